@@ -1,0 +1,3 @@
+#include "grey.h"
+
+void Grey::Form_Load() { setBackColor(QColor(48, 133, 214)); }

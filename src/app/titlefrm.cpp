@@ -1,0 +1,86 @@
+#include "titlefrm.h"
+
+#include "intro0.h"
+#include "sounds.h"
+#include "twips.h"
+
+namespace {
+QLabel* creditLine(QWidget* parent, const QString& text, const QColor& colour, const QFont& font) {
+    auto* label = new QLabel(text, parent);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return label;
+}
+} // namespace
+
+Titlefrm::Titlefrm(Program& program)
+    : Screen(program, Id), Frame1(new QFrame(client())),
+      Label4(creditLine(Frame1, QStringLiteral("Ostervale"), Qt::red,
+                        twips::font(QStringLiteral("Times New Roman"), 27.75, true))),
+      Label1(creditLine(Frame1, QStringLiteral("The war at home and abroad"), Qt::blue,
+                        twips::font(QStringLiteral("Times New Roman"), 14.25))),
+      Label5(creditLine(Frame1, QStringLiteral("Key facts, quizzes and activities"), Qt::blue,
+                        twips::font(QStringLiteral("Times New Roman"), 12))),
+      Label3(creditLine(Frame1, QStringLiteral("Quorvane Publishing Ltd"), Qt::blue,
+                        twips::font(QStringLiteral("Times New Roman"), 12))),
+      Label2(creditLine(Frame1, QStringLiteral("For use in schools. Sounds can be switched off on the menu."),
+                        QColor(0, 128, 0), twips::font(QStringLiteral("Arial"), 8.25))),
+      Command1(new QPushButton(QStringLiteral("OK"), Frame1)),
+      Command2(new QPushButton(QStringLiteral("Exit"), Frame1)), picture1_(new PictureBox(Frame1)) {
+    setCaption(QStringLiteral(" "));
+    setBackColor(QColor(192, 192, 192));
+    setClientSize(5460, 6570);
+    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    place(Frame1, 0, -90, 5480, 6660);
+    place(Label4, 60, 360, 5355, 705);
+    place(picture1_, 300, 1200, 4800, 3600);
+    place(Label1, 360, 4980, 4695, 375);
+    place(Label5, 480, 5310, 4455, 375);
+    place(Label3, 480, 5640, 4455, 375);
+    place(Label2, 0, 6420, 5415, 255);
+    place(Command1, 1320, 6000, 1335, 375);
+    place(Command2, 2760, 6000, 1335, 375);
+    connect(Command1, &QPushButton::clicked, this, &Titlefrm::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Titlefrm::Command2_Click);
+}
+
+void Titlefrm::Form_Load() {
+    if (!normalStartUp())
+        fallbackStartUp();
+}
+
+bool Titlefrm::normalStartUp() {
+    Stage& desktop = program.screens().stage();
+    if (desktop.desktopWidthTwips() <= 0 || desktop.desktopHeightTwips() <= 0)
+        return false;
+    setPlace(desktop.desktopWidthTwips() / 2 - Width() / 2,
+             desktop.desktopHeightTwips() / 2 - Height() / 2);
+    desktop.bringToFront();
+    const auto picture = LoadPicture(program.paths(), QStringLiteral("Images\\spitfism.jpg"));
+    if (!picture)
+        return false;
+    picture1_->setPicture(*picture);
+    return true;
+}
+
+void Titlefrm::fallbackStartUp() {
+    SetUpForm();
+    Frame1->raise();
+    if (const auto picture =
+            LoadPicture(program.paths(), QStringLiteral("images\\spitfire2sm.jpg")))
+        picture1_->setPicture(*picture);
+}
+
+void Titlefrm::Command1_Click() {
+    program.screens().form<Intro0>().Show();
+    program.screens().unload(Id);
+    program.PlaySound(sounds::Click);
+}
+
+void Titlefrm::Command2_Click() {
+    program.PlaySound(sounds::Click);
+    program.endProgram();
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Message boxes with OK, or OK and Cancel. Screens ask through this so that a
+// test can read what the box said and answer it in advance.
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void tell(const QString& text) = 0;
+    // true for OK, false for Cancel.
+    virtual bool confirm(const QString& text) = 0;
+};
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    // The boxes are modal over the stage, the program's one window.
+    void tell(const QString& text) override;
+    bool confirm(const QString& text) override;
+};
+
+class RecordingMessages final : public MessageBoxes {
+public:
+    void tell(const QString& text) override { shown.append(text); }
+    bool confirm(const QString& text) override;
+
+    QStringList shown;
+    // Answers for the next confirmations, in order; OK once they run out.
+    std::deque<bool> answers;
+};

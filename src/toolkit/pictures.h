@@ -1,0 +1,32 @@
+#pragma once
+// Pictures from the material folders, and the two boxes that show them.
+#include <QLabel>
+#include <QPixmap>
+#include <optional>
+
+class MaterialPaths;
+
+// JPEG, GIF and BMP, recognised by their content. A missing or unreadable
+// file gives nullopt; the caller decides what that means for its screen.
+std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath);
+
+// A picture box: a fixed box with its own background colour, the picture
+// drawn unscaled from its top-left corner and cut off at the box's edges.
+class PictureBox : public QLabel {
+public:
+    explicit PictureBox(QWidget* parent);
+    void setBackColor(const QColor& colour);
+    QColor backColor() const;
+    void setPicture(const QPixmap& picture) { setPixmap(picture); }
+};
+
+// An image: transparent around its picture. Without stretching it takes the
+// picture's own size; with stretching the picture fills the box.
+class ImageBox : public QLabel {
+public:
+    ImageBox(QWidget* parent, bool stretch);
+    void setPicture(const QPixmap& picture);
+
+private:
+    bool stretch_;
+};

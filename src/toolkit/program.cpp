@@ -1,0 +1,17 @@
+#include "program.h"
+
+#include <QCoreApplication>
+
+Program::Program(QString materialRoot, std::unique_ptr<SoundDevice> sound,
+                 std::unique_ptr<MessageBoxes> messages)
+    : endProgram([] { QCoreApplication::exit(0); }), paths_(std::move(materialRoot)),
+      sound_(std::move(sound)), messages_(std::move(messages)), screens_(*this) {}
+
+Program::~Program() = default;
+
+void Program::PlaySound(const QString& materialPath) {
+    if (shell.SoundOn != 1)
+        return;
+    screens_.stage();
+    sound_->play(materialPath);
+}

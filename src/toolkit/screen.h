@@ -1,0 +1,82 @@
+#pragma once
+// A screen: a framed panel on the stage with its own caption bar (no close,
+// minimise or maximise button, so it is left only through its own entries).
+// Controls live on its client area, placed in twips. The registry builds a
+// screen on first touch and runs its Form_Load before anything else sees it.
+#include "screen_id.h"
+
+#include <QWidget>
+#include <vector>
+
+class MenuEntry;
+class Program;
+
+// The client area. Its mouse moves are the screen's Form_MouseMove.
+class FormSurface : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormSurface(QWidget* parent);
+
+Q_SIGNALS:
+    void mouseMoved();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+class Screen : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int FramePixels = 3;
+    static constexpr int CaptionPixels = 18;
+
+    Screen(Program& program, ScreenId id);
+
+    ScreenId id() const { return id_; }
+    virtual void Form_Load() = 0;
+    // Clears the highlight of the screen's menu list.
+    virtual void Form_MouseMove();
+    virtual QWidget* Picture1() { return nullptr; }
+
+    // The standard set-up every screen applies to itself as it loads.
+    void SetUpForm();
+
+    // Makes the screen visible in front of everything open on the stage.
+    void Show();
+
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    QColor BackColor() const;
+    void setBackColor(const QColor& colour);
+
+    // Outer place and size in twips; fractions are kept.
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+    void setPlace(float left, float top);
+    void setSize(float width, float height);
+    void setClientSize(float width, float height);
+
+    FormSurface* client() const { return client_; }
+    const std::vector<MenuEntry*>& menuList() const { return menuList_; }
+
+protected:
+    // Puts an entry into the screen's hover list and lights it up under the pointer.
+    void addToMenuList(MenuEntry* entry);
+    void paintEvent(QPaintEvent* event) override;
+
+    Program& program;
+
+private:
+    void applyGeometry();
+
+    ScreenId id_;
+    FormSurface* client_;
+    QString caption_;
+    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    std::vector<MenuEntry*> menuList_;
+};
+
+// Places a control on a screen in twips: left, top, width, height.
+void place(QWidget* control, float left, float top, float width, float height);
