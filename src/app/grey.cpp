@@ -1,3 +1,5 @@
 #include "grey.h"
 
-void Grey::Form_Load() { setBackColor(QColor(48, 133, 214)); }
+void Grey::Form_Load() {
+    setBackColor(QColor(48, 133, 214));
+}

@@ -60,8 +60,7 @@ Intro0::Intro0(Program& program)
                         QStringLiteral("Choose a topic to begin. Greyed topics are not "
                                        "part of this edition."),
                         twips::font(QStringLiteral("Tahoma"), 9.75))),
-      Image1(new ImageBox(client(), false)),
-      Option1(soundOption(QStringLiteral("Sound On"), 120)),
+      Image1(new ImageBox(client(), false)), Option1(soundOption(QStringLiteral("Sound On"), 120)),
       Option2(soundOption(QStringLiteral("Sound Off"), 480)), Timer1(new QTimer(this)) {
     place(Label1, 0, 120, 12000, 900);
     place(Label3, 0, 8280, 12000, 375);
@@ -80,6 +79,8 @@ QRadioButton* Intro0::soundOption(const QString& caption, float top) {
     p.setColor(QPalette::WindowText, kYellow);
     option->setPalette(p);
     option->setFont(twips::font(QStringLiteral("Tahoma"), 9.75, true));
+    // Buttons fill with the Button role by default; these take the screen's colour.
+    option->setBackgroundRole(QPalette::Window);
     option->setAutoFillBackground(true);
     place(option, 10440, top, 1455, 255);
     return option;
@@ -87,9 +88,9 @@ QRadioButton* Intro0::soundOption(const QString& caption, float top) {
 
 void Intro0::buildEntries() {
     for (const EntryDesign& design : kEntries) {
-        auto* entry = new MenuEntry(client(), QString::fromUtf8(design.caption),
-                                    design.navy ? kNavy : kBlack,
-                                    twips::font(QStringLiteral("Tahoma"), design.points, true));
+        auto* entry =
+            new MenuEntry(client(), QString::fromUtf8(design.caption), design.navy ? kNavy : kBlack,
+                          twips::font(QStringLiteral("Tahoma"), design.points, true));
         entry->setBorder(true);
         entry->setEnabled(design.enabled);
         place(entry, design.left, design.top, design.width, design.height);

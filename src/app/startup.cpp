@@ -28,6 +28,8 @@ void defineScreens(Program& program) {
     screens.define(ScreenId::progress, [](Program& p) { return new ProgressMenu(p); });
 }
 
-void showTitleScreen(Program& program) { program.screens().form<Titlefrm>().Show(); }
+void showTitleScreen(Program& program) {
+    program.screens().form<Titlefrm>().Show();
+}
 
 } // namespace startup

@@ -26,8 +26,9 @@ Titlefrm::Titlefrm(Program& program)
                         twips::font(QStringLiteral("Times New Roman"), 12))),
       Label3(creditLine(Frame1, QStringLiteral("Quorvane Publishing Ltd"), Qt::blue,
                         twips::font(QStringLiteral("Times New Roman"), 12))),
-      Label2(creditLine(Frame1, QStringLiteral("For use in schools. Sounds can be switched off on the menu."),
-                        QColor(0, 128, 0), twips::font(QStringLiteral("Arial"), 8.25))),
+      Label2(creditLine(
+          Frame1, QStringLiteral("For use in schools. Sounds can be switched off on the menu."),
+          QColor(0, 128, 0), twips::font(QStringLiteral("Arial"), 8.25))),
       Command1(new QPushButton(QStringLiteral("OK"), Frame1)),
       Command2(new QPushButton(QStringLiteral("Exit"), Frame1)), picture1_(new PictureBox(Frame1)) {
     setCaption(QStringLiteral(" "));

@@ -42,8 +42,8 @@ TopicDesign progressDesign() {
 } // namespace
 
 TopicMenu::TopicMenu(Program& program, ScreenId id, TopicDesign design)
-    : Screen(program, id), Label1(nullptr),
-      Image1(new ImageBox(client(), design.stretchPicture)), design_(std::move(design)) {
+    : Screen(program, id), Label1(nullptr), Image1(new ImageBox(client(), design.stretchPicture)),
+      design_(std::move(design)) {
     // The picture lies behind the title and the entries, so it is made first.
     if (design_.stretchPicture) {
         const QRectF& r = design_.pictureRect;

@@ -5,8 +5,12 @@
 #include <QFile>
 
 namespace {
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 } // namespace
 
 std::optional<FieldReader> FieldReader::open(const QString& path) {

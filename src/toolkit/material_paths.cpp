@@ -9,9 +9,8 @@ namespace {
 QString matchComponent(const QString& folder, const QString& name) {
     if (QFileInfo::exists(folder + u'/' + name))
         return name;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                               QDir::Name);
+    const QStringList entries = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;

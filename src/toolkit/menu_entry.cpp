@@ -40,14 +40,16 @@ void MenuEntry::mousePressEvent(QMouseEvent* event) {
 }
 
 void MenuEntry::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click =
-        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
     pressed_ = false;
     if (click)
         Q_EMIT clicked();
 }
 
-void MenuEntry::mouseMoveEvent(QMouseEvent*) { Q_EMIT mouseMoved(); }
+void MenuEntry::mouseMoveEvent(QMouseEvent*) {
+    Q_EMIT mouseMoved();
+}
 
 void MenuEntry::changeEvent(QEvent* event) {
     // A greyed entry is not there for the mouse: its moves reach the screen

@@ -7,7 +7,8 @@
 class MenuEntry : public QLabel {
     Q_OBJECT
 public:
-    MenuEntry(QWidget* parent, const QString& caption, const QColor& entryColour, const QFont& font);
+    MenuEntry(QWidget* parent, const QString& caption, const QColor& entryColour,
+              const QFont& font);
 
     bool isOpaque() const { return autoFillBackground(); }
     void setOpaque(bool opaque);

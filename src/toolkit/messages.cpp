@@ -12,7 +12,8 @@ void QtMessageBoxes::tell(const QString& text) {
 }
 
 bool QtMessageBoxes::confirm(const QString& text) {
-    return QMessageBox::question(QApplication::activeWindow(), kCaption, text, QMessageBox::Ok | QMessageBox::Cancel,
+    return QMessageBox::question(QApplication::activeWindow(), kCaption, text,
+                                 QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::Ok) == QMessageBox::Ok;
 }
 

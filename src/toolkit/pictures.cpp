@@ -24,7 +24,9 @@ void PictureBox::setBackColor(const QColor& colour) {
     setPalette(p);
 }
 
-QColor PictureBox::backColor() const { return palette().color(QPalette::Window); }
+QColor PictureBox::backColor() const {
+    return palette().color(QPalette::Window);
+}
 
 ImageBox::ImageBox(QWidget* parent, bool stretch) : QLabel(parent), stretch_(stretch) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -22,7 +22,9 @@ FormSurface::FormSurface(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 }
 
-void FormSurface::mouseMoveEvent(QMouseEvent*) { Q_EMIT mouseMoved(); }
+void FormSurface::mouseMoveEvent(QMouseEvent*) {
+    Q_EMIT mouseMoved();
+}
 
 Screen::Screen(Program& program, ScreenId id)
     : QWidget(&program.screens().stage()), program(program), id_(id),
@@ -65,7 +67,9 @@ void Screen::setCaption(const QString& caption) {
     update();
 }
 
-QColor Screen::BackColor() const { return client_->palette().color(QPalette::Window); }
+QColor Screen::BackColor() const {
+    return client_->palette().color(QPalette::Window);
+}
 
 void Screen::setBackColor(const QColor& colour) {
     QPalette p = client_->palette();

@@ -15,9 +15,13 @@ Stage::Stage() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), cover_(
     cover_->lower();
 }
 
-float Stage::desktopWidthTwips() const { return twips::fromPixels(width()); }
+float Stage::desktopWidthTwips() const {
+    return twips::fromPixels(width());
+}
 
-float Stage::desktopHeightTwips() const { return twips::fromPixels(height()); }
+float Stage::desktopHeightTwips() const {
+    return twips::fromPixels(height());
+}
 
 void Stage::bringToFront() {
     if (!isVisible())
@@ -41,4 +45,6 @@ void Stage::setBackColor(const QColor& colour) {
     cover_->setPalette(p);
 }
 
-QColor Stage::backColor() const { return palette().color(QPalette::Window); }
+QColor Stage::backColor() const {
+    return palette().color(QPalette::Window);
+}

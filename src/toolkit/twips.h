@@ -11,8 +11,12 @@ namespace twips {
 
 inline constexpr float PerPixel = 15.0f;
 
-inline int toPixels(float tw) { return static_cast<int>(std::lround(tw / PerPixel)); }
-inline float fromPixels(int px) { return static_cast<float>(px) * PerPixel; }
+inline int toPixels(float tw) {
+    return static_cast<int>(std::lround(tw / PerPixel));
+}
+inline float fromPixels(int px) {
+    return static_cast<float>(px) * PerPixel;
+}
 
 inline QRect rect(float left, float top, float width, float height) {
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));

@@ -65,8 +65,8 @@ private Q_SLOTS:
     void okOpensTheMainMenuThenClicks() {
         bool menuShowingAtClick = false;
         f->sound->onPlay = [&](const QString&) {
-            menuShowingAtClick = screens().isShowing(ScreenId::intro0) &&
-                                 !screens().isLoaded(ScreenId::Titlefrm);
+            menuShowingAtClick =
+                screens().isShowing(ScreenId::intro0) && !screens().isLoaded(ScreenId::Titlefrm);
         };
         Intro0& menu = startAndOpenMainMenu();
         QCOMPARE(f->sound->played, QStringList{kClick});
@@ -97,9 +97,7 @@ private Q_SLOTS:
         const auto id = ScreenId(screen);
         Intro0& menu = startAndOpenMainMenu();
         bool topicShowingAtClick = false;
-        f->sound->onPlay = [&](const QString&) {
-            topicShowingAtClick = screens().isShowing(id);
-        };
+        f->sound->onPlay = [&](const QString&) { topicShowingAtClick = screens().isShowing(id); };
         click(menu.Label2.at(entry));
         QVERIFY(topicShowingAtClick);
         auto& topic = static_cast<TopicMenu&>(screens().get(id));

@@ -19,8 +19,8 @@ private Q_SLOTS:
     void fields_data() {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QStringList>("fields");
-        QTest::newRow("one field a line") << QByteArray("Title\r\n \r\nQ1\r\n")
-                                          << QStringList{"Title", "", "Q1"};
+        QTest::newRow("one field a line")
+            << QByteArray("Title\r\n \r\nQ1\r\n") << QStringList{"Title", "", "Q1"};
         QTest::newRow("leading blanks and tabs skipped")
             << QByteArray("  \tabc\r\n") << QStringList{"abc"};
         QTest::newRow("trailing blanks dropped") << QByteArray("abc   \r\n") << QStringList{"abc"};

@@ -21,13 +21,18 @@ private Q_SLOTS:
     void resolves_data() {
         QTest::addColumn<QString>("spelled");
         QTest::addColumn<QString>("onDisk");
-        QTest::newRow("backslash") << "Images\\MIDWAY.jpg" << "Images/MIDWAY.jpg";
-        QTest::newRow("other case") << "images\\midway.JPG" << "Images/MIDWAY.jpg";
-        QTest::newRow("forward slash") << "multiple/track.txt" << "multiple/track.txt";
-        QTest::newRow("trailing blank") << "multiple\\track.txt " << "multiple/track.txt";
-        QTest::newRow("new file keeps its spelling")
-            << "MULTIPLE/My Sheet.txt" << "multiple/My Sheet.txt";
-        QTest::newRow("missing folder kept") << "wav\\click.wav" << "wav/click.wav";
+        QTest::newRow("backslash") << "Images\\MIDWAY.jpg"
+                                   << "Images/MIDWAY.jpg";
+        QTest::newRow("other case") << "images\\midway.JPG"
+                                    << "Images/MIDWAY.jpg";
+        QTest::newRow("forward slash") << "multiple/track.txt"
+                                       << "multiple/track.txt";
+        QTest::newRow("trailing blank") << "multiple\\track.txt "
+                                        << "multiple/track.txt";
+        QTest::newRow("new file keeps its spelling") << "MULTIPLE/My Sheet.txt"
+                                                     << "multiple/My Sheet.txt";
+        QTest::newRow("missing folder kept") << "wav\\click.wav"
+                                             << "wav/click.wav";
     }
     void resolves() {
         QFETCH(QString, spelled);
