@@ -56,9 +56,7 @@ QLabel* yellowText(QWidget* parent, const QString& text, const QFont& font) {
 Intro0::Intro0(Program& program)
     : Screen(program, Id), Label1(yellowText(client(), QStringLiteral("Ostervale"),
                                              twips::font(QStringLiteral("Tahoma"), 32.25, true))),
-      Label3(yellowText(client(),
-                        QStringLiteral("Choose a topic to begin. Greyed topics are not "
-                                       "part of this edition."),
+      Label3(yellowText(client(), QStringLiteral("Greyed topics are not part of this edition."),
                         twips::font(QStringLiteral("Tahoma"), 9.75))),
       Image1(new ImageBox(client(), false)), Option1(soundOption(QStringLiteral("Sound On"), 120)),
       Option2(soundOption(QStringLiteral("Sound Off"), 480)), Timer1(new QTimer(this)) {

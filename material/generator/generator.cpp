@@ -1,0 +1,86 @@
+#include "generator.h"
+
+#include "output.h"
+#include "pictures.h"
+#include "sounds.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace material {
+
+namespace {
+
+void record(GenerationReport& report, const QString& name, WriteResult result,
+            const QString& error) {
+    switch (result) {
+    case WriteResult::Written:
+        report.written.append(name);
+        break;
+    case WriteResult::Unchanged:
+        report.unchanged.append(name);
+        break;
+    case WriteResult::Failed:
+        report.errors.append(error);
+        break;
+    }
+}
+
+void makePictures(const QDir& source, const QDir& output, GenerationReport& report) {
+    const QDir pictures(source.filePath(QStringLiteral("pictures")));
+    QFile manifestFile(pictures.filePath(QStringLiteral("pictures.txt")));
+    if (!manifestFile.open(QIODevice::ReadOnly)) {
+        report.errors.append(QStringLiteral("cannot read ") + manifestFile.fileName());
+        return;
+    }
+    const PictureManifest manifest =
+        parsePictureManifest(QString::fromUtf8(manifestFile.readAll()));
+    report.errors.append(manifest.errors);
+    for (const PictureRow& row : manifest.rows) {
+        QFile svg(pictures.filePath(row.svg));
+        if (!svg.open(QIODevice::ReadOnly)) {
+            report.errors.append(QStringLiteral("cannot read ") + svg.fileName());
+            continue;
+        }
+        const RenderedPicture picture = renderPicture(svg.readAll(), row.size);
+        if (!picture.error.isEmpty()) {
+            report.errors.append(row.svg + QStringLiteral(": ") + picture.error);
+            continue;
+        }
+        QString error;
+        const WriteResult result =
+            writeIfChanged(output.filePath(row.output), picture.jpeg, &error);
+        record(report, row.output, result, error);
+    }
+}
+
+void makeSounds(const QDir& output, GenerationReport& report) {
+    for (const SoundRow& row : soundTable()) {
+        const QString name = QString::fromUtf8(row.output);
+        QString error;
+        const WriteResult result = writeIfChanged(output.filePath(name), renderSound(row), &error);
+        record(report, name, result, error);
+    }
+}
+
+void makeCatalogue(const QDir& output, GenerationReport& report) {
+    const QString name = QString::fromLatin1(kCataloguePath);
+    QString error;
+    const WriteResult result =
+        writeIfMissing(output.filePath(name), QByteArray(kEmptyCatalogue), &error);
+    record(report, name, result, error);
+}
+
+} // namespace
+
+GenerationReport generateMaterial(const QString& sourceDir, const QString& outputDir) {
+    GenerationReport report;
+    const QDir source(sourceDir);
+    const QDir output(outputDir);
+    makePictures(source, output, report);
+    makeSounds(output, report);
+    makeCatalogue(output, report);
+    return report;
+}
+
+} // namespace material

@@ -1,0 +1,23 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace material {
+
+// What one run did, file by file, relative to the output folder.
+struct GenerationReport {
+    QStringList written;
+    QStringList unchanged;
+    QStringList errors;
+    bool ok() const { return errors.isEmpty(); }
+};
+
+// Makes every picture, sound and starter file from `sourceDir` (the material
+// folder of the source tree) into `outputDir` (the program's home folder).
+GenerationReport generateMaterial(const QString& sourceDir, const QString& outputDir);
+
+// The worksheet catalogue as it is before a teacher saves anything in it.
+inline constexpr char kEmptyCatalogue[] = " 0\r\n";
+inline constexpr char kCataloguePath[] = "multiple/track.txt";
+
+} // namespace material

@@ -1,0 +1,169 @@
+// Runs the real generator on the real material sources and checks what the
+// program will find beside it.
+#include "generator.h"
+#include "testmain.h"
+#include "wavfile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+namespace {
+
+const QString kSource = QStringLiteral(OSTERVALE_SOURCE "/material");
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QMap<QString, QByteArray> snapshot(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(root).relativeFilePath(path), readAll(path));
+    }
+    return files;
+}
+
+// Largest step in brightness between neighbouring pixels inside `area`: a
+// plain sky changes smoothly, anything drawn on it makes a step.
+int largestStep(const QImage& image, const QRect& area) {
+    int largest = 0;
+    for (int y = area.top(); y < area.bottom(); ++y)
+        for (int x = area.left(); x < area.right(); ++x) {
+            const int a = qGray(image.pixel(x, y));
+            largest = std::max({largest, std::abs(a - qGray(image.pixel(x + 1, y))),
+                                std::abs(a - qGray(image.pixel(x, y + 1)))});
+        }
+    return largest;
+}
+
+} // namespace
+
+class GeneratedMaterialTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home;
+    QMap<QString, QByteArray> firstRun;
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(home.isValid());
+        const material::GenerationReport report = material::generateMaterial(kSource, home.path());
+        QVERIFY2(report.ok(), qPrintable(report.errors.join(u'\n')));
+        QVERIFY(report.unchanged.isEmpty());
+        firstRun = snapshot(home.path());
+    }
+
+    void picturesDecodeAtTheirSizes_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("title Spitfire") << "Images/spitfism.jpg" << QSize(320, 240);
+        QTest::newRow("second Spitfire") << "Images/spitfire2sm.jpg" << QSize(320, 240);
+        QTest::newRow("ration book") << "Images/rationbook2.jpg" << QSize(420, 400);
+        QTest::newRow("Stalingrad") << "Images/Stal.jpg" << QSize(800, 537);
+    }
+
+    void picturesDecodeAtTheirSizes() {
+        QFETCH(QString, file);
+        QFETCH(QSize, size);
+        QImageReader reader(home.filePath(file));
+        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        QCOMPARE(reader.size(), size);
+        const QImage image = reader.read();
+        QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
+        // A drawing that silently failed would come out as one flat colour.
+        QVERIFY(largestStep(image, image.rect()) > 60);
+        // Baseline (SOF0), not progressive (SOF2): some older readers need it.
+        const QByteArray bytes = firstRun.value(file);
+        QVERIFY(bytes.contains(QByteArray("\xff\xc0", 2)));
+        QVERIFY(!bytes.contains(QByteArray("\xff\xc2", 2)));
+    }
+
+    void stalingradLeavesRoomForTitleAndMenu() {
+        const QImage image(home.filePath(QStringLiteral("Images/Stal.jpg")));
+        QVERIFY(!image.isNull());
+        QVERIFY2(largestStep(image, QRect(0, 0, image.width(), 70)) <= 6, "top band is busy");
+        QVERIFY2(largestStep(image, QRect(500, 0, 300, 300)) <= 6, "upper right is busy");
+        // Yellow lettering needs a sky darker than mid-grey behind it.
+        QVERIFY(qGray(image.pixel(40, 35)) < 128);
+    }
+
+    void clickIsShortAndClean() {
+        const WavFile wav = WavFile::parse(firstRun.value(QStringLiteral("wav/click.wav")));
+        QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
+        QCOMPARE(wav.channels, 1);
+        QCOMPARE(wav.bitsPerSample, 16);
+        QVERIFY(wav.sampleRate == 44100 || wav.sampleRate == 22050);
+        const double seconds = double(wav.samples.size()) / wav.sampleRate;
+        QVERIFY(seconds > 0.005 && seconds < 0.060);
+        const double peakDbfs = 20.0 * std::log10(wav.peak() / 32768.0);
+        QVERIFY2(peakDbfs <= -1.0 && peakDbfs > -20.0, qPrintable(QString::number(peakDbfs)));
+        // Ends near silence, so nothing pops when playback starts or stops.
+        QVERIFY(std::abs(wav.samples.front()) < 200);
+        QVERIFY(std::abs(wav.samples.back()) < 200);
+    }
+
+    void catalogueStartsEmpty() {
+        QCOMPARE(firstRun.value(QStringLiteral("multiple/track.txt")), QByteArray(" 0\r\n"));
+    }
+
+    void secondRunRewritesNothing() {
+        const QDateTime before =
+            QFileInfo(home.filePath(QStringLiteral("Images/Stal.jpg"))).lastModified();
+        const material::GenerationReport report = material::generateMaterial(kSource, home.path());
+        QVERIFY(report.ok());
+        QCOMPARE(report.written, QStringList());
+        QCOMPARE(report.unchanged.size(), firstRun.size());
+        QCOMPARE(QFileInfo(home.filePath(QStringLiteral("Images/Stal.jpg"))).lastModified(),
+                 before);
+        QCOMPARE(snapshot(home.path()), firstRun);
+    }
+
+    void freshRunGivesIdenticalBytes() {
+        QTemporaryDir other;
+        QVERIFY(material::generateMaterial(kSource, other.path()).ok());
+        QCOMPARE(snapshot(other.path()), firstRun);
+    }
+
+    void damagedOutputIsRepaired() {
+        const QString path = home.filePath(QStringLiteral("Images/spitfism.jpg"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+        file.close();
+        const material::GenerationReport report = material::generateMaterial(kSource, home.path());
+        QCOMPARE(report.written, QStringList{QStringLiteral("Images/spitfism.jpg")});
+        QCOMPARE(readAll(path), firstRun.value(QStringLiteral("Images/spitfism.jpg")));
+    }
+
+    void teachersCatalogueSurvivesRebuild() {
+        const QString path = home.filePath(QStringLiteral("multiple/track.txt"));
+        const QByteArray saved(" 2\r\nWorksheet one\r\nWorksheet two\r\n");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(saved);
+        file.close();
+        QVERIFY(material::generateMaterial(kSource, home.path()).ok());
+        QCOMPARE(readAll(path), saved);
+    }
+
+    void missingManifestIsAnError() {
+        QTemporaryDir emptySource, out;
+        const material::GenerationReport report =
+            material::generateMaterial(emptySource.path(), out.path());
+        QVERIFY(!report.ok());
+        QVERIFY(report.errors.first().contains(QStringLiteral("pictures.txt")));
+    }
+};
+
+OSTERVALE_TEST(GeneratedMaterialTest)
+#include "generated_material_test.moc"
