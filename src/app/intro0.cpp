@@ -1,13 +1,13 @@
 #include "intro0.h"
 
 #include "catalogue_file.h"
-#include "sounds.h"
+#include "controls.h"
+#include "sounds_named.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
 #include "twips.h"
 
 namespace {
-const QColor kYellow(255, 255, 0);
 const QColor kBlack(0, 0, 0);
 const QColor kNavy(0, 0, 128);
 
@@ -42,22 +42,15 @@ constexpr EntryDesign kEntries[] = {
     {16, "Exit", 10560, 7920, 1245, 495, 18, false, true},
 };
 
-QLabel* yellowText(QWidget* parent, const QString& text, const QFont& font) {
-    auto* label = new QLabel(text, parent);
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, kYellow);
-    label->setPalette(p);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    return label;
-}
 } // namespace
 
 Intro0::Intro0(Program& program)
-    : Screen(program, Id), Label1(yellowText(client(), QStringLiteral("Ostervale"),
-                                             twips::font(QStringLiteral("Tahoma"), 32.25, true))),
-      Label3(yellowText(client(), QStringLiteral("Greyed topics are not part of this edition."),
-                        twips::font(QStringLiteral("Tahoma"), 9.75))),
+    : Screen(program, Id),
+      Label1(controls::label(client(), QStringLiteral("Ostervale"), controls::Yellow,
+                             twips::font(QStringLiteral("Tahoma"), 32.25, true))),
+      Label3(controls::label(client(),
+                             QStringLiteral("Greyed topics are not part of this edition."),
+                             controls::Yellow, twips::font(QStringLiteral("Tahoma"), 9.75))),
       Image1(new ImageBox(client(), false)), Option1(soundOption(QStringLiteral("Sound On"), 120)),
       Option2(soundOption(QStringLiteral("Sound Off"), 480)), Timer1(new QTimer(this)) {
     place(Label1, 0, 120, 12000, 900);
@@ -73,9 +66,7 @@ Intro0::Intro0(Program& program)
 
 QRadioButton* Intro0::soundOption(const QString& caption, float top) {
     auto* option = new QRadioButton(caption, client());
-    QPalette p = option->palette();
-    p.setColor(QPalette::WindowText, kYellow);
-    option->setPalette(p);
+    controls::setTextColour(option, controls::Yellow);
     option->setFont(twips::font(QStringLiteral("Tahoma"), 9.75, true));
     // Buttons fill with the Button role by default; these take the screen's colour.
     option->setBackgroundRole(QPalette::Window);
@@ -103,11 +94,8 @@ void Intro0::Form_Load() {
     SetUpForm();
     if (const auto picture = LoadPicture(program.paths(), QStringLiteral("Images\\spitfism.jpg")))
         Image1->setPicture(*picture);
-    for (QRadioButton* option : {Option1, Option2}) {
-        QPalette p = option->palette();
-        p.setColor(QPalette::Window, BackColor());
-        option->setPalette(p);
-    }
+    for (QRadioButton* option : {Option1, Option2})
+        controls::setBackColour(option, BackColor());
     program.shell.SoundOn = 1;
     Timer1->start();
 }

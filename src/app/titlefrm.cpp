@@ -1,32 +1,21 @@
 #include "titlefrm.h"
 
+#include "controls.h"
 #include "intro0.h"
-#include "sounds.h"
+#include "sounds_named.h"
 #include "twips.h"
-
-namespace {
-QLabel* creditLine(QWidget* parent, const QString& text, const QColor& colour, const QFont& font) {
-    auto* label = new QLabel(text, parent);
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
-    label->setPalette(p);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    return label;
-}
-} // namespace
 
 Titlefrm::Titlefrm(Program& program)
     : Screen(program, Id), Frame1(new QFrame(client())),
-      Label4(creditLine(Frame1, QStringLiteral("Ostervale"), Qt::red,
-                        twips::font(QStringLiteral("Times New Roman"), 27.75, true))),
-      Label1(creditLine(Frame1, QStringLiteral("The war at home and abroad"), Qt::blue,
-                        twips::font(QStringLiteral("Times New Roman"), 14.25))),
-      Label5(creditLine(Frame1, QStringLiteral("Key facts, quizzes and activities"), Qt::blue,
-                        twips::font(QStringLiteral("Times New Roman"), 12))),
-      Label3(creditLine(Frame1, QStringLiteral("Quorvane Publishing Ltd"), Qt::blue,
-                        twips::font(QStringLiteral("Times New Roman"), 12))),
-      Label2(creditLine(
+      Label4(controls::label(Frame1, QStringLiteral("Ostervale"), Qt::red,
+                             twips::font(QStringLiteral("Times New Roman"), 27.75, true))),
+      Label1(controls::label(Frame1, QStringLiteral("The war at home and abroad"), Qt::blue,
+                             twips::font(QStringLiteral("Times New Roman"), 14.25))),
+      Label5(controls::label(Frame1, QStringLiteral("Key facts, quizzes and activities"), Qt::blue,
+                             twips::font(QStringLiteral("Times New Roman"), 12))),
+      Label3(controls::label(Frame1, QStringLiteral("Quorvane Publishing Ltd"), Qt::blue,
+                             twips::font(QStringLiteral("Times New Roman"), 12))),
+      Label2(controls::label(
           Frame1, QStringLiteral("For use in schools. Sounds can be switched off on the menu."),
           QColor(0, 128, 0), twips::font(QStringLiteral("Arial"), 8.25))),
       Command1(new QPushButton(QStringLiteral("OK"), Frame1)),

@@ -1,7 +1,8 @@
 #include "topic_menu.h"
 
+#include "controls.h"
 #include "intro0.h"
-#include "sounds.h"
+#include "sounds_named.h"
 #include "twips.h"
 
 namespace {
@@ -51,12 +52,9 @@ TopicMenu::TopicMenu(Program& program, ScreenId id, TopicDesign design)
     } else {
         Image1->move(0, twips::toPixels(design_.pictureTop));
     }
-    Label1 = new QLabel(design_.title, client());
-    QPalette p = Label1->palette();
-    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
-    Label1->setPalette(p);
-    Label1->setFont(twips::font(QStringLiteral("Times New Roman"), 27.75, true));
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1 = controls::label(client(), design_.title, controls::Yellow,
+                             twips::font(QStringLiteral("Times New Roman"), 27.75, true),
+                             Qt::AlignLeft | Qt::AlignTop);
     place(Label1, 240, 0, design_.titleWidth, 900);
     buildEntries();
 }

@@ -38,3 +38,15 @@ void ImageBox::setPicture(const QPixmap& picture) {
     if (!stretch_)
         resize(picture.size());
 }
+
+void PictureBox::setPicture(const QPixmap& picture) {
+    if (fit_ && (picture.width() > width() || picture.height() > height()))
+        setPixmap(picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    else
+        setPixmap(picture);
+}
+
+void PictureBox::setFitPicture(bool fit) {
+    fit_ = fit;
+    setAlignment(fit ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
+}

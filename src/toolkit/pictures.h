@@ -17,7 +17,13 @@ public:
     explicit PictureBox(QWidget* parent);
     void setBackColor(const QColor& colour);
     QColor backColor() const;
-    void setPicture(const QPixmap& picture) { setPixmap(picture); }
+    void setPicture(const QPixmap& picture);
+    // Scales the picture down to fit the box, proportions kept and centred,
+    // for a box whose pictures come in more than one shape.
+    void setFitPicture(bool fit);
+
+private:
+    bool fit_ = false;
 };
 
 // An image: transparent around its picture. Without stretching it takes the

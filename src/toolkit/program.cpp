@@ -5,7 +5,8 @@
 Program::Program(QString materialRoot, std::unique_ptr<SoundDevice> sound,
                  std::unique_ptr<MessageBoxes> messages)
     : endProgram([] { QCoreApplication::exit(0); }), paths_(std::move(materialRoot)),
-      sound_(std::move(sound)), messages_(std::move(messages)), screens_(*this) {}
+      sound_(std::move(sound)), messages_(std::move(messages)),
+      random_(std::make_unique<ClockSeededRandom>()), screens_(*this) {}
 
 Program::~Program() = default;
 

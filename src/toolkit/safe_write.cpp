@@ -1,0 +1,14 @@
+#include "safe_write.h"
+
+#include <QSaveFile>
+
+bool replaceFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
