@@ -2,8 +2,11 @@
 
 #include "grey.h"
 #include "intro0.h"
+#include "multiple.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
+#include "welldone.h"
+#include "wrong.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -26,6 +29,9 @@ void defineScreens(Program& program) {
     screens.define(ScreenId::intro0, [](Program& p) { return new Intro0(p); });
     screens.define(ScreenId::rationing, [](Program& p) { return new RationingMenu(p); });
     screens.define(ScreenId::progress, [](Program& p) { return new ProgressMenu(p); });
+    screens.define(ScreenId::multiple, [](Program& p) { return new Multiple(p); });
+    screens.define(ScreenId::Welldone, [](Program& p) { return new Welldone(p); });
+    screens.define(ScreenId::Wrong, [](Program& p) { return new Wrong(p); });
 }
 
 void showTitleScreen(Program& program) {

@@ -2,6 +2,8 @@
 
 #include "controls.h"
 #include "intro0.h"
+#include "multiple.h"
+#include "question_file.h"
 #include "sounds_named.h"
 #include "twips.h"
 
@@ -28,7 +30,9 @@ TopicDesign rationingDesign() {
             QStringLiteral("Images\\rationbook2.jpg"),
             false,
             1200,
-            {}};
+            {},
+            QStringLiteral("multiple\\Rationing.txt"),
+            QStringLiteral("images\\rationsm.jpg")};
 }
 
 TopicDesign progressDesign() {
@@ -38,7 +42,9 @@ TopicDesign progressDesign() {
             QStringLiteral("Images\\Stal.jpg"),
             true,
             0,
-            QRectF(0, 0, 12000, 8055)};
+            QRectF(0, 0, 12000, 8055),
+            QStringLiteral("multiple\\The Progress of the War.txt"),
+            QStringLiteral("images\\MIDWAY.jpg")};
 }
 } // namespace
 
@@ -82,13 +88,36 @@ void TopicMenu::Form_Load() {
 }
 
 void TopicMenu::label3_Click(int index) {
-    if (index == 2) {
+    switch (index) {
+    case 0:
+        openQuiz();
+        break;
+    case 2:
         program.screens().form<Intro0>().Show();
         program.screens().unload(id());
+        break;
+    default:
+        // The activities and the page viewers open here once those screens
+        // exist.
+        break;
     }
-    // The quiz, the activities and the page viewers open here once those
-    // screens exist.
     program.PlaySound(sounds::Click);
+}
+
+void TopicMenu::openQuiz() {
+    if (!loadQuestionFile(program.paths().resolve(design_.questionFile), program.questions)) {
+        program.messages().tell(
+            QStringLiteral("The questions for this quiz are missing or damaged, so the quiz "
+                           "cannot start. Please ask your teacher to reinstall Ostervale."));
+        return;
+    }
+    // The first touch loads the quiz screen, which starts at question 1 with
+    // the tables just read.
+    auto& quiz = program.screens().form<Multiple>();
+    if (const auto picture = LoadPicture(program.paths(), design_.quizPicture))
+        quiz.Picture1()->setPicture(*picture);
+    quiz.Label5->setText(QStringLiteral("Ostervale"));
+    quiz.Show();
 }
 
 RationingMenu::RationingMenu(Program& program) : TopicMenu(program, Id, rationingDesign()) {}

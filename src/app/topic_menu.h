@@ -19,6 +19,8 @@ struct TopicDesign {
     bool stretchPicture;
     float pictureTop;
     QRectF pictureRect;
+    QString questionFile;
+    QString quizPicture;
 };
 
 class TopicMenu : public Screen {
@@ -37,6 +39,7 @@ public:
 
 private:
     void buildEntries();
+    void openQuiz();
 
     TopicDesign design_;
 };

@@ -25,7 +25,6 @@ MenuEntry* entry(QWidget* parent, const QString& caption) {
 void setTextColour(QWidget* control, const QColor& colour) {
     QPalette p = control->palette();
     p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::Text, colour);
     p.setColor(QPalette::ButtonText, colour);
     control->setPalette(p);
 }

@@ -1,0 +1,122 @@
+#include "welldone.h"
+
+#include "controls.h"
+#include "quiz_rules.h"
+#include "sounds_named.h"
+#include "twips.h"
+#include "wrong.h"
+
+namespace {
+QFont times(double points) {
+    return twips::font(QStringLiteral("Times New Roman"), points);
+}
+
+QTimer* singleShotTimer(QObject* parent, int interval) {
+    auto* timer = new QTimer(parent);
+    timer->setInterval(interval);
+    return timer;
+}
+} // namespace
+
+Welldone::Welldone(Program& program)
+    : Screen(program, Id),
+      Label4(controls::label(client(), QStringLiteral("Well Done!"), controls::Yellow,
+                             twips::font(QStringLiteral("Tahoma"), 36, true))),
+      Label1(controls::label(client(), QString(), controls::Yellow, times(24))),
+      Label5(controls::label(client(), QString(), controls::Yellow, times(24))),
+      Label6(controls::label(client(), QStringLiteral("Read the Key Facts and try again."),
+                             controls::Yellow, times(24))),
+      Label2(controls::label(client(),
+                             QStringLiteral("Enter your name in the box above before printing "
+                                            "your certificate"),
+                             controls::Yellow, times(18))),
+      Text1(new QLineEdit(client())), Timer1(singleShotTimer(this, 1)),
+      Timer2(singleShotTimer(this, 10)), Timer3(singleShotTimer(this, 1)),
+      picture1_(new PictureBox(client())) {
+    place(Label4, 0, 120, 12000, 900);
+    place(picture1_, 5880, 1440, 4800, 3600);
+    place(Label1, 0, 5400, 12000, 855);
+    place(Label5, 1680, 6000, 8640, 1335);
+    place(Label6, 0, 6240, 12000, 855);
+    place(Text1, 3120, 6600, 5760, 615);
+    place(Label2, 3120, 7440, 5775, 855);
+    Label5->hide();
+    Text1->setFont(times(24));
+    Text1->setMaxLength(25);
+    Text1->hide();
+    // The name box lies under the hint line's empty area; it must take the
+    // pupil's clicks, so it sits above the labels.
+    Text1->raise();
+    Label2->hide();
+    Label3[0] = controls::entry(client(), QString());
+    place(Label3[0], 240, 1800, 3765, 495);
+    Label3[0]->hide();
+    Label3[1] = controls::entry(client(), QStringLiteral("Exit"));
+    place(Label3[1], 10560, 7920, 1245, 495);
+    for (int i = 0; i < 2; ++i) {
+        connect(Label3[i], &MenuEntry::clicked, this, [this, i] { Label3_Click(i); });
+        addToMenuList(Label3[i]);
+    }
+    connect(Timer1, &QTimer::timeout, this, &Welldone::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Welldone::Timer2_Timer);
+    connect(Timer3, &QTimer::timeout, this, &Welldone::Timer3_Timer);
+}
+
+void Welldone::Form_Load() {
+    SetUpForm();
+    const int score = program.results.Score;
+    const int total = program.results.ScoreTotal;
+    Label1->setText(quiz_rules::scoreLine(score, total));
+    if (quiz_rules::band(score, total) == quiz_rules::Band::FullMarks) {
+        Label6->hide();
+        Label3[0]->show();
+        Label3[0]->setText(QStringLiteral("Print Certificate"));
+        Text1->show();
+        Label2->show();
+    } else {
+        Label5->setText(QStringLiteral(
+            "Click the button above to check which questions you answered incorrectly."));
+        Label3[0]->setText(QStringLiteral("Check Wrong Answers"));
+    }
+    Timer1->start();
+}
+
+void Welldone::Timer1_Timer() {
+    Timer1->stop();
+    Timer2->start();
+}
+
+void Welldone::Timer2_Timer() {
+    if (!Text1->isHidden())
+        Text1->setFocus();
+    Timer2->stop();
+    Label3[0]->setOpaque(true);
+    Label3[1]->setOpaque(true);
+    Timer3->start();
+}
+
+void Welldone::Timer3_Timer() {
+    program.random().seedFromClock();
+    if (program.shell.SoundOn == 1) {
+        if (const auto sound =
+                quiz_rules::celebrationSound(program.results.Score, program.random()))
+            program.PlaySound(*sound);
+    }
+    Timer3->stop();
+}
+
+void Welldone::Label3_Click(int index) {
+    ScreenRegistry& screens = program.screens();
+    if (index == 0) {
+        if (program.results.Score == program.results.ScoreTotal) {
+            if (Printpage)
+                Printpage();
+            return;
+        }
+        screens.form<Wrong>().Show();
+    } else {
+        screens.unload(Wrong::Id);
+        screens.unload(Id);
+    }
+    program.PlaySound(sounds::Click);
+}

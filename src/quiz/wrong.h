@@ -1,0 +1,26 @@
+#pragma once
+// The review of the questions answered wrongly, filled by the quiz's end.
+#include "menu_entry.h"
+#include "program.h"
+#include "screen.h"
+
+#include <QLabel>
+#include <array>
+
+class Wrong final : public Screen {
+    Q_OBJECT
+public:
+    static constexpr ScreenId Id = ScreenId::Wrong;
+    explicit Wrong(Program& program);
+
+    void Form_Load() override { SetUpForm(); }
+    // The entry keeps its colour: this screen has no hover highlight.
+    void Form_MouseMove() override {}
+    void Label3_Click();
+
+    QLabel* Label6;
+    QLabel* Label4;
+    std::array<QLabel*, 10> Label2{};
+    QLabel* Label5;
+    MenuEntry* Label3;
+};
