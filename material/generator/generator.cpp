@@ -1,7 +1,9 @@
 #include "generator.h"
 
+#include "logo.h"
 #include "output.h"
 #include "pictures.h"
+#include "questions.h"
 #include "sounds.h"
 
 #include <QDir>
@@ -63,6 +65,37 @@ void makeSounds(const QDir& output, GenerationReport& report) {
     }
 }
 
+void makeLogo(const QDir& output, GenerationReport& report) {
+    for (const LogoFile& file : renderLogo()) {
+        QString error;
+        const WriteResult result = writeIfChanged(output.filePath(file.output), file.bytes, &error);
+        record(report, file.output, result, error);
+    }
+}
+
+// Topic quizzes: each source in questions/ becomes multiple/<same name>.
+void makeQuestions(const QDir& source, const QDir& output, GenerationReport& report) {
+    const QDir questions(source.filePath(QStringLiteral("questions")));
+    const QStringList names =
+        questions.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    for (const QString& name : names) {
+        QFile file(questions.filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            report.errors.append(QStringLiteral("cannot read ") + file.fileName());
+            continue;
+        }
+        const CompiledQuestions compiled = compileQuestionSource(QString::fromUtf8(file.readAll()));
+        for (const QString& error : compiled.errors)
+            report.errors.append(name + QStringLiteral(": ") + error);
+        if (!compiled.errors.isEmpty())
+            continue;
+        const QString target = QStringLiteral("multiple/") + name;
+        QString error;
+        record(report, target, writeIfChanged(output.filePath(target), compiled.file, &error),
+               error);
+    }
+}
+
 void makeCatalogue(const QDir& output, GenerationReport& report) {
     const QString name = QString::fromLatin1(kCataloguePath);
     QString error;
@@ -79,6 +112,8 @@ GenerationReport generateMaterial(const QString& sourceDir, const QString& outpu
     const QDir output(outputDir);
     makePictures(source, output, report);
     makeSounds(output, report);
+    makeLogo(output, report);
+    makeQuestions(source, output, report);
     makeCatalogue(output, report);
     return report;
 }

@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 
@@ -15,6 +14,34 @@ namespace {
 QString rowError(int line, const QString& what) {
     return QStringLiteral("pictures.txt line ") + QString::number(line) + QStringLiteral(": ") +
            what;
+}
+
+// Fields are separated by blanks; a field in double quotes may contain blanks,
+// because some file names the program opens do ("Images/EL ALAMEIN.jpg").
+// Returns false for a quote that is never closed or that runs into the next
+// field, rather than guessing where the name was meant to end.
+bool splitFields(const QString& line, QStringList& fields) {
+    qsizetype i = 0;
+    const qsizetype n = line.size();
+    while (i < n) {
+        if (line[i].isSpace()) {
+            ++i;
+            continue;
+        }
+        if (line[i] != QLatin1Char('"')) {
+            const qsizetype start = i;
+            while (i < n && !line[i].isSpace())
+                ++i;
+            fields.append(line.mid(start, i - start));
+            continue;
+        }
+        const qsizetype close = line.indexOf(QLatin1Char('"'), i + 1);
+        if (close < 0 || (close + 1 < n && !line[close + 1].isSpace()))
+            return false;
+        fields.append(line.mid(i + 1, close - i - 1));
+        i = close + 1;
+    }
+    return true;
 }
 
 int parseDimension(const QString& word) {
@@ -87,15 +114,22 @@ QByteArray encodeJpeg(const QImage& image) {
 PictureManifest parsePictureManifest(const QString& text) {
     PictureManifest manifest;
     const QStringList lines = text.split(QLatin1Char('\n'));
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        const QStringList words = line.split(blanks);
         const int number = i + 1;
+        QStringList words;
+        if (!splitFields(line, words)) {
+            manifest.errors.append(rowError(number, QStringLiteral("unmatched quote")));
+            continue;
+        }
         if (words.size() != 4) {
             manifest.errors.append(rowError(number, QStringLiteral("expected 4 fields")));
+            continue;
+        }
+        if (words[0].isEmpty() || words[1].isEmpty()) {
+            manifest.errors.append(rowError(number, QStringLiteral("empty file name")));
             continue;
         }
         const QSize size(parseDimension(words[2]), parseDimension(words[3]));

@@ -21,7 +21,7 @@ struct PictureManifest {
 };
 
 // Rows are "<svg> <output> <width> <height>", blank lines and lines starting
-// with '#' are ignored.
+// with '#' are ignored. A name holding blanks is written in double quotes.
 PictureManifest parsePictureManifest(const QString& text);
 
 struct RenderedPicture {

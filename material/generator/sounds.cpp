@@ -1,8 +1,8 @@
 #include "sounds.h"
 
+#include "sound_recipes.h"
+#include "synth_filters.h"
 #include "wav.h"
-
-#include <algorithm>
 
 namespace material {
 
@@ -13,7 +13,7 @@ using synth::Samples;
 // A dry "tick" like a small mechanical switch: a bright partial for the edge,
 // a lower one for body, and a breath of noise for the first millisecond or two.
 Samples click(int rate) {
-    Samples out(static_cast<std::size_t>(synth::samplesFor(0.028, rate)), 0.0);
+    Samples out = synth::silence(0.028, rate);
     synth::Prng prng(0x0c11c4);
     synth::addDecayingNoise(out, rate, prng, 0.6, 0.0009);
     synth::highPass(out, rate, 1800.0);
@@ -23,11 +23,32 @@ Samples click(int rate) {
     return out;
 }
 
+// Every sound sits at the same loudness, so a pupil never reaches for the
+// volume between a click and a fanfare. The short UI sounds sit a little
+// lower: they come often, right under the pupil's hand.
+constexpr double kCelebration = -17.0;
+constexpr double kInterface = -19.0;
+
 } // namespace
 
 const std::vector<SoundRow>& soundTable() {
     static const std::vector<SoundRow> table = {
-        {"wav/click.wav", 44100, -6.0, click},
+        {"wav/click.wav", 44100, kInterface, click},
+        {"wav/typekey.wav", 44100, kInterface - 2.0, recipes::typeKey},
+        {"wav/thud3.wav", 44100, kInterface, recipes::thud},
+        {"wav/fanf2.wav", 44100, kCelebration, recipes::fanfareCall},
+        {"wav/fanf3.wav", 44100, kCelebration, recipes::fanfareTrio},
+        {"wav/crowd.wav", 44100, kCelebration, recipes::crowd},
+        {"wav/cheer2.wav", 44100, kCelebration, recipes::smallCheer},
+        {"wav/klaxon.wav", 44100, kCelebration, recipes::klaxon},
+        {"wav/flute.wav", 44100, kCelebration, recipes::flute},
+        {"wav/gong.wav", 44100, kCelebration, recipes::gong},
+        {"wav/clap2.wav", 44100, kCelebration, recipes::roomApplause},
+        {"wav/drumroll.wav", 44100, kCelebration, recipes::drumRoll},
+        {"wav/laser2.wav", 44100, kCelebration, recipes::laser},
+        {"wav/whizz.wav", 44100, kCelebration, recipes::whizz},
+        {"wav/clap3.wav", 44100, kCelebration, recipes::fewClapping},
+        {"wav/clown.wav", 44100, kCelebration, recipes::clownHorn},
     };
     return table;
 }
@@ -35,9 +56,10 @@ const std::vector<SoundRow>& soundTable() {
 QByteArray renderSound(const SoundRow& row) {
     Samples samples = row.recipe(row.sampleRate);
     // Fades are short enough to keep attacks crisp but long enough that no
-    // sound starts or ends on a step.
+    // sound starts or ends on a step; recipes with long tails shape their
+    // own endings first.
     synth::fadeEnds(samples, row.sampleRate, 0.0006, 0.004);
-    synth::normalise(samples, std::min(row.peakDbfs, -1.0));
+    synth::setLoudness(samples, row.sampleRate, row.loudnessDb, kPeakCeilingDbfs);
     return encodeWav16Mono(samples, row.sampleRate);
 }
 

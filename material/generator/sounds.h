@@ -12,9 +12,13 @@ namespace material {
 struct SoundRow {
     const char* output; // relative to the output folder, e.g. "wav/click.wav"
     int sampleRate;
-    double peakDbfs; // at most -1
+    double loudnessDb; // as synth::loudnessDb measures it
     synth::Samples (*recipe)(int sampleRate);
 };
+
+// No sound's peak may pass this; a little under -1 dBFS so that rounding to
+// 16 bits cannot push a sample over.
+inline constexpr double kPeakCeilingDbfs = -1.2;
 
 const std::vector<SoundRow>& soundTable();
 

@@ -13,30 +13,105 @@ std::uint64_t Prng::next() {
     return z ^ (z >> 31);
 }
 
-double Prng::bipolar() {
+double Prng::unit() {
     // The top 53 bits fill a double's mantissa exactly.
-    const double unit = static_cast<double>(next() >> 11) * 0x1.0p-53;
-    return unit * 2.0 - 1.0;
+    return static_cast<double>(next() >> 11) * 0x1.0p-53;
+}
+
+double Prng::bipolar() {
+    return unit() * 2.0 - 1.0;
 }
 
 int samplesFor(double seconds, int sampleRate) {
     return static_cast<int>(std::lround(seconds * sampleRate));
 }
 
+Samples silence(double seconds, int sampleRate) {
+    return Samples(static_cast<std::size_t>(samplesFor(seconds, sampleRate)), 0.0);
+}
+
+double dbToGain(double db) {
+    return std::pow(10.0, db / 20.0);
+}
+
+double gainToDb(double gain) {
+    return 20.0 * std::log10(gain);
+}
+
+double midiHz(double midiNote) {
+    return 440.0 * std::exp2((midiNote - 69.0) / 12.0);
+}
+
+Curve::Curve(std::initializer_list<std::pair<double, double>> list) : points(list) {}
+
+Curve::Curve(std::vector<std::pair<double, double>> list) : points(std::move(list)) {}
+
+double Curve::at(double seconds) const {
+    if (points.empty())
+        return 0.0;
+    if (seconds <= points.front().first)
+        return points.front().second;
+    if (seconds >= points.back().first)
+        return points.back().second;
+    const auto after = std::upper_bound(points.begin(), points.end(), seconds,
+                                        [](double t, const auto& p) { return t < p.first; });
+    const auto before = after - 1;
+    const double span = after->first - before->first;
+    if (span <= 0.0)
+        return after->second;
+    const double f = (seconds - before->first) / span;
+    return before->second + f * (after->second - before->second);
+}
+
+Samples Curve::sampled(int sampleRate, std::size_t count) const {
+    Samples out(count);
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = at(static_cast<double>(i) / sampleRate);
+    return out;
+}
+
+void mixInto(Samples& out, const Samples& in, double gain, std::size_t offset) {
+    if (out.size() < offset + in.size())
+        out.resize(offset + in.size(), 0.0);
+    for (std::size_t i = 0; i < in.size(); ++i)
+        out[offset + i] += gain * in[i];
+}
+
+void addPartial(Samples& out, int sampleRate, const Partial& p) {
+    // A rotating, shrinking phasor: one complex multiply per sample instead
+    // of a sine and an exponential, which matters for a gong's many partials.
+    const auto start = static_cast<std::size_t>(samplesFor(p.startSeconds, sampleRate));
+    const double w = 2.0 * kPi * p.hz / sampleRate;
+    const double shrink = std::exp(-1.0 / (p.decaySeconds * sampleRate));
+    const double stepRe = shrink * std::cos(w);
+    const double stepIm = shrink * std::sin(w);
+    const double riseStep = std::exp(-1.0 / (std::max(p.riseSeconds, 1e-4) * sampleRate));
+    double re = std::cos(p.phase);
+    double im = std::sin(p.phase);
+    double rising = p.bloom;
+    for (std::size_t i = start; i < out.size(); ++i) {
+        out[i] += p.amplitude * (1.0 - rising) * im;
+        const double nextRe = re * stepRe - im * stepIm;
+        im = re * stepIm + im * stepRe;
+        re = nextRe;
+        rising *= riseStep;
+    }
+}
+
 void addDecayingSine(Samples& out, int sampleRate, double hz, double amplitude, double decaySeconds,
                      double startSeconds) {
-    const auto start = static_cast<std::size_t>(samplesFor(startSeconds, sampleRate));
-    for (std::size_t i = start; i < out.size(); ++i) {
-        const double t = static_cast<double>(i - start) / sampleRate;
-        out[i] += amplitude * std::exp(-t / decaySeconds) * std::sin(2.0 * kPi * hz * t);
-    }
+    Partial p{hz, amplitude, decaySeconds};
+    p.startSeconds = startSeconds;
+    addPartial(out, sampleRate, p);
 }
 
 void addDecayingNoise(Samples& out, int sampleRate, Prng& prng, double amplitude,
                       double decaySeconds) {
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / sampleRate;
-        out[i] += amplitude * std::exp(-t / decaySeconds) * prng.bipolar();
+    const double shrink = std::exp(-1.0 / (decaySeconds * sampleRate));
+    double level = amplitude;
+    for (double& x : out) {
+        x += level * prng.bipolar();
+        level *= shrink;
     }
 }
 
@@ -85,7 +160,7 @@ void normalise(Samples& samples, double peakDbfs) {
     const double peak = peakOf(samples);
     if (peak == 0.0)
         return;
-    const double gain = std::pow(10.0, peakDbfs / 20.0) / peak;
+    const double gain = dbToGain(peakDbfs) / peak;
     for (double& x : samples)
         x *= gain;
 }

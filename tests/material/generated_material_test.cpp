@@ -70,6 +70,14 @@ private Q_SLOTS:
         QTest::newRow("second Spitfire") << "Images/spitfire2sm.jpg" << QSize(320, 240);
         QTest::newRow("ration book") << "Images/rationbook2.jpg" << QSize(420, 400);
         QTest::newRow("Stalingrad") << "Images/Stal.jpg" << QSize(800, 537);
+        QTest::newRow("rationing quiz") << "Images/rationsm.jpg" << QSize(352, 118);
+        QTest::newRow("Midway") << "Images/MIDWAY.jpg" << QSize(244, 235);
+        QTest::newRow("sugar") << "Images/sugar.jpg" << QSize(240, 166);
+        QTest::newRow("milk") << "Images/milk.jpg" << QSize(171, 240);
+        QTest::newRow("meat") << "Images/meat.jpg" << QSize(240, 185);
+        QTest::newRow("cheese") << "Images/cheese.jpg" << QSize(240, 163);
+        QTest::newRow("El Alamein") << "Images/EL ALAMEIN.jpg" << QSize(244, 232);
+        QTest::newRow("Stalingrad battle") << "Images/STALINGRAD.jpg" << QSize(272, 184);
     }
 
     void picturesDecodeAtTheirSizes() {
@@ -114,6 +122,19 @@ private Q_SLOTS:
 
     void catalogueStartsEmpty() {
         QCOMPARE(firstRun.value(QStringLiteral("multiple/track.txt")), QByteArray(" 0\r\n"));
+    }
+
+    // Everything the program opens comes out of one run, under the names the
+    // screens spell (the look-up ignores case, but a shipped name should not
+    // rely on it).
+    void oneRunWritesEveryFileTheProgramOpens() {
+        QStringList expected = {QStringLiteral("logo/quorvane2.bmp"),
+                                QStringLiteral("multiple/Rationing.txt"),
+                                QStringLiteral("multiple/The Progress of the War.txt")};
+        for (int frame = 0; frame < 20; ++frame)
+            expected << QStringLiteral("logo/quorvane%1.gif").arg(frame, 4, 10, QLatin1Char('0'));
+        for (const QString& file : expected)
+            QVERIFY2(firstRun.contains(file), qPrintable(file));
     }
 
     void secondRunRewritesNothing() {

@@ -1,0 +1,273 @@
+// The GIF encoder checked against Qt's own GIF reader, and the publisher's
+// animated logo checked the way the notes viewer will use it.
+#include "gif.h"
+#include "logo.h"
+#include "testmain.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QSet>
+#include <QTest>
+#include <cmath>
+
+using namespace material;
+
+namespace {
+
+const QRgb kViewerBlue = qRgb(49, 130, 212);
+
+QImage decode(const QByteArray& bytes, const QByteArray& format) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, format);
+    return reader.read().convertToFormat(QImage::Format_RGB32);
+}
+
+// A fixed-seed generator, so the noisy picture is the same on every run.
+quint32 nextNoise(quint32& state) {
+    state = state * 1664525u + 1013904223u;
+    return state >> 24;
+}
+
+QImage noise(QSize size, int colours) {
+    QImage image(size, QImage::Format_RGB32);
+    quint32 state = 12345;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const int c = int(nextNoise(state)) % colours;
+            image.setPixel(x, y, qRgb(c, 255 - c, (c * 37) & 0xff));
+        }
+    return image;
+}
+
+QImage bands(QSize size, int colours) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const int c = (x / 3 + y) % colours;
+            image.setPixel(x, y, qRgb(c * 255 / colours, 90, 255 - c * 255 / colours));
+        }
+    return image;
+}
+
+QImage flat(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kViewerBlue);
+    return image;
+}
+
+// A strict reader of the bare code stream, written apart from the encoder:
+// besides the pixels it insists that the end code follows the last pixel at
+// exactly the width a reader expects by then. Qt's reader stops once it has
+// every pixel, so it would never notice a wrong end code; older readers do.
+struct StrictLzw {
+    QByteArray indices;
+    bool cleanEnd = false;
+};
+
+StrictLzw strictDecode(const QByteArray& codes, int minCodeSize) {
+    const int clear = 1 << minCodeSize;
+    const int end = clear + 1;
+    QList<QByteArray> table;
+    int width = 0;
+    const auto reset = [&] {
+        table.clear();
+        for (int i = 0; i < clear + 2; ++i)
+            table.append(QByteArray(1, char(i)));
+        width = minCodeSize + 1;
+    };
+    qsizetype bit = 0;
+    const auto read = [&]() {
+        if (bit + width > codes.size() * 8)
+            return -1;
+        int value = 0;
+        for (int i = 0; i < width; ++i, ++bit)
+            value |= ((quint8(codes[bit / 8]) >> (bit % 8)) & 1) << i;
+        return value;
+    };
+    StrictLzw result;
+    reset();
+    if (read() != clear)
+        return result;
+    QByteArray previous;
+    for (int code = read(); code >= 0; code = read()) {
+        if (code == end) {
+            result.cleanEnd = codes.size() * 8 - bit < 8;
+            return result;
+        }
+        if (code == clear) {
+            reset();
+            previous.clear();
+            continue;
+        }
+        QByteArray entry;
+        if (code < table.size())
+            entry = table[code];
+        else if (code == table.size() && !previous.isEmpty())
+            entry = previous + previous[0];
+        else
+            return result;
+        result.indices += entry;
+        if (!previous.isEmpty() && table.size() < 4096)
+            table.append(previous + entry[0]);
+        if (table.size() == (1 << width) && width < 12)
+            ++width;
+        previous = entry;
+    }
+    return result;
+}
+
+qint64 difference(const QImage& a, const QImage& b) {
+    qint64 total = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                     std::abs(qBlue(p) - qBlue(q));
+        }
+    return total;
+}
+
+} // namespace
+
+class LogoTest : public QObject {
+    Q_OBJECT
+
+    QList<LogoFile> files;
+    QList<QImage> frames;
+
+private Q_SLOTS:
+    void initTestCase() {
+        files = renderLogo();
+        QCOMPARE(files.size(), kLogoFrames + 1);
+        for (int i = 0; i < kLogoFrames; ++i)
+            frames.append(decode(files[i].bytes, "gif"));
+    }
+
+    void gifRoundTripsExactly_data() {
+        QTest::addColumn<QImage>("image");
+        QTest::newRow("one pixel") << flat(QSize(1, 1));
+        QTest::newRow("two colours, odd size") << bands(QSize(7, 5), 2);
+        QTest::newRow("five colours") << bands(QSize(33, 17), 5);
+        // Every pixel is a new string, so the codes widen to 12 bits and
+        // the table fills and starts over several times.
+        QTest::newRow("noisy, 256 colours") << noise(QSize(120, 120), 256);
+        QTest::newRow("noisy, 3 colours") << noise(QSize(200, 150), 3);
+        // Strings grow one pixel longer per code: 3000 x 3000 pixels need
+        // about 4240 codes, just past the 4096 that force a new table.
+        QTest::newRow("large flat") << flat(QSize(3000, 3000));
+    }
+
+    void gifRoundTripsExactly() {
+        QFETCH(QImage, image);
+        const QByteArray gif = encodeGif(image);
+        QVERIFY(gif.startsWith("GIF89a"));
+        QVERIFY(gif.endsWith(";"));
+        const QImage back = decode(gif, "gif");
+        QCOMPARE(back.size(), image.size());
+        QVERIFY(back == image.convertToFormat(QImage::Format_RGB32));
+    }
+
+    void codeStreamEndsExactly() {
+        // Every length up to a few hundred pixels, so the stream ends once
+        // on each side of every point where the codes widen.
+        for (const int colours : {1, 5, 256}) {
+            const QByteArray all = reduceColours(noise(QSize(700, 1), colours)).indices;
+            const int minCodeSize = colours > 5 ? 8 : colours > 1 ? 3 : 2;
+            for (int length = 1; length <= all.size(); ++length) {
+                const QByteArray pixels = all.first(length);
+                const StrictLzw back = strictDecode(lzwCompress(pixels, minCodeSize), minCodeSize);
+                QVERIFY2(
+                    back.indices == pixels && back.cleanEnd,
+                    qPrintable(QStringLiteral("%1 colours, %2 pixels").arg(colours).arg(length)));
+            }
+        }
+        const QByteArray noisy = reduceColours(noise(QSize(120, 120), 256)).indices;
+        const StrictLzw back = strictDecode(lzwCompress(noisy, 8), 8);
+        QVERIFY(back.indices == noisy && back.cleanEnd);
+    }
+
+    void manyColoursAreReducedClosely() {
+        QImage image(256, 256, QImage::Format_RGB32);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                image.setPixel(x, y, qRgb(x, y, 255 - (x + y) / 2));
+        const IndexedImage indexed = reduceColours(image);
+        QCOMPARE(indexed.palette.size(), kMaxPaletteColours);
+        const QImage back = decode(encodeGif(indexed), "gif");
+        QCOMPARE(back.size(), image.size());
+        // 65536 colours in 256: steps of about 16 per channel, so on
+        // average within a few levels of the truth.
+        const double mean = double(difference(back, image)) / (256.0 * 256.0 * 3.0);
+        QVERIFY2(mean < 6.0, qPrintable(QString::number(mean)));
+    }
+
+    void filesAreNamedForTheViewer() {
+        for (int i = 0; i < kLogoFrames; ++i)
+            QCOMPARE(files[i].output,
+                     QStringLiteral("logo/quorvane00%1.gif").arg(i, 2, 10, QLatin1Char('0')));
+        QCOMPARE(files.last().output, QStringLiteral("logo/quorvane2.bmp"));
+    }
+
+    void framesAreSingleGifImages() {
+        for (int i = 0; i < kLogoFrames; ++i) {
+            QBuffer buffer;
+            buffer.setData(files[i].bytes);
+            QImageReader reader(&buffer);
+            QCOMPARE(reader.format(), QByteArray("gif"));
+            QCOMPARE(reader.imageCount(), 1);
+            QCOMPARE(reader.size(), kLogoFrameSize);
+            QCOMPARE(frames[i].size(), kLogoFrameSize);
+            QCOMPARE(frames[i].pixel(0, 0), kViewerBlue);
+            QCOMPARE(frames[i].pixel(119, 119), kViewerBlue);
+        }
+    }
+
+    void framesLoopWithoutAJump() {
+        QSet<QByteArray> distinct;
+        for (const LogoFile& file : files.first(kLogoFrames))
+            distinct.insert(file.bytes);
+        QCOMPARE(distinct.size(), kLogoFrames);
+        qint64 largestStep = 0;
+        for (int i = 0; i + 1 < kLogoFrames; ++i)
+            largestStep = std::max(largestStep, difference(frames[i], frames[i + 1]));
+        const qint64 wrap = difference(frames.last(), frames.first());
+        QVERIFY(wrap > 0);
+        QVERIFY2(wrap < difference(frames.last(), frames[10]), "last frame is far from the first");
+        QVERIFY2(wrap <= largestStep + largestStep / 4, "the loop jumps back to its start");
+    }
+
+    void stillPartsDoNotFlicker() {
+        // One palette serves every frame, so the medallion, which does not
+        // move, decodes to the very same pixels throughout.
+        for (int i = 1; i < kLogoFrames; ++i)
+            for (int y = 30; y < 90; ++y)
+                for (int x = 30; x < 90; ++x)
+                    QCOMPARE(frames[i].pixel(x, y), frames[0].pixel(x, y));
+    }
+
+    void stillLogoIsABmpOfItsSize() {
+        QBuffer buffer;
+        buffer.setData(files.last().bytes);
+        QImageReader reader(&buffer);
+        QCOMPARE(reader.format(), QByteArray("bmp"));
+        const QImage image = reader.read();
+        QCOMPARE(image.size(), kStaticLogoSize);
+        QCOMPARE(image.pixel(0, 0), kViewerBlue);
+        // The mark itself sits in the middle: navy below the Q, gold in it.
+        const QRgb navy = image.pixel(60, 74);
+        QVERIFY(qBlue(navy) > qRed(navy) + 40 && qGray(navy) < 90);
+        const QRgb gold = image.pixel(38, 40);
+        QVERIFY(qRed(gold) > qBlue(gold) + 60 && qGray(gold) > 110);
+    }
+
+    void everyRenderGivesTheSameBytes() {
+        const QList<LogoFile> again = renderLogo();
+        QCOMPARE(again.size(), files.size());
+        for (qsizetype i = 0; i < files.size(); ++i)
+            QVERIFY2(again[i].bytes == files[i].bytes, qPrintable(files[i].output));
+    }
+};
+
+OSTERVALE_TEST(LogoTest)
+#include "logo_test.moc"

@@ -1,0 +1,346 @@
+// The program's sixteen sounds as the generator writes them, and the synth
+// helpers that set their level and shape their tone.
+#include "generator.h"
+#include "synth.h"
+#include "synth_filters.h"
+#include "synth_osc.h"
+#include "testmain.h"
+#include "wavfile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+
+namespace synth = material::synth;
+
+namespace {
+
+const QString kSource = QStringLiteral(OSTERVALE_SOURCE "/material");
+
+struct Expected {
+    const char* file;
+    double minSeconds, maxSeconds;
+};
+
+// The interface sounds first, then the celebrations, which all last 1-3 s.
+constexpr Expected kSounds[] = {
+    {"wav/click.wav", 0.005, 0.06}, {"wav/typekey.wav", 0.03, 0.15}, {"wav/thud3.wav", 0.1, 0.25},
+    {"wav/fanf2.wav", 1, 3},        {"wav/fanf3.wav", 1, 3},         {"wav/crowd.wav", 1, 3},
+    {"wav/cheer2.wav", 1, 3},       {"wav/klaxon.wav", 1, 3},        {"wav/flute.wav", 1, 3},
+    {"wav/gong.wav", 1, 3},         {"wav/clap2.wav", 1, 3},         {"wav/drumroll.wav", 1, 3},
+    {"wav/laser2.wav", 1, 3},       {"wav/whizz.wav", 1, 3},         {"wav/clap3.wav", 1, 3},
+    {"wav/clown.wav", 1, 3},
+};
+constexpr int kInterfaceSounds = 3;
+
+double seconds(const WavFile& wav) {
+    return double(wav.samples.size()) / wav.sampleRate;
+}
+
+// Mean square over [from, to) seconds, on the 16-bit scale.
+double power(const WavFile& wav, double from, double to) {
+    const auto a = std::size_t(std::max(0.0, from) * wav.sampleRate);
+    const auto b = std::min(wav.samples.size(), std::size_t(to * wav.sampleRate));
+    double sum = 0;
+    for (std::size_t i = a; i < b; ++i)
+        sum += double(wav.samples[i]) * wav.samples[i];
+    return b > a ? sum / double(b - a) : 0.0;
+}
+
+// RMS in dB over the 20 ms frames within 20 dB of the loudest frame: how
+// loud the sound is while it sounds, whatever its length or tail.
+double soundingRmsDb(const WavFile& wav) {
+    const double frame = 0.02;
+    std::vector<double> powers;
+    for (double t = 0; t + frame <= seconds(wav) + 1e-9; t += frame)
+        powers.push_back(power(wav, t, t + frame));
+    if (powers.empty())
+        powers.push_back(power(wav, 0, seconds(wav)));
+    const double loudest = *std::max_element(powers.begin(), powers.end());
+    double sum = 0;
+    int n = 0;
+    for (double p : powers)
+        if (p >= loudest / 100) {
+            sum += p;
+            ++n;
+        }
+    return 10 * std::log10(sum / n / (32768.0 * 32768.0));
+}
+
+// Zero crossings per second over [from, to): tracks the pitch of a whistle.
+double crossingRate(const WavFile& wav, double from, double to) {
+    const auto a = std::size_t(from * wav.sampleRate);
+    const auto b = std::min(wav.samples.size(), std::size_t(to * wav.sampleRate));
+    int crossings = 0;
+    for (std::size_t i = a + 1; i < b; ++i)
+        crossings += (wav.samples[i - 1] < 0) != (wav.samples[i] < 0);
+    return crossings / (to - from);
+}
+
+// Share of 10 ms frames in [from, to) more than 20 dB below the loudest.
+double gapShare(const WavFile& wav, double from, double to) {
+    std::vector<double> powers;
+    for (double t = from; t + 0.01 <= to; t += 0.01)
+        powers.push_back(power(wav, t, t + 0.01));
+    const double loudest = *std::max_element(powers.begin(), powers.end());
+    return double(std::count_if(powers.begin(), powers.end(),
+                                [&](double p) { return p < loudest / 100; })) /
+           double(powers.size());
+}
+
+double db(double ratio) {
+    return 10 * std::log10(ratio);
+}
+
+} // namespace
+
+class SoundSetTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home;
+
+    WavFile load(const char* file) {
+        QFile f(home.filePath(QString::fromLatin1(file)));
+        return f.open(QIODevice::ReadOnly) ? WavFile::parse(f.readAll())
+                                           : WavFile::parse(QByteArray());
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(home.isValid());
+        const material::GenerationReport report = material::generateMaterial(kSource, home.path());
+        QVERIFY2(report.ok(), qPrintable(report.errors.join(u'\n')));
+    }
+
+    void everySoundIsCleanAndInRange_data() {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(std::size(kSounds)); ++i)
+            QTest::newRow(kSounds[i].file) << i;
+    }
+
+    void everySoundIsCleanAndInRange() {
+        QFETCH(int, index);
+        const Expected& expected = kSounds[index];
+        const WavFile wav = load(expected.file);
+        QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
+        QCOMPARE(wav.format, 1);
+        QCOMPARE(wav.channels, 1);
+        QCOMPARE(wav.bitsPerSample, 16);
+        QVERIFY(wav.sampleRate == 44100 || wav.sampleRate == 22050);
+        QVERIFY2(seconds(wav) >= expected.minSeconds && seconds(wav) <= expected.maxSeconds,
+                 qPrintable(QString::number(seconds(wav))));
+        const double peakDbfs = 20 * std::log10(wav.peak() / 32768.0);
+        QVERIFY2(peakDbfs <= -1.0 && peakDbfs > -20.0, qPrintable(QString::number(peakDbfs)));
+        // Starts and ends near silence, so nothing pops.
+        QVERIFY(std::abs(wav.samples.front()) < 100 && std::abs(wav.samples.back()) < 100);
+        const double edge = std::min(0.002, seconds(wav) / 10);
+        int opening = 0;
+        for (int i = 0; i < 4; ++i)
+            opening = std::max(opening, std::abs(wav.samples[std::size_t(i)]));
+        QVERIFY(opening < wav.peak() / 10);
+        QVERIFY(power(wav, seconds(wav) - edge, seconds(wav)) < 1e-3 * wav.peak() * wav.peak());
+    }
+
+    void setIsEvenlyLoud() {
+        std::vector<double> all, celebrations;
+        QString table;
+        for (int i = 0; i < int(std::size(kSounds)); ++i) {
+            const double level = soundingRmsDb(load(kSounds[i].file));
+            all.push_back(level);
+            if (i >= kInterfaceSounds)
+                celebrations.push_back(level);
+            table += QStringLiteral("%1 %2\n").arg(kSounds[i].file).arg(level, 0, 'f', 1);
+        }
+        const auto spread = [](const std::vector<double>& v) {
+            const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
+            return *hi - *lo;
+        };
+        QVERIFY2(spread(celebrations) <= 3.0, qPrintable(table));
+        QVERIFY2(spread(all) <= 6.0, qPrintable(table));
+        // Loud enough to hear over a classroom at a sensible volume setting.
+        QVERIFY2(*std::min_element(all.begin(), all.end()) > -26.0, qPrintable(table));
+    }
+
+    void sweepsGoTheRightWay() {
+        // Each laser zap starts high and plunges (measured in the first
+        // zap before its echo comes back).
+        const WavFile laser = load("wav/laser2.wav");
+        QVERIFY(crossingRate(laser, 0.003, 0.02) > 2.5 * crossingRate(laser, 0.07, 0.1));
+        // The whizz climbs to a peak in the middle and falls again.
+        const WavFile whizz = load("wav/whizz.wav");
+        const double start = crossingRate(whizz, 0.05, 0.15);
+        const double top = crossingRate(whizz, 0.42, 0.55);
+        const double end = crossingRate(whizz, 1.15, 1.25);
+        QVERIFY2(top > 2.5 * start && top > 2.5 * end,
+                 qPrintable(QStringLiteral("%1 %2 %3").arg(start).arg(top).arg(end)));
+    }
+
+    void roomClapsMoreDenselyThanAFewPeople() {
+        // A room's applause is a continuous patter; a few people leave
+        // audible gaps between claps.
+        QVERIFY(gapShare(load("wav/clap2.wav"), 0.3, 1.5) < 0.1);
+        QVERIFY(gapShare(load("wav/clap3.wav"), 0.2, 1.3) > 0.3);
+    }
+
+    void drumRollBuildsAndGongRingsOn() {
+        const WavFile roll = load("wav/drumroll.wav");
+        QVERIFY(db(power(roll, 1.2, 1.6) / power(roll, 0.0, 0.4)) > 9.0);
+        const WavFile gong = load("wav/gong.wav");
+        // Still well above silence half-way, after the strike has faded.
+        QVERIFY(db(power(gong, 1.4, 1.6) / power(gong, 0.0, 0.3)) > -12.0);
+        QVERIFY(power(gong, 1.4, 1.6) < power(gong, 0.0, 0.3));
+    }
+};
+
+OSTERVALE_TEST(SoundSetTest)
+
+namespace {
+
+synth::Samples sine(double hz, double amplitude, double seconds, int rate) {
+    synth::Samples s(std::size_t(seconds * rate));
+    for (std::size_t i = 0; i < s.size(); ++i)
+        s[i] = amplitude * std::sin(2 * synth::kPi * hz * double(i) / rate);
+    return s;
+}
+
+// Level of one frequency in `s` (Goertzel), as the amplitude of a sine.
+double levelAt(const synth::Samples& s, double hz, int rate) {
+    const double w = 2 * synth::kPi * hz / rate;
+    double a = 0, b = 0;
+    for (double x : s) {
+        const double next = x + 2 * std::cos(w) * a - b;
+        b = a;
+        a = next;
+    }
+    const double re = a - b * std::cos(w), im = b * std::sin(w);
+    return 2 * std::sqrt(re * re + im * im) / double(s.size());
+}
+
+} // namespace
+
+class SoundToolsTest : public QObject {
+    Q_OBJECT
+
+    static constexpr int kRate = 44100;
+
+private Q_SLOTS:
+    void loudnessIgnoresSilenceAndQuietTails() {
+        const synth::Samples tone = sine(440, 0.5, 0.5, kRate);
+        const double level = synth::loudnessDb(tone, kRate);
+        QVERIFY(std::abs(level - 20 * std::log10(0.5 / std::sqrt(2.0))) < 0.1);
+        synth::Samples padded(kRate, 0.0);
+        synth::mixInto(padded, tone, 1.0, kRate / 2);
+        synth::mixInto(padded, sine(440, 0.001, 1.0, kRate), 1.0, padded.size());
+        QVERIFY(std::abs(synth::loudnessDb(padded, kRate) - level) < 0.5);
+        QCOMPARE(synth::loudnessDb(synth::Samples(100, 0.0), kRate) < -150, true);
+    }
+
+    void limiterHoldsTheCeilingAndLeavesTheRestAlone() {
+        synth::Samples s = sine(300, 0.2, 1.0, kRate);
+        const synth::Samples original = s;
+        for (int i = 0; i < 400; ++i)
+            s[kRate / 2 + i] *= 10.0; // a 2.0 spike of about 9 ms
+        synth::limitPeaks(s, kRate, -6.0);
+        QVERIFY(synth::peakOf(s) <= synth::dbToGain(-6.0) + 1e-12);
+        // Untouched well before the spike, recovered well after it.
+        for (int i = 0; i < kRate / 2 - 200; ++i)
+            QCOMPARE(s[i], original[i]);
+        synth::Samples after(s.begin() + kRate * 9 / 10, s.end());
+        QVERIFY(synth::peakOf(after) > 0.19);
+        // No step in the gain: neighbouring samples of the quiet sine stay close.
+        double largestStep = 0;
+        for (std::size_t i = 1; i < s.size(); ++i)
+            if (i < std::size_t(kRate / 2 - 100) || i > std::size_t(kRate / 2 + 500))
+                largestStep = std::max(largestStep, std::abs(s[i] - s[i - 1]));
+        QVERIFY(largestStep < 0.02);
+    }
+
+    void setLoudnessReachesTheTargetUnderTheCeiling() {
+        // Claps: sharp hits a fifth of a second apart, too spiky to reach
+        // the target by plain gain without passing the ceiling.
+        synth::Prng prng(5);
+        synth::Samples claps(kRate, 0.0);
+        for (int hit = 0; hit < 5; ++hit) {
+            synth::Samples one(kRate / 20, 0.0);
+            synth::addDecayingNoise(one, kRate, prng, 1.0, 0.006);
+            synth::mixInto(claps, one, 0.1, std::size_t(hit * kRate / 5));
+        }
+        QVERIFY(synth::gainToDb(synth::peakOf(claps)) - synth::loudnessDb(claps, kRate) > 17.0);
+        synth::setLoudness(claps, kRate, -18.0, -1.2);
+        QVERIFY(synth::peakOf(claps) <= synth::dbToGain(-1.2) + 1e-12);
+        const double reached = synth::loudnessDb(claps, kRate);
+        QVERIFY2(std::abs(reached + 18.0) < 0.5, qPrintable(QString::number(reached)));
+    }
+
+    void curveInterpolatesAndHoldsItsEnds() {
+        const synth::Curve c({{0.1, 1.0}, {0.3, 3.0}, {0.3, 5.0}, {0.5, 0.0}});
+        QCOMPARE(c.at(-1.0), 1.0);
+        QVERIFY(std::abs(c.at(0.2) - 2.0) < 1e-12);
+        QVERIFY(std::abs(c.at(0.4) - 2.5) < 1e-12);
+        QCOMPARE(c.at(9.0), 0.0);
+        const synth::Samples s = c.sampled(10, 6);
+        QCOMPARE(s.size(), std::size_t(6));
+        QVERIFY(std::abs(s[2] - 2.0) < 1e-12);
+    }
+
+    void harmonicToneKeepsBelowNyquist() {
+        // 5 kHz with ten harmonics: the fifth (25 kHz) would fold back to
+        // 19.1 kHz if it were not left out; the third (15 kHz) must be there.
+        const std::size_t n = kRate / 4;
+        synth::Samples out;
+        synth::addHarmonicTone(out, 0, kRate, synth::Samples(n, 5000.0), synth::Samples(n, 1.0),
+                               std::vector<double>(10, 0.5));
+        QVERIFY(std::abs(levelAt(out, 15000, kRate) - 0.5) < 0.02);
+        QVERIFY(levelAt(out, 19100, kRate) < 0.005);
+        QVERIFY(levelAt(out, 5000, kRate) > 0.45);
+    }
+
+    void oscillatorsAndFiltersDoWhatTheySay() {
+        synth::BlepOscillator osc;
+        synth::Samples saw(kRate);
+        for (double& x : saw)
+            x = osc.saw(441, kRate);
+        // A sawtooth's harmonics fall as 1/k: 2/pi for the fundamental.
+        QVERIFY(std::abs(levelAt(saw, 441, kRate) - 2 / synth::kPi) < 0.02);
+        QVERIFY(std::abs(levelAt(saw, 882, kRate) - 1 / synth::kPi) < 0.02);
+        QVERIFY(synth::peakOf(saw) < 1.2);
+
+        const auto through = [](synth::Biquad f, double hz) {
+            synth::Samples s = sine(hz, 1.0, 0.2, kRate);
+            f.run(s);
+            return synth::peakOf(synth::Samples(s.begin() + kRate / 10, s.end()));
+        };
+        const auto band = synth::Biquad::bandPass(kRate, 1000, 2.0);
+        QVERIFY(std::abs(through(band, 1000) - 1.0) < 0.02);
+        QVERIFY(through(band, 250) < 0.2 && through(band, 4000) < 0.2);
+        QVERIFY(std::abs(through(synth::Biquad::peak(kRate, 1000, 1.0, 6.0), 1000) - 2.0) < 0.05);
+
+        synth::Svf svf;
+        synth::Samples swept = sine(2000, 1.0, 0.2, kRate);
+        for (double& x : swept)
+            x = svf.process(x, kRate, 2000, 4.0).band / 4.0;
+        QVERIFY(std::abs(synth::peakOf(synth::Samples(swept.begin() + kRate / 10, swept.end())) -
+                         1.0) < 0.03);
+    }
+
+    void roomLeavesADecayingTail() {
+        synth::Samples s(kRate, 0.0);
+        s[0] = 1.0;
+        synth::addRoom(s, kRate, 0.5, 1.0);
+        const auto energy = [&s](double from, double to) {
+            double sum = 0;
+            for (auto i = std::size_t(from * kRate); i < std::size_t(to * kRate); ++i)
+                sum += s[i] * s[i];
+            return sum;
+        };
+        QVERIFY(energy(0.05, 0.15) > 0);
+        // 60 dB down over 0.5 s: about 12 dB per 0.1 s.
+        const double drop = 10 * std::log10(energy(0.1, 0.2) / energy(0.3, 0.4));
+        QVERIFY2(drop > 15 && drop < 35, qPrintable(QString::number(drop)));
+    }
+};
+
+OSTERVALE_TEST(SoundToolsTest)
+#include "sound_set_test.moc"
