@@ -2,7 +2,9 @@
 
 #include "grey.h"
 #include "intro0.h"
+#include "labelling.h"
 #include "multiple.h"
+#include "ordering.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
 #include "welldone.h"
@@ -32,6 +34,10 @@ void defineScreens(Program& program) {
     screens.define(ScreenId::multiple, [](Program& p) { return new Multiple(p); });
     screens.define(ScreenId::Welldone, [](Program& p) { return new Welldone(p); });
     screens.define(ScreenId::Wrong, [](Program& p) { return new Wrong(p); });
+    screens.define(ScreenId::rationinglab, [](Program& p) { return new RationingLab(p); });
+    screens.define(ScreenId::progresslab, [](Program& p) { return new ProgressLab(p); });
+    screens.define(ScreenId::rationingord, [](Program& p) { return new RationingOrd(p); });
+    screens.define(ScreenId::progressord, [](Program& p) { return new ProgressOrd(p); });
 }
 
 void showTitleScreen(Program& program) {

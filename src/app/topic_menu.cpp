@@ -1,5 +1,6 @@
 #include "topic_menu.h"
 
+#include "activity_screen.h"
 #include "controls.h"
 #include "intro0.h"
 #include "multiple.h"
@@ -32,7 +33,9 @@ TopicDesign rationingDesign() {
             1200,
             {},
             QStringLiteral("multiple\\Rationing.txt"),
-            QStringLiteral("images\\rationsm.jpg")};
+            QStringLiteral("images\\rationsm.jpg"),
+            ScreenId::rationinglab,
+            ScreenId::rationingord};
 }
 
 TopicDesign progressDesign() {
@@ -44,7 +47,9 @@ TopicDesign progressDesign() {
             0,
             QRectF(0, 0, 12000, 8055),
             QStringLiteral("multiple\\The Progress of the War.txt"),
-            QStringLiteral("images\\MIDWAY.jpg")};
+            QStringLiteral("images\\MIDWAY.jpg"),
+            ScreenId::progresslab,
+            ScreenId::progressord};
 }
 } // namespace
 
@@ -92,13 +97,18 @@ void TopicMenu::label3_Click(int index) {
     case 0:
         openQuiz();
         break;
+    case 1:
+        openActivity(design_.labelling);
+        break;
+    case 3:
+        openActivity(design_.ordering);
+        break;
     case 2:
         program.screens().form<Intro0>().Show();
         program.screens().unload(id());
         break;
     default:
-        // The activities and the page viewers open here once those screens
-        // exist.
+        // The page viewers open here once those screens exist.
         break;
     }
     program.PlaySound(sounds::Click);
@@ -118,6 +128,12 @@ void TopicMenu::openQuiz() {
         quiz.Picture1()->setPicture(*picture);
     quiz.Label5->setText(QStringLiteral("Ostervale"));
     quiz.Show();
+}
+
+void TopicMenu::openActivity(ScreenId id) {
+    auto& activity = static_cast<ActivityScreen&>(program.screens().get(id));
+    activity.Label6->setText(Label1->text());
+    activity.Show();
 }
 
 RationingMenu::RationingMenu(Program& program) : TopicMenu(program, Id, rationingDesign()) {}

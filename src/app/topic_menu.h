@@ -21,6 +21,8 @@ struct TopicDesign {
     QRectF pictureRect;
     QString questionFile;
     QString quizPicture;
+    ScreenId labelling;
+    ScreenId ordering;
 };
 
 class TopicMenu : public Screen {
@@ -40,6 +42,7 @@ public:
 private:
     void buildEntries();
     void openQuiz();
+    void openActivity(ScreenId id);
 
     TopicDesign design_;
 };

@@ -1,0 +1,58 @@
+#pragma once
+// The drag, drop and button engine shared by the four activity screens. The
+// positions of the labels are the whole state of an activity: a label lies in
+// a box when its Left and Top equal the box's, exactly.
+#include "activity_design.h"
+#include "drag_label.h"
+#include "menu_entry.h"
+#include "program.h"
+#include "screen.h"
+
+#include <QLabel>
+#include <array>
+#include <vector>
+
+class ActivityScreen : public Screen {
+    Q_OBJECT
+public:
+    ActivityScreen(Program& program, ScreenId id, ActivityDesign design);
+
+    void Form_Load() override;
+
+    void Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, float y);
+    void Label2_MouseUp(int index);
+    void Label3_Click(int index);
+
+    int n() const { return int(design_.items.size()); }
+    const Place& labelPlace(int i) const { return labels_[i]; }
+    const Place& slotPlace(int i) const { return slots_[i]; }
+    const Place& homePlace(int i) const { return homes_[i]; }
+    // Puts label i at a place, as a drag would.
+    void setLabelPlace(int i, float left, float top);
+
+    QLabel* Label6;
+    std::vector<QLabel*> Label1;    // answer slots
+    std::vector<DragLabel*> Label2; // the labels the pupil drags
+    std::vector<QLabel*> Label4;    // home boxes
+    std::array<MenuEntry*, 3> Label3{};
+
+protected:
+    // Pictures and texts of the screen itself lie behind the boxes and the
+    // labels, so a label is never lost behind them.
+    void putBehindActivity(QWidget* decoration) { decoration->lower(); }
+    // Loads the screen's pictures, between setting the total and clearing
+    // the slots.
+    virtual void loadPictures() {}
+
+private:
+    void buildBoxesAndLabels();
+    void buildButtons();
+    void applyPlace(QWidget* control, const Place& place);
+    void snapInto(int i, const Place& box);
+    int labelsInSlots() const;
+
+    ActivityDesign design_;
+    std::vector<Place> labels_;
+    std::vector<Place> slots_;
+    std::vector<Place> homes_;
+};

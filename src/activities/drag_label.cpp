@@ -1,0 +1,37 @@
+#include "drag_label.h"
+
+#include "controls.h"
+#include "twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+DragLabel::DragLabel(QWidget* parent, const QFont& font) : QLabel(parent) {
+    setFont(font);
+    controls::setTextColour(this, controls::Yellow);
+    controls::setBackColour(this, Qt::black);
+    setAutoFillBackground(true);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setWordWrap(true);
+    setCursor(Qt::OpenHandCursor);
+}
+
+void DragLabel::mousePressEvent(QMouseEvent*) {
+    Q_EMIT pressed();
+}
+
+void DragLabel::mouseMoveEvent(QMouseEvent* event) {
+    Q_EMIT moved(event->buttons(), twips::PerPixel * float(event->position().x()),
+                 twips::PerPixel * float(event->position().y()));
+}
+
+void DragLabel::mouseReleaseEvent(QMouseEvent*) {
+    Q_EMIT released();
+}
+
+void DragLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

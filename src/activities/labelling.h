@@ -1,0 +1,42 @@
+#pragma once
+// The two labelling activities: name labels dragged under pictures.
+#include "activity_screen.h"
+#include "pictures.h"
+
+#include <vector>
+
+struct PictureFrame {
+    QString file;
+    Place frame;
+};
+
+class LabellingScreen : public ActivityScreen {
+    Q_OBJECT
+public:
+    LabellingScreen(Program& program, ScreenId id, ActivityDesign design,
+                    std::vector<PictureFrame> pictures, const QString& instruction,
+                    const Place& instructionPlace);
+
+    std::vector<ImageBox*> Image1;
+    QLabel* Label7;
+
+protected:
+    void loadPictures() override;
+
+private:
+    std::vector<PictureFrame> pictures_;
+};
+
+class RationingLab final : public LabellingScreen {
+    Q_OBJECT
+public:
+    static constexpr ScreenId Id = ScreenId::rationinglab;
+    explicit RationingLab(Program& program);
+};
+
+class ProgressLab final : public LabellingScreen {
+    Q_OBJECT
+public:
+    static constexpr ScreenId Id = ScreenId::progresslab;
+    explicit ProgressLab(Program& program);
+};
