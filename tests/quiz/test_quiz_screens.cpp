@@ -63,7 +63,12 @@ private Q_SLOTS:
             QVERIFY(!quiz.Option1[i]->isChecked());
         QVERIFY(quiz.Label3[0]->isHidden());
         QVERIFY(!quiz.Label3[3]->isHidden());
-        // The no-answer button lies under the picture, which hides it whole.
+        // The picture leaves "Print Worksheet" and the question clear...
+        const QRect picture = quiz.Picture1()->geometry();
+        QVERIFY(!picture.intersects(quiz.Label3[3]->geometry()));
+        QVERIFY(!picture.intersects(quiz.Label2->geometry()));
+        QVERIFY(quiz.client()->rect().contains(picture));
+        // ...and hides the no-answer button whole.
         QVERIFY(quiz.Picture1()->geometry().contains(quiz.Option1[5]->geometry()));
         QVERIFY(quiz.client()->children().indexOf(quiz.Picture1()) >
                 quiz.client()->children().indexOf(quiz.Option1[5]));
