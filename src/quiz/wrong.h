@@ -14,13 +14,12 @@ public:
     explicit Wrong(Program& program);
 
     void Form_Load() override { SetUpForm(); }
-    // The entry keeps its colour: this screen has no hover highlight.
-    void Form_MouseMove() override {}
     void Label3_Click();
 
     QLabel* Label6;
     QLabel* Label4;
     std::array<QLabel*, 10> Label2{};
     QLabel* Label5;
+    // Not in a hover list: this screen's one entry keeps its colour.
     MenuEntry* Label3;
 };

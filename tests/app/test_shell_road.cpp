@@ -151,6 +151,20 @@ private Q_SLOTS:
         QCOMPARE(f->sound->played, (QStringList{kClick, kClick, kClick}));
     }
 
+    void theWholeRoadOutAndBack() {
+        Intro0& menu = startAndOpenMainMenu();
+        click(menu.Label2.at(9));
+        click(screens().form<ProgressMenu>().label3.at(2));
+        click(menu.Label2.at(16));
+        click(screens().form<Titlefrm>().Command1);
+        QVERIFY(screens().isShowing(ScreenId::intro0));
+        QVERIFY(!f->ended);
+        click(menu.Label2.at(16));
+        click(screens().form<Titlefrm>().Command2);
+        QVERIFY(f->ended);
+        QCOMPARE(f->sound->played.size(), 7);
+    }
+
     void reloadingTheMainMenuSwitchesSoundBackOn() {
         Intro0& menu = startAndOpenMainMenu();
         click(menu.Option2);
