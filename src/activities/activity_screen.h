@@ -40,6 +40,7 @@ protected:
     // Pictures and texts of the screen itself lie behind the boxes and the
     // labels, so a label is never lost behind them.
     void putBehindActivity(QWidget* decoration) { decoration->lower(); }
+    static void applyPlace(QWidget* control, const Place& place);
     // Loads the screen's pictures, between setting the total and clearing
     // the slots.
     virtual void loadPictures() {}
@@ -47,7 +48,6 @@ protected:
 private:
     void buildBoxesAndLabels();
     void buildButtons();
-    void applyPlace(QWidget* control, const Place& place);
     void snapInto(int i, const Place& box);
     int labelsInSlots() const;
 

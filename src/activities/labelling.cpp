@@ -49,13 +49,11 @@ LabellingScreen::LabellingScreen(Program& program, ScreenId id, ActivityDesign d
       Label7(controls::label(client(), instruction, controls::Yellow,
                              twips::font(QStringLiteral("Times New Roman"), 15.75))),
       pictures_(std::move(pictures)) {
-    place(Label7, instructionPlace.left, instructionPlace.top, instructionPlace.width,
-          instructionPlace.height);
+    applyPlace(Label7, instructionPlace);
     putBehindActivity(Label7);
     for (const PictureFrame& picture : pictures_) {
         auto* image = new ImageBox(client(), true);
-        place(image, picture.frame.left, picture.frame.top, picture.frame.width,
-              picture.frame.height);
+        applyPlace(image, picture.frame);
         putBehindActivity(image);
         Image1.push_back(image);
     }
