@@ -1,4 +1,4 @@
-// People: a cheering crowd, a small group whooping, and two sizes of
+// People: a cheering crowd, a class cheering, and two sizes of
 // applause. Voices are a buzzing source shaped by three moving formants.
 #include "sound_recipes.h"
 #include "synth_filters.h"
@@ -107,26 +107,6 @@ double voicePitch(Prng& prng) {
     return prng.unit() < 0.4 ? prng.range(105, 165) : prng.range(200, 330);
 }
 
-// A falsetto "woo-hoo!": nearly a pure tone, so additive rather than formants.
-void addWhoop(Samples& out, int rate, double start, double base, double level, Prng& prng) {
-    const double length = 0.75;
-    const auto count = static_cast<std::size_t>(samplesFor(length, rate));
-    const Curve pitch({{0.0, base}, {0.3, base * 1.9}, {0.36, base * 2.1}, {length, base * 1.55}});
-    const Curve shape(
-        {{0.0, 0.0}, {0.05, 0.8}, {0.28, 1.0}, {0.33, 0.35}, {0.38, 1.0}, {length, 0.0}});
-    Samples hz = pitch.sampled(rate, count);
-    Samples amp = shape.sampled(rate, count);
-    for (std::size_t i = 0; i < count; ++i)
-        amp[i] *= level;
-    const auto offset = static_cast<std::size_t>(samplesFor(start, rate));
-    addHarmonicTone(out, offset, rate, hz, amp, {0.5, 0.2, 0.1, 0.05});
-    Samples air(count);
-    Svf band;
-    for (std::size_t i = 0; i < count; ++i)
-        air[i] = amp[i] * band.process(prng.bipolar(), rate, 2.0 * hz[i], 2.0).band;
-    mixInto(out, air, 0.12, offset);
-}
-
 } // namespace
 
 Samples crowd(int rate) {
@@ -150,32 +130,6 @@ Samples crowd(int rate) {
     mixInto(out, roar, 0.12, 0);
     addRoom(out, rate, 1.0, 0.25);
     fadeEnds(out, rate, 0.05, 0.3);
-    return out;
-}
-
-Samples smallCheer(int rate) {
-    const double seconds = 2.2;
-    Samples out = silence(seconds, rate);
-    Prng prng(0xc4ee2);
-    // Half a dozen people, some of them cheering twice: "yay!", "yeah!".
-    const double starts[] = {0.0, 0.08, 0.15, 0.25, 0.6, 0.95, 1.05, 1.2};
-    for (double start : starts) {
-        const double length = prng.range(0.55, 0.85);
-        const double base = voicePitch(prng) * 1.1;
-        const double throat = throatFor(base, prng);
-        addShout(out, rate,
-                 {start, length, prng.range(0.6, 1.0), prng.range(0.25, 0.4),
-                  Curve({{0.0, base}, {length * 0.3, base * 1.4}, {length, base * 1.0}}),
-                  scaled(kAy, throat), scaled(kEe, throat), length * 0.2, length * 0.7},
-                 prng);
-    }
-    // The whoops that make it a party.
-    addWhoop(out, rate, 0.12, 420, 1.0, prng);
-    addWhoop(out, rate, 0.75, 360, 0.9, prng);
-    addWhoop(out, rate, 1.3, 470, 0.8, prng);
-    out.resize(static_cast<std::size_t>(samplesFor(seconds, rate)));
-    addRoom(out, rate, 0.6, 0.12);
-    fadeEnds(out, rate, 0.01, 0.2);
     return out;
 }
 
@@ -240,6 +194,98 @@ Samples roomApplause(int rate) {
 
 Samples fewClapping(int rate) {
     return applause(rate, 0xc1a3, 4, 1.9, 0.12, 0.12);
+}
+
+namespace {
+
+// A short falsetto "woo!": nearly a pure tone, so additive rather than
+// formants. It leaps and falls back within half a second; held any longer,
+// a leap like that stops being a person and becomes a siren.
+void addWhoop(Samples& out, int rate, double start, double base, double level, Prng& prng) {
+    const double length = prng.range(0.3, 0.45);
+    const double leap = prng.range(1.35, 1.6);
+    const auto count = static_cast<std::size_t>(samplesFor(length, rate));
+    const Curve pitch(
+        {{0.0, base}, {length * 0.3, base * leap}, {length, base * leap * prng.range(0.8, 0.9)}});
+    const Curve shape({{0.0, 0.0}, {0.04, 0.7}, {length * 0.35, 1.0}, {length, 0.0}});
+    Samples hz = pitch.sampled(rate, count);
+    Samples amp = shape.sampled(rate, count);
+    for (std::size_t i = 0; i < count; ++i)
+        amp[i] *= level;
+    const auto offset = static_cast<std::size_t>(samplesFor(start, rate));
+    addHarmonicTone(out, offset, rate, hz, amp, {0.5, 0.2, 0.1, 0.05});
+    Samples air(count);
+    Svf band;
+    for (std::size_t i = 0; i < count; ++i)
+        air[i] = amp[i] * band.process(prng.bipolar(), rate, 2.0 * hz[i], 2.0).band;
+    mixInto(out, air, 0.12, offset);
+}
+
+// One "yay!", "hey!", "yeah!" or "woah!": the voice jumps up a little on
+// the word and falls away after it. Shouting lifts everyone's pitch.
+Shout cheerShout(Prng& prng, double start) {
+    static constexpr Vowel kWords[][2] = {{kAy, kEe}, {kEe, kAh}, {kAh, kEe}, {kOo, kAh}};
+    const double length = prng.range(0.22, 0.55);
+    const double base = voicePitch(prng) * prng.range(1.05, 1.3);
+    const double throat = throatFor(base, prng);
+    const auto& word = kWords[static_cast<std::size_t>(prng.unit() * std::size(kWords))];
+    const double lift = prng.range(1.04, 1.15);
+    const double fall = prng.range(0.78, 0.92);
+    return {start,
+            length,
+            prng.range(0.3, 1.0),
+            prng.range(0.3, 0.6),
+            Curve({{0.0, base * 0.92},
+                   {0.05, base * lift},
+                   {length * 0.55, base},
+                   {length, base * fall}}),
+            scaled(word[0], throat),
+            scaled(word[1], throat),
+            length * 0.25,
+            length * 0.7};
+}
+
+} // namespace
+
+Samples smallCheer(int rate) {
+    const double seconds = 2.2;
+    Samples out = silence(seconds, rate);
+    Prng prng(0xc4ee2);
+    // A class cheering a right answer: thirty short shouts go up almost
+    // together, and half the pupils shout again (a few a third time), so no
+    // single voice stands out long enough to be followed and the cheer
+    // thins out rather than stopping.
+    const int people = 30;
+    for (int p = 0; p < people; ++p) {
+        double start = 0.5 * std::pow(prng.unit(), 1.3);
+        const double keen = prng.unit();
+        const int shouts = 1 + (keen < 0.5) + (keen < 0.15);
+        for (int s = 0; s < shouts; ++s) {
+            const Shout shout = cheerShout(prng, start);
+            addShout(out, rate, shout, prng);
+            start += shout.length + prng.range(0.08, 0.35);
+        }
+    }
+    for (int w = 0; w < 4; ++w)
+        addWhoop(out, rate, prng.range(0.05, 0.8), prng.range(330, 500), prng.range(0.25, 0.45),
+                 prng);
+    for (int c = 0; c < 5; ++c)
+        addClapping(out, rate,
+                    randomClapper(prng, prng.range(0.1, 0.35), prng.range(1.3, 1.8),
+                                  prng.range(3.5, 5.0), prng.range(0.6, 1.2)),
+                    prng);
+    // Under it all, the breath and chatter of everyone else.
+    const Curve swell({{0.0, 0.0}, {0.1, 1.0}, {0.9, 0.7}, {1.9, 0.0}});
+    Samples murmur(out.size());
+    for (std::size_t i = 0; i < murmur.size(); ++i)
+        murmur[i] = swell.at(static_cast<double>(i) / rate) * prng.bipolar();
+    Biquad::highPass(rate, 300, 0.7).run(murmur);
+    Biquad::lowPass(rate, 2500, 0.7).run(murmur);
+    mixInto(out, murmur, 0.4, 0);
+    out.resize(static_cast<std::size_t>(samplesFor(seconds, rate)));
+    addRoom(out, rate, 0.6, 0.15);
+    fadeEnds(out, rate, 0.01, 0.25);
+    return out;
 }
 
 } // namespace material::recipes

@@ -199,10 +199,16 @@ Samples clownHorn(int rate) {
         const Curve shape({{0.0, 0.0}, {0.02, 1.0}, {s.length - 0.05, 0.85}, {s.length, 0.0}});
         Samples honk(at(s.length, rate));
         BlepOscillator reed;
+        // The reed is open for a fifth of each cycle, so the raw pulse sits
+        // mostly below zero. A bell cannot blow a steady draught at the
+        // listener, and a speaker asked to would thump at every squeeze, so
+        // the pulse is centred on zero.
+        const double width = 0.22;
+        const double offset = 2.0 * width - 1.0;
         for (std::size_t i = 0; i < honk.size(); ++i) {
             const double t = static_cast<double>(i) / rate;
             const double hz = pitch.at(t) * (1.0 + 0.004 * prng.bipolar());
-            honk[i] = shape.at(t) * reed.pulse(hz, 0.22, rate);
+            honk[i] = shape.at(t) * (reed.pulse(hz, width, rate) - offset);
         }
         Biquad::lowPass(rate, 5000, 0.7).run(honk);
         // The nasal quack comes from the horn's narrow bell.

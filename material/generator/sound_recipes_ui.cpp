@@ -1,5 +1,5 @@
 // The short sounds under a pupil's hand: a typewriter key for picking a quiz
-// answer and a soft thud for a card label dropping into place.
+// answer and a soft knock for a card label dropping into place.
 #include "sound_recipes.h"
 #include "synth_filters.h"
 
@@ -50,25 +50,36 @@ Samples typeKey(int rate) {
 Samples thud(int rate) {
     Samples out = silence(0.2, rate);
     const auto n = out.size();
-    // A low body whose pitch sags as the card settles; the 200-400 Hz knock
-    // is what small laptop speakers can actually play.
+    // The card's weight landing: a low thump whose pitch sags as it settles.
+    // It gives the drop its weight on headphones and good speakers, but a
+    // classroom laptop plays almost nothing below 200 Hz, so it cannot be
+    // the whole sound.
     double phase = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / rate;
         const double hz = 62.0 + 70.0 * std::exp(-t / 0.03);
         phase += 2.0 * kPi * hz / rate;
         const double attack = std::min(1.0, t / 0.003);
-        out[i] += 0.8 * attack * std::exp(-t / 0.045) * std::sin(phase);
+        out[i] += 0.3 * attack * std::exp(-t / 0.035) * std::sin(phase);
     }
-    addDecayingSine(out, rate, 235.0, 0.35, 0.018);
-    addDecayingSine(out, rate, 370.0, 0.15, 0.010);
-    // Cardboard on felt: a muffled puff of noise with no highs at all.
+    // What a small speaker does play is the knock of the board: a few modes
+    // of a stiff cardboard panel, none a multiple of another so there is no
+    // note, the higher ones dying first so the knock stays dull and short.
+    const double body[][3] = {{265, 0.50, 0.026},
+                              {410, 0.45, 0.020},
+                              {630, 0.32, 0.014},
+                              {960, 0.20, 0.010},
+                              {1420, 0.10, 0.007}};
+    for (const auto& mode : body)
+        addDecayingSine(out, rate, mode[0], mode[1], mode[2]);
+    // The moment of contact: a puff of noise around the panel's modes, with
+    // nothing bright enough to tick.
     Prng prng(0x7400d);
-    Samples puff = silence(0.08, rate);
-    addDecayingNoise(puff, rate, prng, 0.9, 0.012);
-    fadeEnds(puff, rate, 0.0015, 0.0);
-    Biquad::lowPass(rate, 480, 0.7).run(puff);
-    Biquad::lowPass(rate, 700, 0.6).run(puff);
+    Samples puff = silence(0.04, rate);
+    addDecayingNoise(puff, rate, prng, 0.8, 0.004);
+    fadeEnds(puff, rate, 0.001, 0.0);
+    Biquad::bandPass(rate, 700, 0.8).run(puff);
+    Biquad::lowPass(rate, 1800, 0.7).run(puff);
     mixInto(out, puff, 1.0, 0);
     fadeEnds(out, rate, 0.0015, 0.04);
     return out;

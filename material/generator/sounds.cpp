@@ -29,6 +29,8 @@ Samples click(int rate) {
 constexpr double kCelebration = -17.0;
 constexpr double kInterface = -19.0;
 
+constexpr double kDcBlockHz = 20.0;
+
 } // namespace
 
 const std::vector<SoundRow>& soundTable() {
@@ -58,7 +60,16 @@ QByteArray renderSound(const SoundRow& row) {
     // Fades are short enough to keep attacks crisp but long enough that no
     // sound starts or ends on a step; recipes with long tails shape their
     // own endings first.
-    synth::fadeEnds(samples, row.sampleRate, 0.0006, 0.004);
+    const auto fade = [&] { synth::fadeEnds(samples, row.sampleRate, 0.0006, 0.004); };
+    fade();
+    // A steady offset is inaudible but pushes a small speaker's cone off
+    // centre, which thumps as the sound starts and stops. Nothing below
+    // 20 Hz is worth keeping, so every sound loses it here. The blocker runs
+    // after the fades, or a fade-in cutting into a loud first sample would
+    // leave a new offset behind, and the fades go over the ends again to
+    // catch the blocker's own settling.
+    synth::highPass(samples, row.sampleRate, kDcBlockHz);
+    fade();
     synth::setLoudness(samples, row.sampleRate, row.loudnessDb, kPeakCeilingDbfs);
     return encodeWav16Mono(samples, row.sampleRate);
 }

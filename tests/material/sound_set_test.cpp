@@ -1,6 +1,7 @@
 // The program's sixteen sounds as the generator writes them, and the synth
 // helpers that set their level and shape their tone.
 #include "generator.h"
+#include "sounds.h"
 #include "synth.h"
 #include "synth_filters.h"
 #include "synth_osc.h"
@@ -94,6 +95,89 @@ double db(double ratio) {
     return 10 * std::log10(ratio);
 }
 
+// Weights that taper a window of n samples to nothing at both ends; they
+// add up to n / 2.
+double hann(std::size_t i, std::size_t n) {
+    return 0.5 - 0.5 * std::cos(2 * synth::kPi * (double(i) + 0.5) / double(n));
+}
+
+// |X(hz)|^2 of the DFT of n samples, optionally Hann-windowed (Goertzel: one
+// frequency at a time, which is all these checks need).
+template <typename Sample>
+double dftPower(const Sample* x, std::size_t n, double hz, int rate, bool tapered = false) {
+    const double c = 2 * std::cos(2 * synth::kPi * hz / rate);
+    double a = 0, b = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double next = (tapered ? hann(i, n) : 1.0) * double(x[i]) + c * a - b;
+        b = a;
+        a = next;
+    }
+    return a * a + b * b - c * a * b;
+}
+
+// Share of the whole sound's energy between loHz and hiHz. By Parseval the
+// bins of both halves of the spectrum add up to n times the energy.
+double bandShare(const WavFile& wav, double loHz, double hiHz) {
+    const std::size_t n = wav.samples.size();
+    double energy = 0, band = 0;
+    for (int s : wav.samples)
+        energy += double(s) * s;
+    for (auto k = std::size_t(std::ceil(loHz * n / wav.sampleRate));
+         double(k) * wav.sampleRate < hiHz * n; ++k)
+        band += 2 * dftPower(wav.samples.data(), n, double(k) * wav.sampleRate / n, wav.sampleRate);
+    return band / (double(n) * energy);
+}
+
+// Median spectral flatness (geometric over arithmetic mean of the power)
+// between loHz and hiHz, over the 2048-sample frames within 20 dB of the
+// loudest: near 0 for a few clean tones, growing as voices crowd together.
+double medianFlatness(const WavFile& wav, double loHz, double hiHz) {
+    const std::size_t n = 2048;
+    std::vector<std::pair<double, double>> frames; // band power, flatness
+    for (std::size_t at = 0; at + n <= wav.samples.size(); at += n / 2) {
+        double sum = 0, logSum = 0;
+        int bins = 0;
+        for (auto k = std::size_t(loHz * n / wav.sampleRate); double(k) * wav.sampleRate < hiHz * n;
+             ++k, ++bins) {
+            // One more than the power, so that a silent bin has a logarithm.
+            const double p = 1 + dftPower(&wav.samples[at], n, double(k) * wav.sampleRate / n,
+                                          wav.sampleRate, true);
+            sum += p;
+            logSum += std::log(p);
+        }
+        frames.push_back({sum, std::exp(logSum / bins) / (sum / bins)});
+    }
+    const double loudest = std::max_element(frames.begin(), frames.end())->first;
+    std::vector<double> flatness;
+    for (const auto& [power, flat] : frames)
+        if (power >= loudest / 100)
+            flatness.push_back(flat);
+    std::nth_element(flatness.begin(), flatness.begin() + flatness.size() / 2, flatness.end());
+    return flatness[flatness.size() / 2];
+}
+
+double meanOf(const WavFile& wav) {
+    double sum = 0;
+    for (int s : wav.samples)
+        sum += s;
+    return sum / double(wav.samples.size()) / 32768;
+}
+
+// The largest mean, as a fraction of full scale, over Hann-weighted windows
+// of `window` seconds (or the whole sound, if shorter). The taper keeps a
+// drum's or a gong's lowest partials from passing for an offset.
+double worstWindowMean(const WavFile& wav, double window) {
+    const std::size_t n = std::min(wav.samples.size(), std::size_t(window * wav.sampleRate));
+    double worst = 0;
+    for (std::size_t at = 0; at + n <= wav.samples.size(); at += std::max<std::size_t>(1, n / 4)) {
+        double sum = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            sum += hann(i, n) * wav.samples[at + i];
+        worst = std::max(worst, std::abs(sum) / (double(n) / 2) / 32768);
+    }
+    return worst;
+}
+
 } // namespace
 
 class SoundSetTest : public QObject {
@@ -141,6 +225,11 @@ private Q_SLOTS:
             opening = std::max(opening, std::abs(wav.samples[std::size_t(i)]));
         QVERIFY(opening < wav.peak() / 10);
         QVERIFY(power(wav, seconds(wav) - edge, seconds(wav)) < 1e-3 * wav.peak() * wav.peak());
+        // Centred on zero, overall and while each part sounds, so no speaker
+        // cone is pushed off centre to thump as the sound comes and goes.
+        QVERIFY2(std::abs(meanOf(wav)) < 0.002, qPrintable(QString::number(meanOf(wav))));
+        const double windowMean = worstWindowMean(wav, 0.1);
+        QVERIFY2(windowMean < 0.01, qPrintable(QString::number(windowMean)));
     }
 
     void setIsEvenlyLoud() {
@@ -161,6 +250,20 @@ private Q_SLOTS:
         QVERIFY2(spread(all) <= 6.0, qPrintable(table));
         // Loud enough to hear over a classroom at a sensible volume setting.
         QVERIFY2(*std::min_element(all.begin(), all.end()) > -26.0, qPrintable(table));
+    }
+
+    void thudKnocksWhereSmallSpeakersPlay() {
+        // A classroom laptop plays almost nothing below 200 Hz; the drop of
+        // a label must still be heard on one.
+        const double share = bandShare(load("wav/thud3.wav"), 200, 2000);
+        QVERIFY2(share > 0.5, qPrintable(QString::number(share)));
+    }
+
+    void cheerIsACrowdNotAFewTones() {
+        // A handful of gliding voices leave most of the spectrum between
+        // their harmonics empty, and sound like sirens; a crowd fills it.
+        const double flatness = medianFlatness(load("wav/cheer2.wav"), 300, 4000);
+        QVERIFY2(flatness > 0.1, qPrintable(QString::number(flatness)));
     }
 
     void sweepsGoTheRightWay() {
@@ -205,17 +308,17 @@ synth::Samples sine(double hz, double amplitude, double seconds, int rate) {
     return s;
 }
 
-// Level of one frequency in `s` (Goertzel), as the amplitude of a sine.
+// A recipe whose sound sits well off zero, as a raw pulse wave does.
+synth::Samples offCentreTone(int rate) {
+    synth::Samples s = sine(220, 0.3, 1.0, rate);
+    for (double& x : s)
+        x += 0.3;
+    return s;
+}
+
+// Level of one frequency in `s`, as the amplitude of a sine.
 double levelAt(const synth::Samples& s, double hz, int rate) {
-    const double w = 2 * synth::kPi * hz / rate;
-    double a = 0, b = 0;
-    for (double x : s) {
-        const double next = x + 2 * std::cos(w) * a - b;
-        b = a;
-        a = next;
-    }
-    const double re = a - b * std::cos(w), im = b * std::sin(w);
-    return 2 * std::sqrt(re * re + im * im) / double(s.size());
+    return 2 * std::sqrt(dftPower(s.data(), s.size(), hz, rate)) / double(s.size());
 }
 
 } // namespace
@@ -272,6 +375,14 @@ private Q_SLOTS:
         QVERIFY(synth::peakOf(claps) <= synth::dbToGain(-1.2) + 1e-12);
         const double reached = synth::loudnessDb(claps, kRate);
         QVERIFY2(std::abs(reached + 18.0) < 0.5, qPrintable(QString::number(reached)));
+    }
+
+    void finishingTakesOutAnyOffset() {
+        const material::SoundRow offCentre{"offset.wav", kRate, -20.0, offCentreTone};
+        const WavFile wav = WavFile::parse(material::renderSound(offCentre));
+        QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
+        const double windowMean = worstWindowMean(wav, 0.1);
+        QVERIFY2(windowMean < 0.01, qPrintable(QString::number(windowMean)));
     }
 
     void curveInterpolatesAndHoldsItsEnds() {
