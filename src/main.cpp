@@ -1,6 +1,6 @@
 #include "program.h"
 #include "startup.h"
-#include "twips.h"
+#include "style.h"
 
 #include <QApplication>
 
@@ -9,11 +9,14 @@ int main(int argc, char** argv) {
     // The material lies beside the program, wherever it is started from.
     const QString home = QCoreApplication::applicationDirPath();
     startup::registerFallbackFonts(home + QStringLiteral("/fonts"));
-    QApplication::setFont(twips::font(QStringLiteral("Tahoma"), 8.25));
+    QApplication::setFont(style::tahoma(8.25));
 
     Program program(home, std::make_unique<QtSoundDevice>(MaterialPaths(home)),
                     std::make_unique<QtMessageBoxes>());
+    program.endProgram = [&program] { startup::endAtOnce(program); };
     startup::defineScreens(program);
     startup::showTitleScreen(program);
-    return QApplication::exec();
+    QApplication::exec();
+    // However the event loop ended, the end never waits on a sound.
+    startup::endAtOnce(program);
 }

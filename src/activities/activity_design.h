@@ -8,10 +8,16 @@
 #include <functional>
 #include <vector>
 
+// A top-left corner in twips.
+struct Corner {
+    float left;
+    float top;
+};
+
 struct ActivityItem {
     QString text;
-    float slotLeft, slotTop; // the answer slot, where the item belongs
-    float homeLeft, homeTop; // where its label starts
+    Corner slot; // the answer slot, where the item belongs
+    Corner home; // where its label starts
 };
 
 struct HeadingDesign {
@@ -26,7 +32,8 @@ using ScoringRule = std::function<int(const std::function<bool(int, int)>& label
 
 struct ActivityDesign {
     std::vector<ActivityItem> items;
-    float labelWidth, labelHeight;
+    float labelWidth;
+    float labelHeight;
     double labelPoints;
     HeadingDesign heading;
     ScoringRule score;

@@ -1,58 +1,47 @@
 #include "activity_screen.h"
 
-#include "controls.h"
+#include "results.h"
 #include "sounds_named.h"
-#include "twips.h"
-
-#include <QPainter>
+#include "style.h"
 
 namespace {
-// An empty box: a thin border and nothing else, so the screen shows through.
-class BoxLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QLabel::paintEvent(event);
-        QPainter painter(this);
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+const controls::EntryDesign kButtons[] = {
+    {.index = ActivityScreen::Exit, .caption = "Exit", .place = {10560, 7920, 1245, 495}},
+    {.index = ActivityScreen::StartAgain,
+     .caption = "Start Again",
+     .place = {3360, 7920, 2565, 495}},
+    {.index = ActivityScreen::CheckScore,
+     .caption = "Check Score",
+     .place = {6000, 7920, 2565, 495}},
 };
-
-constexpr Place kButtons[] = {
-    {10560, 7920, 1245, 495}, {3360, 7920, 2565, 495}, {6000, 7920, 2565, 495}};
-const char* const kButtonCaptions[] = {"Exit", "Start Again", "Check Score"};
 } // namespace
 
 ActivityScreen::ActivityScreen(Program& program, ScreenId id, ActivityDesign design)
-    : Screen(program, id),
-      Label6(
-          controls::label(client(), design.heading.text, controls::Yellow,
-                          twips::font(QStringLiteral("Times New Roman"), design.heading.points))),
+    : Screen(program, id), Label6(controls::label(client(), design.heading.text, style::Yellow,
+                                                  style::times(design.heading.points))),
       design_(std::move(design)) {
-    applyPlace(Label6, design_.heading.place);
+    place(Label6, design_.heading.place);
     buildBoxesAndLabels();
-    buildButtons();
+    Label3 = addEntries(kButtons, [this](int index) { Label3_Click(index); });
+    Label3[CheckScore]->hide();
 }
 
 void ActivityScreen::buildBoxesAndLabels() {
-    const QFont font = twips::font(QStringLiteral("Tahoma"), design_.labelPoints, true);
+    const QFont font = style::tahomaBold(design_.labelPoints);
     const float w = design_.labelWidth;
     const float h = design_.labelHeight;
     for (const ActivityItem& item : design_.items) {
-        slots_.push_back({item.slotLeft, item.slotTop, w, h});
+        slots_.push_back({item.slot.left, item.slot.top, w, h});
         homes_.push_back({});
-        labels_.push_back({item.homeLeft, item.homeTop, w, h});
+        labels_.push_back({item.home.left, item.home.top, w, h});
         auto* slot = new BoxLabel(item.text, client());
         slot->setFont(font);
         slot->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         slot->setWordWrap(true);
-        controls::setTextColour(slot, controls::Yellow);
+        controls::setTextColour(slot, style::Yellow);
         controls::setBackColour(slot, Qt::black);
         slot->setAutoFillBackground(true);
-        applyPlace(slot, slots_.back());
+        place(slot, slots_.back());
         Label1.push_back(slot);
         Label4.push_back(new BoxLabel(client()));
     }
@@ -60,8 +49,8 @@ void ActivityScreen::buildBoxesAndLabels() {
     // a box reaches the label.
     for (int i = 0; i < n(); ++i) {
         auto* label = new DragLabel(client(), font);
-        applyPlace(label, labels_[i]);
-        connect(label, &DragLabel::pressed, label, &QWidget::raise);
+        place(label, labels_[i]);
+        connect(label, &DragLabel::pressed, this, [this, i] { liftLabel(i); });
         connect(label, &DragLabel::moved, this,
                 [this, i](Qt::MouseButtons b, float x, float y) { Label2_MouseMove(i, b, x, y); });
         connect(label, &DragLabel::released, this, [this, i] { Label2_MouseUp(i); });
@@ -69,19 +58,17 @@ void ActivityScreen::buildBoxesAndLabels() {
     }
 }
 
-void ActivityScreen::buildButtons() {
-    for (int i = 0; i < 3; ++i) {
-        Label3[i] = controls::entry(client(), QString::fromUtf8(kButtonCaptions[i]));
-        applyPlace(Label3[i], kButtons[i]);
-        connect(Label3[i], &MenuEntry::clicked, this, [this, i] { Label3_Click(i); });
-        addToMenuList(Label3[i]);
-    }
-    Label3[2]->hide();
+void ActivityScreen::liftLabel(int i) {
+    // The pressed label rides above the pictures, texts and other labels,
+    // but never above the buttons: a label dropped on "Exit" must not hide it.
+    Label2[i]->raise();
+    for (const auto& [index, button] : Label3)
+        button->raise();
 }
 
 void ActivityScreen::Form_Load() {
     SetUpForm();
-    program.results.ScoreTotal = n();
+    program.state<Results>().ScoreTotal = n();
     loadPictures();
     for (int i = 0; i < n(); ++i) {
         Label1[i]->hide();
@@ -95,7 +82,7 @@ void ActivityScreen::Form_Load() {
         Label1[i]->show();
         homes_[i].left = labels_[i].left;
         homes_[i].top = labels_[i].top;
-        applyPlace(Label4[i], homes_[i]);
+        place(Label4[i], homes_[i]);
     }
 }
 
@@ -114,7 +101,7 @@ void ActivityScreen::Label2_MouseUp(int index) {
         snapInto(index, homes_[j]);
     }
     if (labelsInSlots() == n())
-        Label3[2]->show();
+        Label3[CheckScore]->show();
 }
 
 void ActivityScreen::snapInto(int i, const Place& box) {
@@ -134,23 +121,26 @@ int ActivityScreen::labelsInSlots() const {
 }
 
 void ActivityScreen::Label3_Click(int index) {
-    program.results.Score = 0;
+    Results& results = program.state<Results>();
+    results.Score = 0;
     switch (index) {
-    case 0:
+    case Exit:
         program.screens().unload(id());
         break;
-    case 1:
+    case StartAgain:
         for (int i = 0; i < n(); ++i)
             setLabelPlace(i, homes_[i].left, homes_[i].top);
-        Label3[2]->hide();
+        Label3[CheckScore]->hide();
         break;
-    case 2: {
+    case CheckScore: {
         const auto labelIn = [this](int k, int m) {
             return drop_zone::liesIn(labels_[k], slots_[m]);
         };
-        program.results.Score = design_.score(labelIn, n());
-        program.results.ScoreTotal = n();
-        program.screens().get(ScreenId::Welldone).Show();
+        results.Score = design_.score(labelIn, n());
+        results.ScoreTotal = n();
+        results.openedByQuiz = false;
+        if (Screen* welldone = program.screens().get(ScreenId::Welldone))
+            welldone->Show();
         break;
     }
     }
@@ -160,9 +150,5 @@ void ActivityScreen::Label3_Click(int index) {
 void ActivityScreen::setLabelPlace(int i, float left, float top) {
     labels_[i].left = left;
     labels_[i].top = top;
-    applyPlace(Label2[i], labels_[i]);
-}
-
-void ActivityScreen::applyPlace(QWidget* control, const Place& place) {
-    ::place(control, place.left, place.top, place.width, place.height);
+    place(Label2[i], labels_[i]);
 }

@@ -9,7 +9,6 @@
 #include "screen.h"
 
 #include <QLabel>
-#include <array>
 #include <vector>
 
 class ActivityScreen : public Screen {
@@ -18,6 +17,9 @@ public:
     ActivityScreen(Program& program, ScreenId id, ActivityDesign design);
 
     void Form_Load() override;
+
+    // The buttons of Label3, by their index.
+    enum Button { Exit = 0, StartAgain = 1, CheckScore = 2 };
 
     void Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, float y);
     void Label2_MouseUp(int index);
@@ -34,20 +36,19 @@ public:
     std::vector<QLabel*> Label1;    // answer slots
     std::vector<DragLabel*> Label2; // the labels the pupil drags
     std::vector<QLabel*> Label4;    // home boxes
-    std::array<MenuEntry*, 3> Label3{};
+    Entries Label3;
 
 protected:
     // Pictures and texts of the screen itself lie behind the boxes and the
     // labels, so a label is never lost behind them.
     void putBehindActivity(QWidget* decoration) { decoration->lower(); }
-    static void applyPlace(QWidget* control, const Place& place);
     // Loads the screen's pictures, between setting the total and clearing
     // the slots.
     virtual void loadPictures() {}
 
 private:
     void buildBoxesAndLabels();
-    void buildButtons();
+    void liftLabel(int i);
     void snapInto(int i, const Place& box);
     int labelsInSlots() const;
 

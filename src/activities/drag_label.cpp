@@ -1,14 +1,14 @@
 #include "drag_label.h"
 
 #include "controls.h"
+#include "style.h"
 #include "twips.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 
 DragLabel::DragLabel(QWidget* parent, const QFont& font) : QLabel(parent) {
     setFont(font);
-    controls::setTextColour(this, controls::Yellow);
+    controls::setTextColour(this, style::Yellow);
     controls::setBackColour(this, Qt::black);
     setAutoFillBackground(true);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -21,8 +21,8 @@ void DragLabel::mousePressEvent(QMouseEvent*) {
 }
 
 void DragLabel::mouseMoveEvent(QMouseEvent* event) {
-    Q_EMIT moved(event->buttons(), twips::PerPixel * float(event->position().x()),
-                 twips::PerPixel * float(event->position().y()));
+    Q_EMIT moved(event->buttons(), twips::perPixel() * float(event->position().x()),
+                 twips::perPixel() * float(event->position().y()));
 }
 
 void DragLabel::mouseReleaseEvent(QMouseEvent*) {
@@ -31,7 +31,5 @@ void DragLabel::mouseReleaseEvent(QMouseEvent*) {
 
 void DragLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    QPainter painter(this);
-    painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    style::paintThinBorder(this);
 }

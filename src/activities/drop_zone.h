@@ -1,13 +1,7 @@
 #pragma once
 // Places on an activity screen in float twips, and the rules that compare
 // them. Values are copied, never recomputed, so "lies in" is exact equality.
-
-struct Place {
-    float left = 0;
-    float top = 0;
-    float width = 0;
-    float height = 0;
-};
+#include "twips.h"
 
 namespace drop_zone {
 

@@ -1,19 +1,19 @@
 #include "labelling.h"
 
-#include "controls.h"
-#include "twips.h"
+#include "style.h"
 
 namespace {
 ActivityDesign rationingDesign() {
-    return {{{QStringLiteral("Cheese"), 9000, 3000, 2160, 6480},
-             {QStringLiteral("Milk"), 5280, 4080, 3720, 6480},
-             {QStringLiteral("Sugar"), 1440, 3720, 600, 6480},
-             {QStringLiteral("Meat"), 9000, 6600, 5280, 6480}},
-            1455,
-            420,
-            11.25,
-            {QStringLiteral("Rationing"), {0, 240, 3465, 705}, 24},
-            scoring::ownSlot};
+    return {
+        .items = {{.text = QStringLiteral("Cheese"), .slot = {9000, 3000}, .home = {2160, 6480}},
+                  {.text = QStringLiteral("Milk"), .slot = {5280, 4080}, .home = {3720, 6480}},
+                  {.text = QStringLiteral("Sugar"), .slot = {1440, 3720}, .home = {600, 6480}},
+                  {.text = QStringLiteral("Meat"), .slot = {9000, 6600}, .home = {5280, 6480}}},
+        .labelWidth = 1455,
+        .labelHeight = 420,
+        .labelPoints = 11.25,
+        .heading = {QStringLiteral("Rationing"), {0, 240, 3465, 705}, 24},
+        .score = scoring::ownSlot};
 }
 
 std::vector<PictureFrame> rationingPictures() {
@@ -25,14 +25,20 @@ std::vector<PictureFrame> rationingPictures() {
 }
 
 ActivityDesign progressDesign() {
-    return {{{QStringLiteral("Midway in the Pacific Ocean"), 8940, 4320, 4920, 7200},
-             {QStringLiteral("Stalingrad in Russia"), 4860, 5460, 2760, 7200},
-             {QStringLiteral("El Alamein in the Sahara Desert"), 720, 4320, 7080, 7200}},
-            2055,
-            660,
-            11.25,
-            {QStringLiteral("The Armed Forces"), {120, 60, 11625, 705}, 24},
-            scoring::ownSlot};
+    return {.items = {{.text = QStringLiteral("Midway in the Pacific Ocean"),
+                       .slot = {8940, 4320},
+                       .home = {4920, 7200}},
+                      {.text = QStringLiteral("Stalingrad in Russia"),
+                       .slot = {4860, 5460},
+                       .home = {2760, 7200}},
+                      {.text = QStringLiteral("El Alamein in the Sahara Desert"),
+                       .slot = {720, 4320},
+                       .home = {7080, 7200}}},
+            .labelWidth = 2055,
+            .labelHeight = 660,
+            .labelPoints = 11.25,
+            .heading = {QStringLiteral("The Armed Forces"), {120, 60, 11625, 705}, 24},
+            .score = scoring::ownSlot};
 }
 
 std::vector<PictureFrame> progressPictures() {
@@ -46,14 +52,13 @@ LabellingScreen::LabellingScreen(Program& program, ScreenId id, ActivityDesign d
                                  std::vector<PictureFrame> pictures, const QString& instruction,
                                  const Place& instructionPlace)
     : ActivityScreen(program, id, std::move(design)),
-      Label7(controls::label(client(), instruction, controls::Yellow,
-                             twips::font(QStringLiteral("Times New Roman"), 15.75))),
+      Label7(controls::label(client(), instruction, style::Yellow, style::times(15.75))),
       pictures_(std::move(pictures)) {
-    applyPlace(Label7, instructionPlace);
+    place(Label7, instructionPlace);
     putBehindActivity(Label7);
     for (const PictureFrame& picture : pictures_) {
         auto* image = new ImageBox(client(), true);
-        applyPlace(image, picture.frame);
+        place(image, picture.frame);
         putBehindActivity(image);
         Image1.push_back(image);
     }

@@ -1,5 +1,7 @@
 #include "grey.h"
 
+#include "style.h"
+
 void Grey::Form_Load() {
-    setBackColor(QColor(48, 133, 214));
+    setBackColor(style::BackdropBack);
 }

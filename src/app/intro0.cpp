@@ -1,56 +1,107 @@
 #include "intro0.h"
 
 #include "catalogue_file.h"
-#include "controls.h"
+#include "catalogue_state.h"
 #include "sounds_named.h"
+#include "style.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
-#include "twips.h"
 
 namespace {
-const QColor kBlack(0, 0, 0);
-const QColor kNavy(0, 0, 128);
-
-struct EntryDesign {
-    int index;
-    const char* caption;
-    float left, top, width, height;
-    double points;
-    bool navy;
-    bool enabled;
-};
+using controls::EntryDesign;
 
 // Topics without material are greyed: they are listed so pupils see the
 // whole course, but they can never be clicked.
-constexpr EntryDesign kEntries[] = {
-    {20, "Teachers' Guide", 120, 1080, 3075, 495, 14.25, true, true},
-    {15, "The Start of the War", 120, 2160, 3075, 375, 12, false, false},
-    {0, "The Blitz and Air Raids", 120, 2880, 3075, 375, 12, false, false},
-    {1, "Evacuation", 120, 3600, 3075, 375, 12, false, false},
-    {2, "Rationing", 120, 4320, 3075, 375, 12, false, true},
-    {3, "Clothes", 120, 5040, 3075, 375, 12, false, false},
-    {4, "Code-breaking", 120, 5760, 3075, 375, 12, false, false},
-    {5, "Key Leaders", 3360, 2160, 3075, 375, 12, false, false},
-    {6, "The Armed Forces", 3360, 2880, 3075, 375, 12, false, false},
-    {7, "The Battle of Britain", 3360, 3600, 3075, 375, 12, false, false},
-    {9, "The Progress of the War", 3360, 4320, 3075, 375, 12, false, true},
-    {8, "The Atomic Bomb", 3360, 5040, 3075, 375, 12, false, false},
-    {10, "Preventing War", 3360, 5760, 3075, 375, 12, false, false},
-    {17, "Multiple Choice Wizard", 6840, 5640, 4635, 495, 18, true, true},
-    {18, "Worksheet Catalogue", 6840, 6480, 4635, 495, 18, true, true},
-    {19, "Acknowledgments", 120, 7920, 3075, 495, 14.25, true, true},
-    {16, "Exit", 10560, 7920, 1245, 495, 18, false, true},
+const EntryDesign kEntries[] = {
+    {.index = Intro0::Guide,
+     .caption = "Teachers' Guide",
+     .place = {120, 1080, 3075, 495},
+     .points = 14.25,
+     .colour = style::Navy},
+    {.index = Intro0::StartOfTheWar,
+     .caption = "The Start of the War",
+     .place = {120, 2160, 3075, 375},
+     .points = 12,
+     .enabled = false},
+    {.index = Intro0::Blitz,
+     .caption = "The Blitz and Air Raids",
+     .place = {120, 2880, 3075, 375},
+     .points = 12,
+     .enabled = false},
+    {.index = Intro0::Evacuation,
+     .caption = "Evacuation",
+     .place = {120, 3600, 3075, 375},
+     .points = 12,
+     .enabled = false},
+    {.index = Intro0::Rationing,
+     .caption = "Rationing",
+     .place = {120, 4320, 3075, 375},
+     .points = 12},
+    {.index = Intro0::Clothes,
+     .caption = "Clothes",
+     .place = {120, 5040, 3075, 375},
+     .points = 12,
+     .enabled = false},
+    {.index = Intro0::CodeBreaking,
+     .caption = "Code-breaking",
+     .place = {120, 5760, 3075, 375},
+     .points = 12,
+     .enabled = false},
+    {.index = Intro0::KeyLeaders,
+     .caption = "Key Leaders",
+     .place = {3360, 2160, 3075, 375},
+     .points = 12,
+     .enabled = false},
+    {.index = Intro0::ArmedForces,
+     .caption = "The Armed Forces",
+     .place = {3360, 2880, 3075, 375},
+     .points = 12,
+     .enabled = false},
+    {.index = Intro0::BattleOfBritain,
+     .caption = "The Battle of Britain",
+     .place = {3360, 3600, 3075, 375},
+     .points = 12,
+     .enabled = false},
+    {.index = Intro0::Progress,
+     .caption = "The Progress of the War",
+     .place = {3360, 4320, 3075, 375},
+     .points = 12},
+    {.index = Intro0::AtomicBomb,
+     .caption = "The Atomic Bomb",
+     .place = {3360, 5040, 3075, 375},
+     .points = 12,
+     .enabled = false},
+    {.index = Intro0::PreventingWar,
+     .caption = "Preventing War",
+     .place = {3360, 5760, 3075, 375},
+     .points = 12,
+     .enabled = false},
+    {.index = Intro0::Wizard,
+     .caption = "Multiple Choice Wizard",
+     .place = {6840, 5640, 4635, 495},
+     .points = 18,
+     .colour = style::Navy},
+    {.index = Intro0::Catalogue,
+     .caption = "Worksheet Catalogue",
+     .place = {6840, 6480, 4635, 495},
+     .points = 18,
+     .colour = style::Navy},
+    {.index = Intro0::Acknowledgments,
+     .caption = "Acknowledgments",
+     .place = {120, 7920, 3075, 495},
+     .points = 14.25,
+     .colour = style::Navy},
+    {.index = Intro0::Exit, .caption = "Exit", .place = {10560, 7920, 1245, 495}, .points = 18},
 };
 
 } // namespace
 
 Intro0::Intro0(Program& program)
-    : Screen(program, Id),
-      Label1(controls::label(client(), QStringLiteral("Ostervale"), controls::Yellow,
-                             twips::font(QStringLiteral("Tahoma"), 32.25, true))),
+    : Screen(program, Id), Label1(controls::label(client(), QStringLiteral("Ostervale"),
+                                                  style::Yellow, style::tahomaBold(32.25))),
       Label3(controls::label(client(),
                              QStringLiteral("Greyed topics are not part of this edition."),
-                             controls::Yellow, twips::font(QStringLiteral("Tahoma"), 9.75))),
+                             style::Yellow, style::tahoma(9.75))),
       Image1(new ImageBox(client(), false)), Option1(soundOption(QStringLiteral("Sound On"), 120)),
       Option2(soundOption(QStringLiteral("Sound Off"), 480)), Timer1(new QTimer(this)) {
     place(Label1, 0, 120, 12000, 900);
@@ -61,33 +112,15 @@ Intro0::Intro0(Program& program)
     connect(Timer1, &QTimer::timeout, this, &Intro0::Timer1_Timer);
     connect(Option1, &QRadioButton::clicked, this, [this] { this->program.shell.SoundOn = 1; });
     connect(Option2, &QRadioButton::clicked, this, [this] { this->program.shell.SoundOn = 0; });
-    buildEntries();
+    Label2 = addEntries(kEntries, [this](int index) { Label2_Click(index); });
 }
 
-QRadioButton* Intro0::soundOption(const QString& caption, float top) {
-    auto* option = new QRadioButton(caption, client());
-    controls::setTextColour(option, controls::Yellow);
-    option->setFont(twips::font(QStringLiteral("Tahoma"), 9.75, true));
-    // Buttons fill with the Button role by default; these take the screen's colour.
-    option->setBackgroundRole(QPalette::Window);
-    option->setAutoFillBackground(true);
+OptionButton* Intro0::soundOption(const QString& caption, float top) {
+    auto* option = new OptionButton(caption, client());
+    controls::setTextColour(option, style::Yellow);
+    option->setFont(style::tahomaBold(9.75));
     place(option, 10440, top, 1455, 255);
     return option;
-}
-
-void Intro0::buildEntries() {
-    for (const EntryDesign& design : kEntries) {
-        auto* entry =
-            new MenuEntry(client(), QString::fromUtf8(design.caption), design.navy ? kNavy : kBlack,
-                          twips::font(QStringLiteral("Tahoma"), design.points, true));
-        entry->setBorder(true);
-        entry->setEnabled(design.enabled);
-        place(entry, design.left, design.top, design.width, design.height);
-        const int index = design.index;
-        connect(entry, &MenuEntry::clicked, this, [this, index] { Label2_Click(index); });
-        addToMenuList(entry);
-        Label2[index] = entry;
-    }
 }
 
 void Intro0::Form_Load() {
@@ -103,20 +136,20 @@ void Intro0::Form_Load() {
 void Intro0::Timer1_Timer() {
     // Runs once per load of the menu; a missing or damaged catalogue is not
     // the pupil's business here, so nothing is reported.
-    catalogue_file::loadStoppingAtFailure(program.paths(), program.catalogue);
+    catalogue_file::loadStoppingAtFailure(program.paths(), program.state<CatalogueState>());
     Timer1->stop();
 }
 
 void Intro0::Label2_Click(int index) {
     ScreenRegistry& screens = program.screens();
     switch (index) {
-    case 2:
+    case Rationing:
         screens.form<RationingMenu>().Show();
         break;
-    case 9:
+    case Progress:
         screens.form<ProgressMenu>().Show();
         break;
-    case 16: {
+    case Exit: {
         auto& title = screens.form<Titlefrm>();
         title.Command1->setText(QStringLiteral("Cancel"));
         title.Show();

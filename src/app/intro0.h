@@ -1,20 +1,41 @@
 #pragma once
 // The main menu, hub of all navigation. Each load switches sound on and
 // reads the worksheet catalogue shortly after the menu shows.
+#include "controls.h"
 #include "menu_entry.h"
 #include "pictures.h"
 #include "program.h"
 #include "screen.h"
 
 #include <QLabel>
-#include <QRadioButton>
 #include <QTimer>
-#include <map>
 
 class Intro0 final : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId Id = ScreenId::intro0;
+    // The entries of Label2 by their index; 11 to 14 do not exist. The
+    // topics without material keep their numbers but are greyed.
+    enum Entry {
+        Blitz = 0,
+        Evacuation = 1,
+        Rationing = 2,
+        Clothes = 3,
+        CodeBreaking = 4,
+        KeyLeaders = 5,
+        ArmedForces = 6,
+        BattleOfBritain = 7,
+        AtomicBomb = 8,
+        Progress = 9,
+        PreventingWar = 10,
+        StartOfTheWar = 15,
+        Exit = 16,
+        Wizard = 17,
+        Catalogue = 18,
+        Acknowledgments = 19,
+        Guide = 20,
+    };
+
     explicit Intro0(Program& program);
 
     void Form_Load() override;
@@ -24,13 +45,11 @@ public:
     QLabel* Label1;
     QLabel* Label3;
     ImageBox* Image1;
-    QRadioButton* Option1;
-    QRadioButton* Option2;
+    OptionButton* Option1;
+    OptionButton* Option2;
     QTimer* Timer1;
-    // Indexes 0 to 10 and 15 to 20; 11 to 14 do not exist.
-    std::map<int, MenuEntry*> Label2;
+    Entries Label2;
 
 private:
-    void buildEntries();
-    QRadioButton* soundOption(const QString& caption, float top);
+    OptionButton* soundOption(const QString& caption, float top);
 };

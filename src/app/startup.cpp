@@ -12,6 +12,8 @@
 
 #include <QDir>
 #include <QFontDatabase>
+#include <cstdio>
+#include <cstdlib>
 
 namespace startup {
 
@@ -27,17 +29,28 @@ void registerFallbackFonts(const QString& fontsFolder) {
 void defineScreens(Program& program) {
     ScreenRegistry& screens = program.screens();
     screens.defineStage([] { return new Grey; });
-    screens.define(ScreenId::Titlefrm, [](Program& p) { return new Titlefrm(p); });
-    screens.define(ScreenId::intro0, [](Program& p) { return new Intro0(p); });
-    screens.define(ScreenId::rationing, [](Program& p) { return new RationingMenu(p); });
-    screens.define(ScreenId::progress, [](Program& p) { return new ProgressMenu(p); });
-    screens.define(ScreenId::multiple, [](Program& p) { return new Multiple(p); });
-    screens.define(ScreenId::Welldone, [](Program& p) { return new Welldone(p); });
-    screens.define(ScreenId::Wrong, [](Program& p) { return new Wrong(p); });
-    screens.define(ScreenId::rationinglab, [](Program& p) { return new RationingLab(p); });
-    screens.define(ScreenId::progresslab, [](Program& p) { return new ProgressLab(p); });
-    screens.define(ScreenId::rationingord, [](Program& p) { return new RationingOrd(p); });
-    screens.define(ScreenId::progressord, [](Program& p) { return new ProgressOrd(p); });
+    screens.define<Titlefrm>();
+    screens.define<Intro0>();
+    screens.define<RationingMenu>();
+    screens.define<ProgressMenu>();
+    screens.define<Multiple>();
+    screens.define<Welldone>();
+    screens.define<Wrong>();
+    screens.define<RationingLab>();
+    screens.define<ProgressLab>();
+    screens.define<RationingOrd>();
+    screens.define<ProgressOrd>();
+}
+
+void endAtOnce(Program& program) {
+    // Nothing is saved at exit and nothing may hold the end up: a sound that
+    // is still loading would make a normal shutdown wait on Qt's sample
+    // cache, so the windows go and the process ends here and now.
+    program.sound().stop();
+    if (program.screens().stageLoaded())
+        program.screens().stage().hide();
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 void showTitleScreen(Program& program) {

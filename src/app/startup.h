@@ -12,6 +12,9 @@ void registerFallbackFonts(const QString& fontsFolder);
 // Teaches the registry how to build the backdrop and every screen.
 void defineScreens(Program& program);
 
+// Ends the program at once, as the title screen's "Exit" asks.
+[[noreturn]] void endAtOnce(Program& program);
+
 // Loads and shows the title screen; the backdrop comes up with it.
 void showTitleScreen(Program& program);
 

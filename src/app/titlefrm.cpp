@@ -1,29 +1,32 @@
 #include "titlefrm.h"
 
-#include "controls.h"
 #include "intro0.h"
 #include "sounds_named.h"
-#include "twips.h"
+#include "style.h"
 
 Titlefrm::Titlefrm(Program& program)
     : Screen(program, Id), Frame1(new QFrame(client())),
-      Label4(controls::label(Frame1, QStringLiteral("Ostervale"), Qt::red,
-                             twips::font(QStringLiteral("Times New Roman"), 27.75, true))),
+      Label4(
+          controls::label(Frame1, QStringLiteral("Ostervale"), Qt::red, style::times(27.75, true))),
       Label1(controls::label(Frame1, QStringLiteral("The war at home and abroad"), Qt::blue,
-                             twips::font(QStringLiteral("Times New Roman"), 14.25))),
+                             style::times(14.25))),
       Label5(controls::label(Frame1, QStringLiteral("Key facts, quizzes and activities"), Qt::blue,
-                             twips::font(QStringLiteral("Times New Roman"), 12))),
+                             style::times(12))),
       Label3(controls::label(Frame1, QStringLiteral("Quorvane Publishing Ltd"), Qt::blue,
-                             twips::font(QStringLiteral("Times New Roman"), 12))),
+                             style::times(12))),
       Label2(controls::label(
           Frame1, QStringLiteral("For use in schools. Sounds can be switched off on the menu."),
-          QColor(0, 128, 0), twips::font(QStringLiteral("Arial"), 8.25))),
+          QColor(0, 128, 0), style::arial(8.25))),
       Command1(new QPushButton(QStringLiteral("OK"), Frame1)),
       Command2(new QPushButton(QStringLiteral("Exit"), Frame1)), picture1_(new PictureBox(Frame1)) {
     setCaption(QStringLiteral(" "));
-    setBackColor(QColor(192, 192, 192));
+    setBackColor(style::TitleGrey);
     setClientSize(5460, 6570);
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    // The panel carries the title screen's grey itself, so its texts stay
+    // readable when the fallback gives the screen the standard navy.
+    controls::setBackColour(Frame1, style::TitleGrey);
+    Frame1->setAutoFillBackground(true);
     place(Frame1, 0, -90, 5480, 6660);
     place(Label4, 60, 360, 5355, 705);
     place(picture1_, 300, 1200, 4800, 3600);

@@ -1,55 +1,53 @@
 #include "topic_menu.h"
 
 #include "activity_screen.h"
-#include "controls.h"
 #include "intro0.h"
-#include "multiple.h"
-#include "question_file.h"
+#include "quiz_session.h"
 #include "sounds_named.h"
-#include "twips.h"
+#include "style.h"
 
 namespace {
-struct EntryDesign {
-    int index;
-    const char* caption;
-    float left, top, width, height;
-};
-
-constexpr EntryDesign kEntries[] = {
-    {0, "Multiple Choice", 120, 7920, 3195, 495},
-    {1, "Labelling Activity", 3600, 7920, 3195, 495},
-    {3, "Ordering Activity", 7080, 7920, 3195, 495},
-    {2, "Exit", 10560, 7920, 1245, 495},
-    {4, "Key Facts", 6360, 120, 1995, 495},
-    {5, "Teacher's Notes", 8640, 120, 3195, 495},
+const controls::EntryDesign kEntries[] = {
+    {.index = TopicMenu::MultipleChoice,
+     .caption = "Multiple Choice",
+     .place = {120, 7920, 3195, 495}},
+    {.index = TopicMenu::Labelling,
+     .caption = "Labelling Activity",
+     .place = {3600, 7920, 3195, 495}},
+    {.index = TopicMenu::Ordering,
+     .caption = "Ordering Activity",
+     .place = {7080, 7920, 3195, 495}},
+    {.index = TopicMenu::Exit, .caption = "Exit", .place = {10560, 7920, 1245, 495}},
+    {.index = TopicMenu::KeyFacts, .caption = "Key Facts", .place = {6360, 120, 1995, 495}},
+    {.index = TopicMenu::TeachersNotes,
+     .caption = "Teacher's Notes",
+     .place = {8640, 120, 3195, 495}},
 };
 
 TopicDesign rationingDesign() {
-    return {QStringLiteral("Rationing"),
-            6120,
-            QColor(39, 63, 137),
-            QStringLiteral("Images\\rationbook2.jpg"),
-            false,
-            1200,
-            {},
-            QStringLiteral("multiple\\Rationing.txt"),
-            QStringLiteral("images\\rationsm.jpg"),
-            ScreenId::rationinglab,
-            ScreenId::rationingord};
+    return {.title = QStringLiteral("Rationing"),
+            .titleWidth = 6120,
+            .background = style::ScreenBack,
+            .picture = QStringLiteral("Images\\rationbook2.jpg"),
+            .stretchPicture = false,
+            .pictureTop = 1200,
+            .questionFile = QStringLiteral("multiple\\Rationing.txt"),
+            .quizPicture = QStringLiteral("images\\rationsm.jpg"),
+            .labelling = ScreenId::rationinglab,
+            .ordering = ScreenId::rationingord};
 }
 
 TopicDesign progressDesign() {
-    return {QStringLiteral("The Progress of the War"),
-            5880,
-            QColor(0, 0, 0),
-            QStringLiteral("Images\\Stal.jpg"),
-            true,
-            0,
-            QRectF(0, 0, 12000, 8055),
-            QStringLiteral("multiple\\The Progress of the War.txt"),
-            QStringLiteral("images\\MIDWAY.jpg"),
-            ScreenId::progresslab,
-            ScreenId::progressord};
+    return {.title = QStringLiteral("The Progress of the War"),
+            .titleWidth = 5880,
+            .background = style::Black,
+            .picture = QStringLiteral("Images\\Stal.jpg"),
+            .stretchPicture = true,
+            .pictureArea = {0, 0, 12000, 8055},
+            .questionFile = QStringLiteral("multiple\\The Progress of the War.txt"),
+            .quizPicture = QStringLiteral("images\\MIDWAY.jpg"),
+            .labelling = ScreenId::progresslab,
+            .ordering = ScreenId::progressord};
 }
 } // namespace
 
@@ -58,28 +56,14 @@ TopicMenu::TopicMenu(Program& program, ScreenId id, TopicDesign design)
       design_(std::move(design)) {
     // The picture lies behind the title and the entries, so it is made first.
     if (design_.stretchPicture) {
-        const QRectF& r = design_.pictureRect;
-        place(Image1, r.x(), r.y(), r.width(), r.height());
+        place(Image1, design_.pictureArea);
     } else {
         Image1->move(0, twips::toPixels(design_.pictureTop));
     }
-    Label1 = controls::label(client(), design_.title, controls::Yellow,
-                             twips::font(QStringLiteral("Times New Roman"), 27.75, true),
+    Label1 = controls::label(client(), design_.title, style::Yellow, style::times(27.75, true),
                              Qt::AlignLeft | Qt::AlignTop);
     place(Label1, 240, 0, design_.titleWidth, 900);
-    buildEntries();
-}
-
-void TopicMenu::buildEntries() {
-    for (const EntryDesign& design : kEntries) {
-        auto* entry = new MenuEntry(client(), QString::fromUtf8(design.caption), Qt::black,
-                                    twips::font(QStringLiteral("Tahoma"), 15.75, true));
-        place(entry, design.left, design.top, design.width, design.height);
-        const int index = design.index;
-        connect(entry, &MenuEntry::clicked, this, [this, index] { label3_Click(index); });
-        addToMenuList(entry);
-        label3[index] = entry;
-    }
+    label3 = addEntries(kEntries, [this](int index) { label3_Click(index); });
 }
 
 void TopicMenu::Form_Load() {
@@ -88,22 +72,22 @@ void TopicMenu::Form_Load() {
     if (const auto picture = LoadPicture(program.paths(), design_.picture))
         Image1->setPicture(*picture);
     if (!design_.stretchPicture)
-        Image1->move(twips::toPixels((12000 - twips::fromPixels(Image1->width())) / 2),
+        Image1->move(twips::toPixels((style::ScreenWidth - twips::fromPixels(Image1->width())) / 2),
                      Image1->y());
 }
 
 void TopicMenu::label3_Click(int index) {
     switch (index) {
-    case 0:
+    case MultipleChoice:
         openQuiz();
         break;
-    case 1:
+    case Labelling:
         openActivity(design_.labelling);
         break;
-    case 3:
+    case Ordering:
         openActivity(design_.ordering);
         break;
-    case 2:
+    case Exit:
         program.screens().form<Intro0>().Show();
         program.screens().unload(id());
         break;
@@ -115,27 +99,23 @@ void TopicMenu::label3_Click(int index) {
 }
 
 void TopicMenu::openQuiz() {
-    if (!loadQuestionFile(program.paths().resolve(design_.questionFile), program.questions)) {
+    if (!quiz_session::load(program, program.paths().resolve(design_.questionFile))) {
         program.messages().tell(
             QStringLiteral("The questions for this quiz are missing or damaged, so the quiz "
                            "cannot start. Please ask your teacher to reinstall Ostervale."));
         return;
     }
-    // The first touch loads the quiz screen, which starts at question 1 with
-    // the tables just read.
-    auto& quiz = program.screens().form<Multiple>();
-    if (const auto picture = LoadPicture(program.paths(), design_.quizPicture))
-        quiz.Picture1()->setPicture(*picture);
-    quiz.Label5->setText(QStringLiteral("Ostervale"));
-    quiz.Show();
+    quiz_session::start(program,
+                        LoadPicture(program.paths(), design_.quizPicture).value_or(QPixmap()),
+                        QStringLiteral("Ostervale"));
 }
 
 void TopicMenu::openActivity(ScreenId id) {
-    auto& activity = static_cast<ActivityScreen&>(program.screens().get(id));
-    activity.Label6->setText(Label1->text());
-    activity.Show();
+    if (auto* activity = dynamic_cast<ActivityScreen*>(program.screens().get(id))) {
+        activity->Label6->setText(Label1->text());
+        activity->Show();
+    }
 }
-
 RationingMenu::RationingMenu(Program& program) : TopicMenu(program, Id, rationingDesign()) {}
 
 ProgressMenu::ProgressMenu(Program& program) : TopicMenu(program, Id, progressDesign()) {}

@@ -7,7 +7,6 @@
 #include "screen.h"
 
 #include <QLabel>
-#include <map>
 
 struct TopicDesign {
     QString title;
@@ -15,10 +14,10 @@ struct TopicDesign {
     QColor background;
     QString picture;
     // The picture either keeps its size, centred across the screen at
-    // pictureTop, or is stretched over pictureRect.
+    // pictureTop, or is stretched over pictureArea.
     bool stretchPicture;
-    float pictureTop;
-    QRectF pictureRect;
+    float pictureTop = 0;
+    Place pictureArea{};
     QString questionFile;
     QString quizPicture;
     ScreenId labelling;
@@ -33,14 +32,21 @@ public:
     void Form_Load() override;
     void label3_Click(int index);
 
+    // The entries of label3, by their index.
+    enum Entry {
+        MultipleChoice = 0,
+        Labelling = 1,
+        Exit = 2,
+        Ordering = 3,
+        KeyFacts = 4,
+        TeachersNotes = 5,
+    };
+
     QLabel* Label1;
     ImageBox* Image1;
-    // 0 "Multiple Choice", 1 "Labelling Activity", 2 "Exit", 3 "Ordering
-    // Activity", 4 "Key Facts", 5 "Teacher's Notes".
-    std::map<int, MenuEntry*> label3;
+    Entries label3;
 
 private:
-    void buildEntries();
     void openQuiz();
     void openActivity(ScreenId id);
 

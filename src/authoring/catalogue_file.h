@@ -1,7 +1,8 @@
 #pragma once
 // The worksheet catalogue, "multiple\track.txt": a count on the first line,
 // then one title a line.
-#include "program.h"
+#include "catalogue_state.h"
+#include "material_paths.h"
 
 namespace catalogue_file {
 

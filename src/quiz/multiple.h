@@ -1,7 +1,7 @@
 #pragma once
 // The quiz screen: ten questions one at a time, marked on the way forward;
-// at the end it fills the review, hands the score to the results screen and
-// closes itself.
+// at the end it hands over to the results screen and closes itself.
+#include "controls.h"
 #include "menu_entry.h"
 #include "pictures.h"
 #include "program.h"
@@ -9,14 +9,17 @@
 
 #include <QButtonGroup>
 #include <QLabel>
-#include <QRadioButton>
 #include <array>
-#include <functional>
 
 class Multiple final : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId Id = ScreenId::multiple;
+    // The entries of Label3, by their index.
+    enum Entry { Previous = 0, Next = 1, Exit = 2, PrintWorksheet = 3 };
+    // The fifth option button: no answer chosen.
+    static constexpr int NoAnswer = 5;
+
     explicit Multiple(Program& program);
 
     void Form_Load() override;
@@ -26,9 +29,6 @@ public:
     void Option1_Click(int index);
     void Label3_Click(int index);
 
-    // Printing the set as a worksheet; until a printer is wired in, nothing.
-    std::function<void()> Printpage;
-
     QLabel* Label1;
     QLabel* Label5;
     QLabel* Label6;
@@ -36,11 +36,13 @@ public:
     QLabel* Label2;
     // 1 to 4 are the answers A to D; 5 is the no-answer button, hidden under
     // the picture, whose selection clears the other four. Slot 0 is unused.
-    std::array<QRadioButton*, 6> Option1{};
-    std::array<MenuEntry*, 4> Label3{};
+    std::array<OptionButton*, 6> Option1{};
+    Entries Label3;
+
+protected:
+    QWidget* focusTarget() override { return Option1[NoAnswer]; }
 
 private:
-    void markCurrentQuestion();
     void endQuiz();
 
     PictureBox* picture1_;

@@ -4,7 +4,7 @@
 // all, each ending CR LF. Commas would split a line into two fields, so they
 // are stored as "&" and read back as ",".
 #include "field_reader.h"
-#include "program.h"
+#include "quiz_state.h"
 
 #include <array>
 

@@ -1,15 +1,16 @@
 #include "welldone.h"
 
-#include "controls.h"
 #include "quiz_rules.h"
+#include "results.h"
 #include "sounds_named.h"
-#include "twips.h"
+#include "style.h"
 #include "wrong.h"
 
 namespace {
-QFont times(double points) {
-    return twips::font(QStringLiteral("Times New Roman"), points);
-}
+const controls::EntryDesign kEntries[] = {
+    {.index = Welldone::ReviewOrCertificate, .caption = "", .place = {240, 1800, 3765, 495}},
+    {.index = Welldone::Exit, .caption = "Exit", .place = {10560, 7920, 1245, 495}},
+};
 
 QTimer* singleShotTimer(QObject* parent, int interval) {
     auto* timer = new QTimer(parent);
@@ -19,18 +20,17 @@ QTimer* singleShotTimer(QObject* parent, int interval) {
 } // namespace
 
 Welldone::Welldone(Program& program)
-    : Screen(program, Id),
-      Label4(controls::label(client(), QStringLiteral("Well Done!"), controls::Yellow,
-                             twips::font(QStringLiteral("Tahoma"), 36, true))),
-      Label1(controls::label(client(), QString(), controls::Yellow, times(24))),
-      Label5(controls::label(client(), QString(), controls::Yellow, times(24))),
+    : Screen(program, Id), Label4(controls::label(client(), QStringLiteral("Well Done!"),
+                                                  style::Yellow, style::tahomaBold(36))),
+      Label1(controls::label(client(), QString(), style::Yellow, style::times(24))),
+      Label5(controls::label(client(), QString(), style::Yellow, style::times(24))),
       Label6(controls::label(client(), QStringLiteral("Read the Key Facts and try again."),
-                             controls::Yellow, times(24))),
+                             style::Yellow, style::times(24))),
       Label2(controls::label(client(),
                              QStringLiteral("Enter your name in the box above before printing "
                                             "your certificate"),
-                             controls::Yellow, times(18))),
-      Text1(new QLineEdit(client())), Timer1(singleShotTimer(this, 1)),
+                             style::Yellow, style::times(18))),
+      Text1(new TextBox(client(), 25)), Timer1(singleShotTimer(this, 1)),
       Timer2(singleShotTimer(this, 10)), Timer3(singleShotTimer(this, 1)),
       picture1_(new PictureBox(client())) {
     place(Label4, 0, 120, 12000, 900);
@@ -41,22 +41,14 @@ Welldone::Welldone(Program& program)
     place(Text1, 3120, 6600, 5760, 615);
     place(Label2, 3120, 7440, 5775, 855);
     Label5->hide();
-    Text1->setFont(times(24));
-    Text1->setMaxLength(25);
+    Text1->setFont(style::times(24));
     Text1->hide();
     // The name box lies under the hint line's empty area; it must take the
     // pupil's clicks, so it sits above the labels.
     Text1->raise();
     Label2->hide();
-    Label3[0] = controls::entry(client(), QString());
-    place(Label3[0], 240, 1800, 3765, 495);
-    Label3[0]->hide();
-    Label3[1] = controls::entry(client(), QStringLiteral("Exit"));
-    place(Label3[1], 10560, 7920, 1245, 495);
-    for (int i = 0; i < 2; ++i) {
-        connect(Label3[i], &MenuEntry::clicked, this, [this, i] { Label3_Click(i); });
-        addToMenuList(Label3[i]);
-    }
+    Label3 = addEntries(kEntries, [this](int index) { Label3_Click(index); });
+    Label3[ReviewOrCertificate]->hide();
     connect(Timer1, &QTimer::timeout, this, &Welldone::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &Welldone::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &Welldone::Timer3_Timer);
@@ -64,19 +56,26 @@ Welldone::Welldone(Program& program)
 
 void Welldone::Form_Load() {
     SetUpForm();
-    const int score = program.results.Score;
-    const int total = program.results.ScoreTotal;
+    const Results& results = program.state<Results>();
+    const int score = results.Score;
+    const int total = results.ScoreTotal;
     Label1->setText(quiz_rules::scoreLine(score, total));
     if (quiz_rules::band(score, total) == quiz_rules::Band::FullMarks) {
         Label6->hide();
-        Label3[0]->show();
-        Label3[0]->setText(QStringLiteral("Print Certificate"));
+        Label3[ReviewOrCertificate]->show();
+        Label3[ReviewOrCertificate]->setText(QStringLiteral("Print Certificate"));
         Text1->show();
         Label2->show();
     } else {
         Label5->setText(QStringLiteral(
             "Click the button above to check which questions you answered incorrectly."));
-        Label3[0]->setText(QStringLiteral("Check Wrong Answers"));
+        Label3[ReviewOrCertificate]->setText(QStringLiteral("Check Wrong Answers"));
+    }
+    if (results.openedByQuiz) {
+        // After a quiz the hint and the first entry take the advice's place.
+        Label6->hide();
+        Label5->show();
+        Label3[ReviewOrCertificate]->show();
     }
     Timer1->start();
 }
@@ -90,8 +89,8 @@ void Welldone::Timer2_Timer() {
     if (!Text1->isHidden())
         Text1->setFocus();
     Timer2->stop();
-    Label3[0]->setOpaque(true);
-    Label3[1]->setOpaque(true);
+    Label3[ReviewOrCertificate]->setOpaque(true);
+    Label3[Exit]->setOpaque(true);
     Timer3->start();
 }
 
@@ -99,7 +98,7 @@ void Welldone::Timer3_Timer() {
     program.random().seedFromClock();
     if (program.shell.SoundOn == 1) {
         if (const auto sound =
-                quiz_rules::celebrationSound(program.results.Score, program.random()))
+                quiz_rules::celebrationSound(program.state<Results>().Score, program.random()))
             program.PlaySound(*sound);
     }
     Timer3->stop();
@@ -107,12 +106,10 @@ void Welldone::Timer3_Timer() {
 
 void Welldone::Label3_Click(int index) {
     ScreenRegistry& screens = program.screens();
-    if (index == 0) {
-        if (program.results.Score == program.results.ScoreTotal) {
-            if (Printpage)
-                Printpage();
-            return;
-        }
+    const Results& results = program.state<Results>();
+    if (index == ReviewOrCertificate) {
+        if (results.Score == results.ScoreTotal)
+            return; // The certificate is printed here once the printer is wired in.
         screens.form<Wrong>().Show();
     } else {
         screens.unload(Wrong::Id);

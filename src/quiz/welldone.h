@@ -1,21 +1,24 @@
 #pragma once
 // The results screen for the quiz and the activities: the score in one of
-// three bands, then, a moment after it shows, a celebration sound.
+// three bands, then, a moment after it shows, a celebration sound. It fills
+// itself from the result left in the program state.
+#include "controls.h"
 #include "menu_entry.h"
 #include "pictures.h"
 #include "program.h"
 #include "screen.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QTimer>
-#include <array>
-#include <functional>
 
 class Welldone final : public Screen {
     Q_OBJECT
 public:
     static constexpr ScreenId Id = ScreenId::Welldone;
+    // The entries of Label3: "Check Wrong Answers" or "Print Certificate",
+    // and "Exit".
+    enum Entry { ReviewOrCertificate = 0, Exit = 1 };
+
     explicit Welldone(Program& program);
 
     void Form_Load() override;
@@ -26,16 +29,13 @@ public:
     void Timer2_Timer();
     void Timer3_Timer();
 
-    // Printing the certificate; until a printer is wired in, nothing.
-    std::function<void()> Printpage;
-
     QLabel* Label4;
     QLabel* Label1;
     QLabel* Label5;
     QLabel* Label6;
     QLabel* Label2;
-    QLineEdit* Text1;
-    std::array<MenuEntry*, 2> Label3{};
+    TextBox* Text1;
+    Entries Label3;
     QTimer* Timer1;
     QTimer* Timer2;
     QTimer* Timer3;

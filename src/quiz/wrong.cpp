@@ -1,38 +1,49 @@
 #include "wrong.h"
 
 #include "controls.h"
-#include "twips.h"
+#include "quiz_state.h"
+#include "style.h"
 #include "welldone.h"
 
 namespace {
-QFont tahoma(double points) {
-    return twips::font(QStringLiteral("Tahoma"), points, true);
-}
+const controls::EntryDesign kExit[] = {
+    {.index = 1, .caption = "Exit", .place = {10560, 7920, 1245, 495}},
+};
 } // namespace
 
 Wrong::Wrong(Program& program)
     : Screen(program, Id),
-      Label6(controls::label(client(), QString(), controls::Yellow, tahoma(20.25))),
-      Label4(controls::label(client(),
-                             QStringLiteral("You answered the following questions incorrectly."),
-                             controls::Yellow, tahoma(15.75), Qt::AlignLeft | Qt::AlignTop)),
+      Label6(controls::label(client(), QString(), style::Yellow, style::tahomaBold(20.25))),
+      Label4(controls::label(
+          client(), QStringLiteral("You answered the following questions incorrectly."),
+          style::Yellow, style::tahomaBold(15.75), Qt::AlignLeft | Qt::AlignTop)),
       Label5(controls::label(client(), QStringLiteral("Read the Key Facts and try again."),
-                             controls::Yellow, tahoma(20.25))),
-      Label3(controls::entry(client(), QStringLiteral("Exit"))) {
+                             style::Yellow, style::tahomaBold(20.25))) {
     place(Label6, 0, 120, 12000, 540);
     place(Label4, 240, 960, 12000, 540);
     for (int k = 0; k < 10; ++k) {
-        Label2[k] = controls::label(client(), QString(), Qt::white, tahoma(15.75),
+        Label2[k] = controls::label(client(), QString(), style::White, style::tahomaBold(15.75),
                                     Qt::AlignLeft | Qt::AlignTop);
         Label2[k]->setWordWrap(false);
         place(Label2[k], 120, 1680 + 600 * k, 12000, 540);
         Label2[k]->hide();
     }
     place(Label5, 0, 7920, 12000, 540);
-    place(Label3, 10560, 7920, 1245, 495);
-    // The entry lies over the last line of advice; it must stay clickable.
-    Label3->raise();
-    connect(Label3, &MenuEntry::clicked, this, &Wrong::Label3_Click);
+    // Made after the last line of advice, which it lies over, so it stays
+    // clickable.
+    Label3 = addEntries(
+                 kExit, [this](int) { Label3_Click(); }, Hover::Fixed)
+                 .at(1);
+}
+
+void Wrong::Form_Load() {
+    SetUpForm();
+    const QuizState& quiz = program.state<QuizState>();
+    Label6->setText(quiz.reviewTitle);
+    for (int k = 0; k < quiz.wrongLines.size() && k < int(Label2.size()); ++k) {
+        Label2[k]->setText(quiz.wrongLines[k]);
+        Label2[k]->show();
+    }
 }
 
 void Wrong::Label3_Click() {

@@ -1,5 +1,6 @@
 #pragma once
-// The review of the questions answered wrongly, filled by the quiz's end.
+// The review of the questions answered wrongly in the quiz that last ended;
+// it fills itself from what the quiz left.
 #include "menu_entry.h"
 #include "program.h"
 #include "screen.h"
@@ -13,7 +14,7 @@ public:
     static constexpr ScreenId Id = ScreenId::Wrong;
     explicit Wrong(Program& program);
 
-    void Form_Load() override { SetUpForm(); }
+    void Form_Load() override;
     void Label3_Click();
 
     QLabel* Label6;

@@ -1,7 +1,6 @@
 #include "controls.h"
 
-#include "menu_entry.h"
-#include "twips.h"
+#include <QMouseEvent>
 
 namespace controls {
 
@@ -13,13 +12,6 @@ QLabel* label(QWidget* parent, const QString& text, const QColor& colour, const 
     label->setAlignment(alignment);
     label->setWordWrap(true);
     return label;
-}
-
-MenuEntry* entry(QWidget* parent, const QString& caption) {
-    auto* entry = new MenuEntry(parent, caption, Qt::black,
-                                twips::font(QStringLiteral("Tahoma"), 15.75, true));
-    entry->setBorder(true);
-    return entry;
 }
 
 void setTextColour(QWidget* control, const QColor& colour) {
@@ -37,3 +29,51 @@ void setBackColour(QWidget* control, const QColor& colour) {
 }
 
 } // namespace controls
+
+void place(QWidget* control, float left, float top, float width, float height) {
+    control->setGeometry(twips::rect(left, top, width, height));
+}
+
+void place(QWidget* control, const Place& p) {
+    control->setGeometry(twips::rect(p));
+}
+
+OptionButton::OptionButton(const QString& caption, QWidget* parent)
+    : QRadioButton(caption, parent) {
+    setMouseTracking(true);
+    // Buttons fill with the Button role by default; these take the colour
+    // their screen gives them.
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
+}
+
+void OptionButton::mouseMoveEvent(QMouseEvent* event) {
+    QRadioButton::mouseMoveEvent(event);
+    event->accept();
+}
+
+CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
+    setMouseTracking(true);
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
+}
+
+void CheckBox::mouseMoveEvent(QMouseEvent* event) {
+    QCheckBox::mouseMoveEvent(event);
+    event->accept();
+}
+
+TextBox::TextBox(QWidget* parent, int maxLength) : QLineEdit(parent) {
+    setMouseTracking(true);
+    setMaxLength(maxLength);
+}
+
+void TextBox::mouseMoveEvent(QMouseEvent* event) {
+    QLineEdit::mouseMoveEvent(event);
+    event->accept();
+}
+
+void BoxLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    style::paintThinBorder(this);
+}

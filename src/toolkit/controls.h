@@ -1,24 +1,74 @@
 #pragma once
-// Small builders for the controls that every screen uses, so each screen's
-// layout reads as its design: text, colour, font, place.
-#include <QColor>
-#include <QFont>
-#include <QLabel>
+// Builders for the controls that every screen uses, so each screen's layout
+// reads as its design: text, colour, font, place.
+#include "style.h"
+#include "twips.h"
 
-class MenuEntry;
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 
 namespace controls {
 
-inline const QColor Yellow{255, 255, 0};
-
-// A transparent label with coloured text.
+// A transparent label with coloured text, wrapped within its width.
 QLabel* label(QWidget* parent, const QString& text, const QColor& colour, const QFont& font,
               Qt::Alignment alignment = Qt::AlignHCenter | Qt::AlignTop);
-
-// The usual entry: yellow Tahoma bold 15.75 pt on black, with a thin border.
-MenuEntry* entry(QWidget* parent, const QString& caption);
 
 void setTextColour(QWidget* control, const QColor& colour);
 void setBackColour(QWidget* control, const QColor& colour);
 
+// One menu entry of a screen's table: its index in the entry array, its
+// caption and place, and how it looks. Most entries are yellow Tahoma bold
+// 15.75 pt on black.
+struct EntryDesign {
+    int index;
+    const char* caption;
+    Place place;
+    double points = 15.75;
+    QColor colour = style::Black;
+    bool enabled = true;
+};
+
 } // namespace controls
+
+// Places a control on its screen in twips.
+void place(QWidget* control, float left, float top, float width, float height);
+void place(QWidget* control, const Place& place);
+
+// Interactive controls keep the pointer's moves to themselves: moving over
+// them is not moving over the screen's background, so the entries keep
+// their highlight.
+class OptionButton : public QRadioButton {
+public:
+    OptionButton(const QString& caption, QWidget* parent);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+class CheckBox : public QCheckBox {
+public:
+    explicit CheckBox(QWidget* parent);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+class TextBox : public QLineEdit {
+public:
+    TextBox(QWidget* parent, int maxLength);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// An empty box with a thin border and nothing else, so the screen shows
+// through; or, with a caption, a bordered label.
+class BoxLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};

@@ -1,10 +1,10 @@
 #include "menu_entry.h"
 
+#include "style.h"
+
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace {
-const QColor kEntryText(255, 255, 0);
 const QColor kDisabledText(128, 128, 128);
 } // namespace
 
@@ -13,7 +13,7 @@ MenuEntry::MenuEntry(QWidget* parent, const QString& caption, const QColor& entr
     : QLabel(caption, parent) {
     QPalette p = palette();
     p.setColor(QPalette::Window, entryColour);
-    p.setColor(QPalette::WindowText, kEntryText);
+    p.setColor(QPalette::WindowText, style::Yellow);
     p.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledText);
     setPalette(p);
     setFont(font);
@@ -30,13 +30,14 @@ void MenuEntry::setOpaque(bool opaque) {
     update();
 }
 
-void MenuEntry::setBorder(bool border) {
-    border_ = border;
-    update();
-}
-
 void MenuEntry::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
+}
+
+void MenuEntry::mouseDoubleClickEvent(QMouseEvent*) {
+    // The second click of a double-click is not a click of its own: one
+    // double-click on "Next Question >>" moves on by one question.
+    pressed_ = false;
 }
 
 void MenuEntry::mouseReleaseEvent(QMouseEvent* event) {
@@ -61,9 +62,5 @@ void MenuEntry::changeEvent(QEvent* event) {
 
 void MenuEntry::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (!border_)
-        return;
-    QPainter painter(this);
-    painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    style::paintThinBorder(this);
 }

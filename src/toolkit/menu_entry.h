@@ -1,7 +1,8 @@
 #pragma once
-// A menu entry: a label with yellow text on its entry colour. Its background
-// is opaque or transparent; the owning screen switches it for the hover
-// highlight. Clicks come from a press and release of the left button on it.
+// A menu entry: a label with yellow text on its entry colour and a thin
+// border. Its background is opaque or transparent; the owning screen switches
+// it for the hover highlight. Clicks come from a press and release of the
+// left button on it.
 #include <QLabel>
 
 class MenuEntry : public QLabel {
@@ -12,7 +13,6 @@ public:
 
     bool isOpaque() const { return autoFillBackground(); }
     void setOpaque(bool opaque);
-    void setBorder(bool border);
 
 Q_SIGNALS:
     void clicked();
@@ -20,6 +20,7 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -27,5 +28,4 @@ protected:
 
 private:
     bool pressed_ = false;
-    bool border_ = false;
 };

@@ -16,12 +16,3 @@ bool QtMessageBoxes::confirm(const QString& text) {
                                  QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::Ok) == QMessageBox::Ok;
 }
-
-bool RecordingMessages::confirm(const QString& text) {
-    shown.append(text);
-    if (answers.empty())
-        return true;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-}

@@ -2,8 +2,6 @@
 // Message boxes with OK, or OK and Cancel. Screens ask through this so that a
 // test can read what the box said and answer it in advance.
 #include <QString>
-#include <QStringList>
-#include <deque>
 
 class MessageBoxes {
 public:
@@ -18,14 +16,4 @@ public:
     // The boxes are modal over the stage, the program's one window.
     void tell(const QString& text) override;
     bool confirm(const QString& text) override;
-};
-
-class RecordingMessages final : public MessageBoxes {
-public:
-    void tell(const QString& text) override { shown.append(text); }
-    bool confirm(const QString& text) override;
-
-    QStringList shown;
-    // Answers for the next confirmations, in order; OK once they run out.
-    std::deque<bool> answers;
 };

@@ -2,6 +2,11 @@
 // The program-wide values and services, owned by one object that every
 // screen reaches by reference. A test builds a fresh one around a temporary
 // material folder, with recorders in place of the sound and message boxes.
+//
+// Each subsystem declares its own state where it lives (the quiz its
+// tables, the authoring its catalogue) and reaches it through state<T>():
+// the program owns every piece, made empty on first use, and this layer
+// knows none of them.
 #include "material_paths.h"
 #include "messages.h"
 #include "random_source.h"
@@ -9,47 +14,16 @@
 #include "sound.h"
 
 #include <QString>
-#include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <typeindex>
 
 struct ShellState {
     // 1 plays sounds, 0 is silent; empty until the main menu first loads,
     // which counts as not 1.
     std::optional<int> SoundOn;
-};
-
-struct CatalogueState {
-    static constexpr int Capacity = 1000;
-    int WorksheetCount = 0;
-    // Slots 1 to 1000; slot 0 is never used.
-    std::array<QString, Capacity + 1> WorksheetTitles;
-};
-
-// A question set: slots 1 to 10 hold questions 1 to 10; slot 0 is never used.
-struct QuizTables {
-    QString QuizTitle;
-    std::array<QString, 11> QuestionText;
-    std::array<QString, 11> ChoiceA;
-    std::array<QString, 11> ChoiceB;
-    std::array<QString, 11> ChoiceC;
-    std::array<QString, 11> ChoiceD;
-    // The right answer as one digit, "1" = A to "4" = D.
-    std::array<QString, 11> CorrectChoice;
-};
-
-struct QuizState {
-    int CurrentQuestion = 0;
-    // Slot q is 1 when question q was last left answered right.
-    std::array<int, 11> QuestionRight{};
-    QString ResultHeading;
-};
-
-// The result of the quiz or activity in progress, read by the results screen.
-struct Results {
-    int Score = 0;
-    int ScoreTotal = 0;
 };
 
 class Program {
@@ -61,10 +35,15 @@ public:
     Program& operator=(const Program&) = delete;
 
     ShellState shell;
-    CatalogueState catalogue;
-    QuizTables questions;
-    QuizState quiz;
-    Results results;
+
+    // A subsystem's program-wide values, as they are at the start of a run
+    // until that subsystem first sets them.
+    template <class State> State& state() {
+        auto& slot = states_[std::type_index(typeid(State))];
+        if (!slot)
+            slot = std::make_unique<Held<State>>();
+        return static_cast<Held<State>&>(*slot).value;
+    }
 
     const MaterialPaths& paths() const { return paths_; }
     SoundDevice& sound() { return *sound_; }
@@ -82,9 +61,16 @@ public:
     std::function<void()> endProgram;
 
 private:
+    struct Holder {
+        virtual ~Holder() = default;
+    };
+    template <class State> struct Held final : Holder { State value{}; };
+
     MaterialPaths paths_;
     std::unique_ptr<SoundDevice> sound_;
     std::unique_ptr<MessageBoxes> messages_;
     std::unique_ptr<RandomSource> random_;
+    std::map<std::type_index, std::unique_ptr<Holder>> states_;
+    // Last, so that screens go before the state and services they use.
     ScreenRegistry screens_;
 };

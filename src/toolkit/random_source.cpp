@@ -12,15 +12,6 @@ double ClockSeededRandom::next() {
     return std::generate_canonical<double, 32>(engine_);
 }
 
-double FixedRandom::next() {
-    if (values_.size() > 1) {
-        const double value = values_.front();
-        values_.pop_front();
-        return value;
-    }
-    return values_.empty() ? 0.0 : values_.front();
-}
-
 int pick(RandomSource& random, int choices) {
     const int r = static_cast<int>(random.next() * choices);
     // generate_canonical can round up to 1.0 on some libraries.

@@ -1,7 +1,6 @@
 #pragma once
 // Random choices, such as the celebration sound. The program seeds from the
-// clock; tests use a fixed sequence so that a choice can be asserted.
-#include <deque>
+// clock; tests put a fixed sequence in its place.
 #include <random>
 
 class RandomSource {
@@ -19,19 +18,6 @@ public:
 
 private:
     std::mt19937 engine_;
-};
-
-class FixedRandom final : public RandomSource {
-public:
-    explicit FixedRandom(std::deque<double> values) : values_(std::move(values)) {}
-    void seedFromClock() override { ++seeds; }
-    // Repeats the last value once the sequence is used up.
-    double next() override;
-
-    int seeds = 0;
-
-private:
-    std::deque<double> values_;
 };
 
 // A whole number from 0 to choices - 1, every one equally likely.

@@ -2,19 +2,23 @@
 
 #include "menu_entry.h"
 #include "program.h"
+#include "style.h"
 #include "twips.h"
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QtDebug>
+#include <exception>
 
 namespace {
-const QColor kStandardBack(39, 63, 137);
-const QColor kPictureBack(49, 135, 214);
 const QColor kFrameFace(212, 208, 200);
 const QColor kCaptionLeft(10, 36, 106);
 const QColor kCaptionRight(166, 202, 240);
-constexpr float kStandardWidth = 12000;
-constexpr float kStandardHeight = 9000;
+
+bool takesKeys(const QWidget* w, const QWidget* within) {
+    return (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(within) &&
+           within->isAncestorOf(w);
+}
 } // namespace
 
 FormSurface::FormSurface(QWidget* parent) : QWidget(parent) {
@@ -30,6 +34,7 @@ Screen::Screen(Program& program, ScreenId id)
     : QWidget(&program.screens().stage()), program(program), id_(id),
       client_(new FormSurface(this)) {
     hide();
+    setFocusPolicy(Qt::ClickFocus);
     connect(client_, &FormSurface::mouseMoved, this, [this] { Form_MouseMove(); });
 }
 
@@ -39,14 +44,11 @@ void Screen::Form_MouseMove() {
 }
 
 void Screen::SetUpForm() {
-    setBackColor(kStandardBack);
+    setBackColor(style::ScreenBack);
     setCaption(QStringLiteral("Ostervale"));
-    if (auto* picture = Picture1()) {
-        QPalette p = picture->palette();
-        p.setColor(QPalette::Window, kPictureBack);
-        picture->setPalette(p);
-    }
-    setSize(kStandardWidth, kStandardHeight);
+    if (auto* picture = Picture1())
+        controls::setBackColour(picture, style::PictureBack);
+    setSize(style::ScreenWidth, style::ScreenHeight);
     setCursor(Qt::WaitCursor);
     const Stage& stage = program.screens().stage();
     setPlace(stage.desktopWidthTwips() / 2 - Width() / 2,
@@ -60,6 +62,34 @@ void Screen::Show() {
         parentWidget()->show();
     show();
     raise();
+    takeFocus();
+}
+
+void Screen::takeFocus() {
+    QWidget* target = focusTarget();
+    (target ? target : this)->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* Screen::focusTarget() {
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (takesKeys(w, this))
+            return w;
+    }
+    return nullptr;
+}
+
+bool Screen::focusNextPrevChild(bool next) {
+    // Tab stays within the screen: the screens beneath are out of reach.
+    QWidget* from = focusWidget() ? focusWidget() : this;
+    QWidget* w = from;
+    do {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (takesKeys(w, this)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (w != from);
+    return true;
 }
 
 void Screen::setCaption(const QString& caption) {
@@ -100,9 +130,24 @@ void Screen::applyGeometry() {
                          height() - 2 * FramePixels - CaptionPixels);
 }
 
-void Screen::addToMenuList(MenuEntry* entry) {
-    menuList_.push_back(entry);
-    connect(entry, &MenuEntry::mouseMoved, entry, [entry] { entry->setOpaque(true); });
+Screen::Entries Screen::addEntries(std::span<const controls::EntryDesign> designs,
+                                   std::function<void(int)> onClick, Hover hover) {
+    Entries entries;
+    for (const controls::EntryDesign& design : designs) {
+        auto* entry = new MenuEntry(client_, QString::fromUtf8(design.caption), design.colour,
+                                    style::tahomaBold(design.points));
+        entry->setEnabled(design.enabled);
+        place(entry, design.place);
+        const int index = design.index;
+        connect(entry, &MenuEntry::clicked, this,
+                [onClick, index] { runGuarded([&] { onClick(index); }); });
+        if (hover == Hover::Highlight) {
+            menuList_.push_back(entry);
+            connect(entry, &MenuEntry::mouseMoved, entry, [entry] { entry->setOpaque(true); });
+        }
+        entries[index] = entry;
+    }
+    return entries;
 }
 
 void Screen::paintEvent(QPaintEvent*) {
@@ -122,10 +167,16 @@ void Screen::paintEvent(QPaintEvent*) {
     gradient.setColorAt(1, kCaptionRight);
     painter.fillRect(bar, gradient);
     painter.setPen(Qt::white);
-    painter.setFont(twips::font(QStringLiteral("Tahoma"), 8.25, true));
+    painter.setFont(style::tahomaBold(8.25));
     painter.drawText(bar.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, caption_);
 }
 
-void place(QWidget* control, float left, float top, float width, float height) {
-    control->setGeometry(twips::rect(left, top, width, height));
+void runGuarded(const std::function<void()>& handler) noexcept {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        qWarning("Ostervale: an action failed and was abandoned: %s", e.what());
+    } catch (...) {
+        qWarning("Ostervale: an action failed and was abandoned");
+    }
 }

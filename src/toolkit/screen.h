@@ -3,15 +3,21 @@
 // minimise or maximise button, so it is left only through its own entries).
 // Controls live on its client area, placed in twips. The registry builds a
 // screen on first touch and runs its Form_Load before anything else sees it.
+#include "controls.h"
 #include "screen_id.h"
 
 #include <QWidget>
+#include <functional>
+#include <map>
+#include <span>
 #include <vector>
 
 class MenuEntry;
 class Program;
 
-// The client area. Its mouse moves are the screen's Form_MouseMove.
+// The client area. Its mouse moves are the screen's Form_MouseMove: the
+// pointer is over the background, or over a text or picture, which pass
+// their moves on.
 class FormSurface : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +36,9 @@ public:
     static constexpr int FramePixels = 3;
     static constexpr int CaptionPixels = 18;
 
+    // A control array of entries, indexed as the screen numbers them.
+    using Entries = std::map<int, MenuEntry*>;
+
     Screen(Program& program, ScreenId id);
 
     ScreenId id() const { return id_; }
@@ -41,8 +50,11 @@ public:
     // The standard set-up every screen applies to itself as it loads.
     void SetUpForm();
 
-    // Makes the screen visible in front of everything open on the stage.
+    // Makes the screen visible in front of everything open on the stage,
+    // with the keyboard in it.
     void Show();
+    // Gives the keyboard to this screen, so no key reaches a screen beneath.
+    void takeFocus();
 
     QString Caption() const { return caption_; }
     void setCaption(const QString& caption);
@@ -62,8 +74,15 @@ public:
     const std::vector<MenuEntry*>& menuList() const { return menuList_; }
 
 protected:
-    // Puts an entry into the screen's hover list and lights it up under the pointer.
-    void addToMenuList(MenuEntry* entry);
+    enum class Hover { Highlight, Fixed };
+    // Builds a row of entries from its design table. Each click runs
+    // onClick(index); a highlighted entry joins the screen's hover list.
+    Entries addEntries(std::span<const controls::EntryDesign> designs,
+                       std::function<void(int)> onClick, Hover hover = Hover::Highlight);
+    // The control that takes the keyboard when the screen is shown; the
+    // screen itself when it has no control for keys.
+    virtual QWidget* focusTarget();
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent* event) override;
 
     Program& program;
@@ -78,5 +97,6 @@ private:
     std::vector<MenuEntry*> menuList_;
 };
 
-// Places a control on a screen in twips: left, top, width, height.
-void place(QWidget* control, float left, float top, float width, float height);
+// Runs an event handler so that nothing it throws leaves the event loop:
+// the failure is logged and the program carries on.
+void runGuarded(const std::function<void()>& handler) noexcept;

@@ -1,7 +1,5 @@
 #include "screen_registry.h"
 
-#include <stdexcept>
-
 ScreenRegistry::~ScreenRegistry() {
     live_.clear();
     stage_.reset();
@@ -15,13 +13,15 @@ Stage& ScreenRegistry::stage() {
     return *stage_;
 }
 
-Screen& ScreenRegistry::get(ScreenId id) {
+Screen* ScreenRegistry::get(ScreenId id) {
     if (Screen* loaded = find(id))
-        return *loaded;
+        return loaded;
     const auto factory = factories_.find(id);
-    if (factory == factories_.end())
-        throw std::logic_error("no screen is defined for this id");
-    return load(id, factory->second(program_));
+    if (factory == factories_.end()) {
+        qWarning("Ostervale: no screen is defined for id %d", int(id));
+        return nullptr;
+    }
+    return &load(id, factory->second(program_));
 }
 
 Screen* ScreenRegistry::find(ScreenId id) const {
@@ -40,9 +40,14 @@ void ScreenRegistry::unload(ScreenId id) {
         return;
     Screen* screen = it->second;
     live_.erase(it);
-    // The screen may be unloading itself from one of its own handlers.
+    // The screen may be unloading itself from one of its own handlers, so
+    // it goes once the handler has returned.
+    const QWidget* focus = screen->window()->focusWidget();
+    const bool hadFocus = focus && (focus == screen || screen->isAncestorOf(focus));
     screen->hide();
     screen->deleteLater();
+    if (hadFocus && stage_)
+        stage_->focusFrontScreen();
 }
 
 Screen& ScreenRegistry::load(ScreenId id, Screen* screen) {

@@ -6,6 +6,7 @@
 #include "screen_id.h"
 #include "stage.h"
 
+#include <QtGlobal>
 #include <functional>
 #include <map>
 #include <memory>
@@ -20,18 +21,28 @@ public:
     explicit ScreenRegistry(Program& program) : program_(program) {}
     ~ScreenRegistry();
 
-    // Screens of one subsystem reach screens of another by id alone.
-    void define(ScreenId id, Factory factory) { factories_[id] = std::move(factory); }
+    // Lets screens of one subsystem reach a screen of another by its id.
+    template <class T> void define() {
+        factories_[T::Id] = [](Program& p) -> Screen* { return new T(p); };
+    }
     void defineStage(StageFactory factory) { stageFactory_ = std::move(factory); }
 
     // The backdrop; loaded (not shown) on first touch.
     Stage& stage();
     bool stageLoaded() const { return stage_ != nullptr; }
 
-    Screen& get(ScreenId id);
+    // The screen with this id, loaded if need be; none if no screen was
+    // defined for it.
+    Screen* get(ScreenId id);
     template <class T> T& form() {
-        if (Screen* loaded = find(T::Id))
-            return static_cast<T&>(*loaded);
+        if (Screen* loaded = find(T::Id)) {
+            if (auto* screen = dynamic_cast<T*>(loaded))
+                return *screen;
+            // Another class under this id: a wiring slip. The screen asked
+            // for wins, so nothing acts on controls it does not have.
+            qWarning("Ostervale: screen %d was loaded as another class", int(T::Id));
+            unload(T::Id);
+        }
         return static_cast<T&>(load(T::Id, new T(program_)));
     }
 

@@ -1,12 +1,10 @@
 #pragma once
 // The sound control: it is handed the path of a WAV file and nothing is read
 // back. Playing never blocks and nothing in the program waits for a sound.
-#include <QString>
-#include <QStringList>
-#include <functional>
-#include <memory>
-
 #include "material_paths.h"
+
+#include <QString>
+#include <memory>
 
 class QSoundEffect;
 
@@ -14,6 +12,8 @@ class SoundDevice {
 public:
     virtual ~SoundDevice() = default;
     virtual void play(const QString& materialPath) = 0;
+    // Silences whatever is playing or still loading.
+    virtual void stop() {}
 };
 
 // The real control. With no audio device Qt reports the effect as playing for
@@ -23,19 +23,9 @@ public:
     explicit QtSoundDevice(MaterialPaths paths);
     ~QtSoundDevice() override;
     void play(const QString& materialPath) override;
+    void stop() override;
 
 private:
     MaterialPaths paths_;
     std::unique_ptr<QSoundEffect> effect_;
-};
-
-// Stands in for the control in tests: remembers what would have been heard.
-class RecordingSound final : public SoundDevice {
-public:
-    void play(const QString& materialPath) override;
-
-    QStringList played;
-    // Called at the moment a sound starts, so a test can look at the screens
-    // as they are when the pupil hears it.
-    std::function<void(const QString&)> onPlay;
 };

@@ -1,8 +1,10 @@
 #include "stage.h"
 
+#include "screen.h"
 #include "twips.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QScreen>
 
 Stage::Stage() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), cover_(new QWidget(this)) {
@@ -13,6 +15,7 @@ Stage::Stage() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), cover_(
     cover_->setAutoFillBackground(true);
     cover_->setGeometry(rect());
     cover_->lower();
+    qApp->installEventFilter(this);
 }
 
 float Stage::desktopWidthTwips() const {
@@ -31,11 +34,33 @@ void Stage::bringToFront() {
     cover_->raise();
     raise();
     activateWindow();
+    setFocus(Qt::OtherFocusReason);
 }
 
 bool Stage::covers(const QWidget* panel) const {
     const QObjectList& order = children();
     return order.indexOf(cover_) > order.indexOf(const_cast<QWidget*>(panel));
+}
+
+Screen* Stage::frontScreen() const {
+    const QObjectList& order = children();
+    for (auto it = order.crbegin(); it != order.crend(); ++it) {
+        auto* widget = qobject_cast<QWidget*>(*it);
+        if (!widget || widget->isHidden())
+            continue;
+        if (widget == cover_)
+            return nullptr;
+        if (auto* screen = qobject_cast<Screen*>(widget))
+            return screen;
+    }
+    return nullptr;
+}
+
+void Stage::focusFrontScreen() {
+    if (Screen* front = frontScreen())
+        front->takeFocus();
+    else
+        setFocus(Qt::OtherFocusReason);
 }
 
 void Stage::setBackColor(const QColor& colour) {
@@ -47,4 +72,58 @@ void Stage::setBackColor(const QColor& colour) {
 
 QColor Stage::backColor() const {
     return palette().color(QPalette::Window);
+}
+
+Screen* Stage::screenOf(QObject* object) const {
+    for (QObject* o = object; o; o = o->parent()) {
+        if (o->parent() == this)
+            return qobject_cast<Screen*>(o);
+    }
+    return nullptr;
+}
+
+bool Stage::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+        return filterKey(watched);
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        return filterMouse(watched, event);
+    default:
+        return false;
+    }
+}
+
+bool Stage::filterKey(QObject* watched) {
+    Screen* screen = screenOf(watched);
+    return screen && screen != frontScreen();
+}
+
+bool Stage::filterMouse(QObject* watched, QEvent* event) {
+    Screen* screen = screenOf(watched);
+    if (!screen)
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (swallowingDoubleClick_) {
+        // The rest of a second click that was not for this screen.
+        if (event->type() == QEvent::MouseButtonRelease && mouse->buttons() == Qt::NoButton)
+            swallowingDoubleClick_ = false;
+        if (screen == swallowing_ && event->type() != QEvent::MouseButtonPress)
+            return true;
+        swallowingDoubleClick_ = false;
+    }
+    if (event->type() == QEvent::MouseButtonPress) {
+        pressedOn_ = screen;
+    } else if (event->type() == QEvent::MouseButtonDblClick && screen != pressedOn_) {
+        // The first click opened this screen, or closed the one that lay
+        // over it: its second click is not meant for it.
+        swallowing_ = screen;
+        swallowingDoubleClick_ = true;
+        return true;
+    }
+    return false;
 }

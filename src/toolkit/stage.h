@@ -1,8 +1,13 @@
 #pragma once
 // The one top-level window: a frameless backdrop covering the desktop, on
 // which every screen appears as a panel. Nothing can fall behind it, and no
-// window manager is needed to keep the screens in order.
+// window manager is needed to keep the screens in order. Only the screen in
+// front hears the keyboard, and the second click of a double-click never
+// acts on a screen that its first click opened or uncovered.
+#include <QPointer>
 #include <QWidget>
+
+class Screen;
 
 class Stage : public QWidget {
     Q_OBJECT
@@ -20,9 +25,25 @@ public:
     void bringToFront();
     bool covers(const QWidget* panel) const;
 
+    // The screen that keys and clicks are for; none while the backdrop
+    // covers every open screen.
+    Screen* frontScreen() const;
+    // After a screen closes, the keyboard goes to the one now in front.
+    void focusFrontScreen();
+
     void setBackColor(const QColor& colour);
     QColor backColor() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    Screen* screenOf(QObject* object) const;
+    bool filterKey(QObject* watched);
+    bool filterMouse(QObject* watched, QEvent* event);
+
     QWidget* cover_;
+    QPointer<Screen> pressedOn_;
+    QPointer<Screen> swallowing_;
+    bool swallowingDoubleClick_ = false;
 };

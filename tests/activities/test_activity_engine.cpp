@@ -1,5 +1,6 @@
 #include "labelling.h"
 #include "ordering.h"
+#include "results.h"
 #include "support/program_fixture.h"
 #include "testmain.h"
 #include "twips.h"
@@ -13,8 +14,9 @@ const QString kThud = QStringLiteral("wav\\thud3.wav");
 // A stand-in results screen: the activities reach it through the registry.
 class ResultsStandIn : public Screen {
 public:
+    static constexpr ScreenId Id = ScreenId::Welldone;
     static inline int loads = 0;
-    explicit ResultsStandIn(Program& p) : Screen(p, ScreenId::Welldone) {}
+    explicit ResultsStandIn(Program& p) : Screen(p, Id) {}
     void Form_Load() override {
         ++loads;
         SetUpForm();
@@ -55,15 +57,14 @@ private Q_SLOTS:
     void init() {
         f = std::make_unique<ProgramFixture>();
         ResultsStandIn::loads = 0;
-        f->program->screens().define(ScreenId::Welldone,
-                                     [](Program& p) { return new ResultsStandIn(p); });
+        f->program->screens().define<ResultsStandIn>();
     }
     void cleanup() { f.reset(); }
 
     void loadEmptiesTheSlotsIntoTheLabels() {
-        f->program->results.ScoreTotal = 10;
+        f->program->state<Results>().ScoreTotal = 10;
         auto& s = open<RationingLab>();
-        QCOMPARE(f->program->results.ScoreTotal, 4);
+        QCOMPARE(f->program->state<Results>().ScoreTotal, 4);
         QCOMPARE(s.Label2[0]->text(), QStringLiteral("Cheese"));
         QCOMPARE(s.Label2[3]->text(), QStringLiteral("Meat"));
         for (int i = 0; i < 4; ++i) {
@@ -85,8 +86,15 @@ private Q_SLOTS:
         QCOMPARE(s.labelPlace(1).top, s.slotPlace(1).top);
         QCOMPARE(s.Label2[1]->geometry(), s.Label1[1]->geometry());
         QCOMPARE(f->sound->played, QStringList{kThud});
-        // The dragged label stays above pictures and boxes.
-        QCOMPARE(s.client()->children().last(), s.Label2[1]);
+        // The dragged label stays above pictures, boxes and the other
+        // labels, and below the buttons.
+        const QObjectList& order = s.client()->children();
+        const auto depth = [&](QObject* o) { return order.indexOf(o); };
+        for (int i : {0, 2, 3})
+            QVERIFY(depth(s.Label2[1]) > depth(s.Label2[i]));
+        QVERIFY(depth(s.Label2[1]) > depth(s.Image1[1]));
+        for (const auto& [index, button] : s.Label3)
+            QVERIFY(depth(s.Label2[1]) < depth(button));
     }
 
     void aReleaseOutsideEveryZoneLeavesTheLabelThere() {
@@ -149,8 +157,8 @@ private Q_SLOTS:
         QVERIFY(!s.Label3[2]->isHidden());
 
         QTest::mouseClick(s.Label3[2], Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(f->program->results.Score, 2);
-        QCOMPARE(f->program->results.ScoreTotal, 4);
+        QCOMPARE(f->program->state<Results>().Score, 2);
+        QCOMPARE(f->program->state<Results>().ScoreTotal, 4);
         QVERIFY(f->program->screens().isShowing(ScreenId::Welldone));
         QVERIFY(f->program->screens().isLoaded(RationingLab::Id));
         QCOMPARE(f->sound->played.last(), QStringLiteral("wav\\click.wav"));
@@ -161,16 +169,16 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i)
             s.setLabelPlace(i, s.slotPlace(i).left, s.slotPlace(i).top);
         s.Label3_Click(2);
-        QCOMPARE(f->program->results.Score, 3);
+        QCOMPARE(f->program->state<Results>().Score, 3);
         f->program->screens().unload(ScreenId::Welldone);
         s.Label3_Click(2);
-        QCOMPARE(f->program->results.Score, 3);
+        QCOMPARE(f->program->state<Results>().Score, 3);
         s.Label3_Click(1);
-        QCOMPARE(f->program->results.Score, 0);
+        QCOMPARE(f->program->state<Results>().Score, 0);
         QVERIFY(s.Label3[2]->isHidden());
-        f->program->results.Score = 5;
+        f->program->state<Results>().Score = 5;
         s.Label3_Click(0);
-        QCOMPARE(f->program->results.Score, 0);
+        QCOMPARE(f->program->state<Results>().Score, 0);
         QVERIFY(!f->program->screens().isLoaded(ProgressLab::Id));
     }
 
@@ -180,7 +188,7 @@ private Q_SLOTS:
             s.setLabelPlace(i, s.slotPlace(i).left, s.slotPlace(i).top);
         s.setLabelPlace(3, s.slotPlace(3).left + 1, s.slotPlace(3).top);
         s.Label3_Click(2);
-        QCOMPARE(f->program->results.Score, 3);
+        QCOMPARE(f->program->state<Results>().Score, 3);
     }
 
     void timelineOneBoxDownScoresNothing() {
@@ -195,8 +203,8 @@ private Q_SLOTS:
         s.Label2_MouseUp(0);
         QVERIFY(!s.Label3[2]->isHidden());
         s.Label3_Click(2);
-        QCOMPARE(f->program->results.Score, 0);
-        QCOMPARE(f->program->results.ScoreTotal, 8);
+        QCOMPARE(f->program->state<Results>().Score, 0);
+        QCOMPARE(f->program->state<Results>().ScoreTotal, 8);
     }
 
     void timelineShowsTheRightDates() {
@@ -215,7 +223,22 @@ private Q_SLOTS:
             drag(s, i, centre(s.slotPlace(order[i])));
         QVERIFY(!s.Label3[2]->isHidden());
         s.Label3_Click(2);
-        QCOMPARE(f->program->results.Score, 8);
+        QCOMPARE(f->program->state<Results>().Score, 8);
+    }
+
+    void aLabelDroppedOnAButtonNeverHidesIt() {
+        auto& s = open<ProgressOrd>();
+        for (int i = 0; i < 8; ++i)
+            drag(s, i, centre(s.slotPlace(i)));
+        for (int b :
+             {ActivityScreen::CheckScore, ActivityScreen::Exit, ActivityScreen::StartAgain}) {
+            MenuEntry* button = s.Label3[b];
+            drag(s, b == ActivityScreen::Exit ? 0 : 1, button->geometry().center());
+            QCOMPARE(s.client()->childAt(button->geometry().center()), button);
+        }
+        // Still above the timeline's texts and pictures, though.
+        drag(s, 2, s.Label8->geometry().center());
+        QCOMPARE(s.client()->childAt(s.Label8->geometry().center()), s.Label2[2]);
     }
 
     void buttonsLightUpUnderThePointer() {

@@ -1,7 +1,9 @@
 #include "intro0.h"
 #include "labelling.h"
 #include "ordering.h"
+#include "results.h"
 #include "shell_fixture.h"
+#include "support/gui.h"
 #include "testmain.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
@@ -12,9 +14,7 @@
 #include <QWindow>
 
 namespace {
-void click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, 6));
-}
+using gui::click;
 } // namespace
 
 class ActivityRoadTest : public QObject {
@@ -23,24 +23,9 @@ class ActivityRoadTest : public QObject {
 
     ScreenRegistry& screens() { return f->program->screens(); }
 
-    TopicMenu& openTopic(int entry, ScreenId menu) {
-        startup::showTitleScreen(*f->program);
-        click(screens().form<Titlefrm>().Command1);
-        click(screens().form<Intro0>().Label2.at(entry));
-        return static_cast<TopicMenu&>(screens().get(menu));
-    }
-
-    // Presses on label i, moves the pointer to the middle of answer slot
-    // `slot` and lets go, all through the window as the pointer would.
     void dragToSlot(ActivityScreen& s, int i, int slot) {
-        QWindow* window = s.window()->windowHandle();
-        const auto at = [&](QPoint p) { return s.client()->mapTo(s.window(), p); };
-        const QPoint from = s.Label2[i]->geometry().center();
-        const QPoint to = s.Label1[slot]->geometry().center();
-        QTest::mousePress(window, Qt::LeftButton, {}, at(from));
-        QTest::mouseMove(window, at(from + QPoint(3, 3)));
-        QTest::mouseMove(window, at(to));
-        QTest::mouseRelease(window, Qt::LeftButton, {}, at(to));
+        gui::drag(s.Label2[i], s.client(), s.Label1[slot]->geometry().center(),
+                  s.Label2[i]->rect().center());
     }
 
 private Q_SLOTS:
@@ -48,7 +33,7 @@ private Q_SLOTS:
     void cleanup() { f.reset(); }
 
     void labellingFromTheTopicMenuToFullMarks() {
-        TopicMenu& menu = openTopic(2, ScreenId::rationing);
+        TopicMenu& menu = f->openTopic(Intro0::Rationing);
         click(menu.label3.at(1));
         QVERIFY(screens().isShowing(ScreenId::rationinglab));
         auto& lab = screens().form<RationingLab>();
@@ -69,7 +54,7 @@ private Q_SLOTS:
     }
 
     void timelineWithTwoEventsSwapped() {
-        TopicMenu& menu = openTopic(9, ScreenId::progress);
+        TopicMenu& menu = f->openTopic(Intro0::Progress);
         click(menu.label3.at(3));
         auto& timeline = screens().form<ProgressOrd>();
         QCOMPARE(timeline.Label6->text(), QStringLiteral("The Progress of the War"));
@@ -101,12 +86,13 @@ private Q_SLOTS:
         QFETCH(int, menu);
         QFETCH(int, entry);
         QFETCH(int, screen);
-        TopicMenu& topicMenu = openTopic(topic, ScreenId(menu));
+        TopicMenu& topicMenu = f->openTopic(topic);
+        QCOMPARE(topicMenu.id(), ScreenId(menu));
         click(topicMenu.label3.at(entry));
         QVERIFY(screens().isShowing(ScreenId(screen)));
-        auto& activity = static_cast<ActivityScreen&>(screens().get(ScreenId(screen)));
+        auto& activity = *dynamic_cast<ActivityScreen*>(screens().find(ScreenId(screen)));
         QCOMPARE(activity.Label6->text(), topicMenu.Label1->text());
-        QCOMPARE(f->program->results.ScoreTotal, activity.n());
+        QCOMPARE(f->program->state<Results>().ScoreTotal, activity.n());
     }
 };
 

@@ -1,6 +1,7 @@
 #include "intro0.h"
 #include "multiple.h"
 #include "shell_fixture.h"
+#include "support/gui.h"
 #include "support/question_sets.h"
 #include "testmain.h"
 #include "titlefrm.h"
@@ -11,9 +12,7 @@
 #include <QTest>
 
 namespace {
-void click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, 6));
-}
+using gui::click;
 } // namespace
 
 class QuizRoadTest : public QObject {
@@ -22,12 +21,7 @@ class QuizRoadTest : public QObject {
 
     ScreenRegistry& screens() { return f->program->screens(); }
 
-    TopicMenu& openRationing() {
-        startup::showTitleScreen(*f->program);
-        click(screens().form<Titlefrm>().Command1);
-        click(screens().form<Intro0>().Label2.at(2));
-        return screens().form<RationingMenu>();
-    }
+    TopicMenu& openRationing() { return f->openTopic(Intro0::Rationing); }
 
 private Q_SLOTS:
     void init() {

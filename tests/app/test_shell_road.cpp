@@ -1,5 +1,7 @@
+#include "catalogue_state.h"
 #include "intro0.h"
 #include "shell_fixture.h"
+#include "support/gui.h"
 #include "testmain.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
@@ -9,9 +11,7 @@
 namespace {
 const QString kClick = QStringLiteral("wav\\click.wav");
 
-void click(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, 4));
-}
+using gui::click;
 } // namespace
 
 class ShellRoadTest : public QObject {
@@ -20,11 +20,7 @@ class ShellRoadTest : public QObject {
 
     ScreenRegistry& screens() { return f->program->screens(); }
 
-    Intro0& startAndOpenMainMenu() {
-        startup::showTitleScreen(*f->program);
-        click(screens().form<Titlefrm>().Command1);
-        return screens().form<Intro0>();
-    }
+    Intro0& startAndOpenMainMenu() { return f->openMainMenu(); }
 
 private Q_SLOTS:
     void init() { f = std::make_unique<ShellFixture>(); }
@@ -100,7 +96,7 @@ private Q_SLOTS:
         f->sound->onPlay = [&](const QString&) { topicShowingAtClick = screens().isShowing(id); };
         click(menu.Label2.at(entry));
         QVERIFY(topicShowingAtClick);
-        auto& topic = static_cast<TopicMenu&>(screens().get(id));
+        auto& topic = *dynamic_cast<TopicMenu*>(screens().find(id));
         QCOMPARE(topic.Label1->text(), title);
         QVERIFY(!topic.Image1->pixmap().isNull());
         QVERIFY(screens().isLoaded(ScreenId::intro0));
@@ -182,8 +178,8 @@ private Q_SLOTS:
         Intro0& menu = startAndOpenMainMenu();
         QVERIFY(menu.Timer1->isActive());
         QTRY_VERIFY(!menu.Timer1->isActive());
-        QCOMPARE(f->program->catalogue.WorksheetCount, 2);
-        QCOMPARE(f->program->catalogue.WorksheetTitles[2], QStringLiteral("D-Day"));
+        QCOMPARE(f->program->state<CatalogueState>().WorksheetCount, 2);
+        QCOMPARE(f->program->state<CatalogueState>().WorksheetTitles[2], QStringLiteral("D-Day"));
     }
 
     void entriesWithoutScreensYetOnlyClick() {

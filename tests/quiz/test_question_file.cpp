@@ -30,7 +30,10 @@ private Q_SLOTS:
         s.answers[1] = QStringLiteral("   leading spaces");
         s.answers[2] = QString();
         s.answers[3] = QStringLiteral("   ");
+        s.answers[39] = QStringLiteral("Rome, Italy");
         const QByteArray file = composeQuestionFile(s);
+        QVERIFY(!file.contains(','));
+        QVERIFY(file.contains("\r\nRome& Italy\r\n"));
         QCOMPARE(file.count("\r\n"), 72);
         QCOMPARE(file.count('\n'), 72);
         QVERIFY(file.startsWith("Paris& France\r\n \r\nFish & chips cost \xA3"
@@ -47,6 +50,7 @@ private Q_SLOTS:
         for (int q = 1; q <= 10; ++q)
             QCOMPARE(t.CorrectChoice[q], QString::number(test_sets::kPattern[q - 1]));
         QCOMPARE(t.QuestionText[10], QStringLiteral("Question 10?"));
+        QCOMPARE(t.ChoiceD[10], QStringLiteral("Rome, Italy"));
     }
 
     void linesAfterTheSetAndQuotesAreRead() {

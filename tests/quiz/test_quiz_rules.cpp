@@ -1,6 +1,10 @@
+#include "material_paths.h"
 #include "quiz_rules.h"
 #include "random_source.h"
+#include "stand_ins.h"
 #include "testmain.h"
+
+#include <QFileInfo>
 
 #include <QTest>
 
@@ -33,34 +37,49 @@ private Q_SLOTS:
         QCOMPARE(quiz_rules::scoreLine(score, total), line);
     }
 
-    void celebrationSoundsByScore_data() {
+    void celebrationSoundsFollowTheScoreAndExist_data() {
         QTest::addColumn<int>("score");
-        QTest::addColumn<double>("r");
-        QTest::addColumn<QString>("sound");
-        QTest::newRow("10 low") << 10 << 0.0 << "wav\\fanf2.wav";
-        QTest::newRow("10 high") << 10 << 0.99 << "wav\\fanf3.wav";
-        QTest::newRow("9 first") << 9 << 0.2 << "wav\\crowd.wav";
-        QTest::newRow("9 second") << 9 << 0.34 << "wav\\cheer2.wav";
-        QTest::newRow("9 third") << 9 << 0.67 << "wav\\klaxon.wav";
-        QTest::newRow("8") << 8 << 0.5 << "wav\\gong.wav";
-        QTest::newRow("8 last") << 8 << 0.9 << "wav\\clap2.wav";
-        QTest::newRow("7") << 7 << 0.1 << "wav\\drumroll.wav";
-        QTest::newRow("7 mid") << 7 << 0.5 << "wav\\laser2.wav";
-        QTest::newRow("7 last") << 7 << 0.7 << "wav\\whizz.wav";
-        QTest::newRow("6") << 6 << 0.49 << "wav\\clap3.wav";
-        QTest::newRow("6 high") << 6 << 0.5 << "wav\\clown.wav";
-        QTest::newRow("5 none") << 5 << 0.5 << "";
-        QTest::newRow("0 none") << 0 << 0.5 << "";
+        QTest::addColumn<int>("choices");
+        QTest::newRow("10") << 10 << 2;
+        QTest::newRow("9") << 9 << 3;
+        QTest::newRow("8") << 8 << 3;
+        QTest::newRow("7") << 7 << 3;
+        QTest::newRow("6") << 6 << 2;
     }
-    void celebrationSoundsByScore() {
+    void celebrationSoundsFollowTheScoreAndExist() {
+        // Every choice of a row comes up about equally often, no two rows
+        // share a sound, and every sound is one the program ships.
         QFETCH(int, score);
-        QFETCH(double, r);
-        QFETCH(QString, sound);
-        FixedRandom random({r});
-        QCOMPARE(quiz_rules::celebrationSound(score, random).value_or(QString()), sound);
+        QFETCH(int, choices);
+        static QSet<QString> earlierRows;
+        QMap<QString, int> heard;
+        constexpr int kDraws = 600;
+        for (int i = 0; i < kDraws; ++i) {
+            FixedRandom random({(i + 0.5) / kDraws});
+            heard[*quiz_rules::celebrationSound(score, random)]++;
+        }
+        QCOMPARE(heard.size(), choices);
+        for (auto it = heard.cbegin(); it != heard.cend(); ++it) {
+            QVERIFY2(qAbs(it.value() - kDraws / choices) <= 1, qPrintable(it.key()));
+            QVERIFY2(!earlierRows.contains(it.key()), qPrintable(it.key()));
+            const QString file = MaterialPaths(QStringLiteral(OSTERVALE_HOME)).resolve(it.key());
+            QVERIFY2(QFileInfo::exists(file), qPrintable(file));
+        }
+        for (auto it = heard.cbegin(); it != heard.cend(); ++it)
+            earlierRows.insert(it.key());
     }
 
-    void everyChoiceOfARowComesUp() {
+    void lowScoresAndTheRowOrderOfNine() {
+        for (int score = 0; score <= 5; ++score) {
+            FixedRandom random({0.5});
+            QVERIFY(!quiz_rules::celebrationSound(score, random));
+        }
+        FixedRandom first({0.0}), last({0.999});
+        QCOMPARE(*quiz_rules::celebrationSound(9, first), QStringLiteral("wav\\crowd.wav"));
+        QCOMPARE(*quiz_rules::celebrationSound(9, last), QStringLiteral("wav\\klaxon.wav"));
+    }
+
+    void theClockSeededSourceReachesEveryChoice() {
         ClockSeededRandom random;
         random.seedFromClock();
         QSet<QString> heard;

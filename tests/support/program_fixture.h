@@ -3,6 +3,7 @@
 // the sound control and the message boxes, a fixed random sequence, and an
 // end that only notes that it happened.
 #include "program.h"
+#include "stand_ins.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,16 +35,20 @@ struct ProgramFixture {
 
     QString path(const QString& relative) const { return dir.filePath(relative); }
 
+    // A fixture that cannot lay out its files would make every test that
+    // relies on them pass or fail for the wrong reason, so it stops the run.
     void picture(const QString& relative, int w, int h, Qt::GlobalColor colour) const {
         QImage image(w, h, QImage::Format_RGB32);
         image.fill(colour);
-        image.save(path(relative), "JPEG");
+        if (!image.save(path(relative), "JPEG"))
+            qFatal("fixture: cannot write %s", qPrintable(relative));
     }
 
     void write(const QString& relative, const QByteArray& bytes) const {
         QFile file(path(relative));
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(bytes);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size() || !file.flush())
+            qFatal("fixture: cannot write %s", qPrintable(relative));
     }
 
     void remove(const QString& relative) const { QFile::remove(path(relative)); }

@@ -1,29 +1,32 @@
 #include "menu_entry.h"
 #include "pictures.h"
-#include "program.h"
+#include "support/gui.h"
+#include "support/program_fixture.h"
 #include "testmain.h"
 #include "twips.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-// A screen with a picture box and three entries, the middle one greyed.
+// A screen with a picture box, a sound-style option button and three
+// entries, the middle one greyed.
 class PlainScreen : public Screen {
 public:
     static constexpr ScreenId Id = ScreenId::teacher;
     static inline int loads = 0;
 
-    explicit PlainScreen(Program& p, bool withPicture = true) : Screen(p, Id) {
+    explicit PlainScreen(Program& p, bool withPicture = true, ScreenId id = Id) : Screen(p, id) {
         if (withPicture)
             picture = new PictureBox(client());
-        for (int i = 0; i < 3; ++i) {
-            entries[i] = new MenuEntry(client(), QStringLiteral("Entry"), Qt::black, QFont());
-            entries[i]->setGeometry(10, 10 + 40 * i, 100, 30);
-            addToMenuList(entries[i]);
-        }
-        entries[1]->setEnabled(false);
+        option = new OptionButton(QStringLiteral("Sound Off"), client());
+        place(option, 4500, 150, 1500, 300);
+        const controls::EntryDesign designs[] = {
+            {.index = 0, .caption = "Entry", .place = {150, 150, 1500, 450}},
+            {.index = 1, .caption = "Entry", .place = {150, 750, 1500, 450}, .enabled = false},
+            {.index = 2, .caption = "Entry", .place = {150, 1350, 1500, 450}},
+        };
+        entries = addEntries(designs, [this](int index) { clicked.append(index); });
     }
     void Form_Load() override {
         ++loads;
@@ -32,47 +35,73 @@ public:
     QWidget* Picture1() override { return picture; }
 
     PictureBox* picture = nullptr;
-    MenuEntry* entries[3];
+    OptionButton* option = nullptr;
+    Entries entries;
+    QList<int> clicked;
 };
 
 class NoPictureScreen : public PlainScreen {
 public:
     static constexpr ScreenId Id = ScreenId::guide;
-    explicit NoPictureScreen(Program& p) : PlainScreen(p, false) {}
+    explicit NoPictureScreen(Program& p) : PlainScreen(p, false, Id) {}
+};
+
+// A second screen that opens over the first, with its entry on the same spot.
+class OverScreen : public PlainScreen {
+public:
+    static constexpr ScreenId Id = ScreenId::wizard;
+    explicit OverScreen(Program& p) : PlainScreen(p, false, Id) {}
 };
 } // namespace
 
 class ScreensTest : public QObject {
     Q_OBJECT
-    QTemporaryDir dir;
-    std::unique_ptr<Program> program;
-    RecordingSound* sound = nullptr;
+    std::unique_ptr<ProgramFixture> f;
+
+    ScreenRegistry& screens() { return f->program->screens(); }
+
+    QList<bool> opaque(PlainScreen& screen) {
+        return {screen.entries[0]->isOpaque(), screen.entries[1]->isOpaque(),
+                screen.entries[2]->isOpaque()};
+    }
 
 private Q_SLOTS:
     void init() {
-        auto recorder = std::make_unique<RecordingSound>();
-        sound = recorder.get();
-        program = std::make_unique<Program>(dir.path(), std::move(recorder),
-                                            std::make_unique<RecordingMessages>());
+        f = std::make_unique<ProgramFixture>();
         PlainScreen::loads = 0;
     }
-    void cleanup() { program.reset(); }
+    void cleanup() {
+        f.reset();
+        twips::setScale(1);
+    }
 
     void firstTouchLoadsOnceAndUnloadStartsAfresh() {
-        ScreenRegistry& screens = program->screens();
-        QVERIFY(!screens.isLoaded(PlainScreen::Id));
-        PlainScreen& first = screens.form<PlainScreen>();
+        QVERIFY(!screens().isLoaded(PlainScreen::Id));
+        PlainScreen& first = screens().form<PlainScreen>();
         QCOMPARE(PlainScreen::loads, 1);
         QVERIFY(!first.isVisible());
         first.setCaption(QStringLiteral("changed"));
-        QCOMPARE(&screens.form<PlainScreen>(), &first);
+        QCOMPARE(&screens().form<PlainScreen>(), &first);
         QCOMPARE(PlainScreen::loads, 1);
 
-        screens.unload(PlainScreen::Id);
-        QVERIFY(!screens.isLoaded(PlainScreen::Id));
-        PlainScreen& second = screens.form<PlainScreen>();
+        screens().unload(PlainScreen::Id);
+        QVERIFY(!screens().isLoaded(PlainScreen::Id));
+        PlainScreen& second = screens().form<PlainScreen>();
         QCOMPARE(PlainScreen::loads, 2);
         QCOMPARE(second.Caption(), QStringLiteral("Ostervale"));
+    }
+
+    void theRegistryNeverHandsOutTheWrongClass() {
+        // An id with no screen defined gives nothing rather than throwing
+        // out of a click handler.
+        QCOMPARE(screens().get(ScreenId::worksheets), nullptr);
+        screens().define<NoPictureScreen>();
+        QVERIFY(dynamic_cast<NoPictureScreen*>(screens().get(ScreenId::guide)));
+        // Another class loaded under an id is replaced, not cast.
+        auto& plain = screens().form<PlainScreen>();
+        QVERIFY(&plain);
+        screens().unload(PlainScreen::Id);
+        QCOMPARE(&screens().form<NoPictureScreen>(), screens().find(ScreenId::guide));
     }
 
     void setUpFormGivesTheStandardScreen_data() {
@@ -82,10 +111,10 @@ private Q_SLOTS:
     }
     void setUpFormGivesTheStandardScreen() {
         QFETCH(bool, withPicture);
-        Stage& stage = program->screens().stage();
+        Stage& stage = screens().stage();
         stage.resize(1000, 700);
-        Screen& screen = withPicture ? static_cast<Screen&>(program->screens().form<PlainScreen>())
-                                     : program->screens().form<NoPictureScreen>();
+        Screen& screen = withPicture ? static_cast<Screen&>(screens().form<PlainScreen>())
+                                     : screens().form<NoPictureScreen>();
         QCOMPARE(screen.Caption(), QStringLiteral("Ostervale"));
         QCOMPARE(screen.BackColor(), QColor(39, 63, 137));
         QCOMPARE(screen.size(), QSize(800, 600));
@@ -98,78 +127,154 @@ private Q_SLOTS:
             QCOMPARE(static_cast<PlainScreen&>(screen).picture->backColor(), QColor(49, 135, 214));
     }
 
-    void hoverLightsOneEntryAndGreyedEntriesPassMovesOn() {
-        Stage& stage = program->screens().stage();
+    void rectanglesRoundAsAWholeAndFollowTheScale() {
+        // Two boxes that meet in twips meet on screen: 7 + 7 twips must not
+        // leave a gap or an overlap of a pixel.
+        const QRect a = twips::rect(7, 7, 7, 7);
+        const QRect b = twips::rect(14, 7, 7, 7);
+        QCOMPARE(a.right() + 1, b.left());
+        QCOMPARE(twips::rect(0, 0, 12000, 9000), QRect(0, 0, 800, 600));
+        twips::setScale(1.5f);
+        QCOMPARE(twips::rect(0, 0, 12000, 9000), QRect(0, 0, 1200, 900));
+        QCOMPARE(twips::font(QStringLiteral("Tahoma"), 12).pixelSize(), 24);
+        QCOMPARE(twips::perPixel(), 10.0f);
+    }
+
+    void hoverLightsOneEntryAndOnlyTheBackgroundClearsIt() {
+        Stage& stage = screens().stage();
         stage.show();
-        PlainScreen& screen = program->screens().form<PlainScreen>();
+        PlainScreen& screen = screens().form<PlainScreen>();
         screen.Show();
         QVERIFY(QTest::qWaitForWindowExposed(&stage));
-        auto opaque = [&] {
-            return QList<bool>{screen.entries[0]->isOpaque(), screen.entries[1]->isOpaque(),
-                               screen.entries[2]->isOpaque()};
-        };
-        QCOMPARE(opaque(), (QList<bool>{true, true, true}));
+        QCOMPARE(opaque(screen), (QList<bool>{true, true, true}));
 
         QTest::mouseMove(screen.client(), QPoint(300, 300));
-        QCOMPARE(opaque(), (QList<bool>{false, false, false}));
+        QCOMPARE(opaque(screen), (QList<bool>{false, false, false}));
 
         QTest::mouseMove(screen.entries[2], QPoint(5, 5));
-        QCOMPARE(opaque(), (QList<bool>{false, false, true}));
+        QCOMPARE(opaque(screen), (QList<bool>{false, false, true}));
+
+        // An option button keeps the pointer's moves to itself.
+        QTest::mouseMove(screen.option, QPoint(5, 5));
+        QCOMPARE(opaque(screen), (QList<bool>{false, false, true}));
 
         // Over the greyed entry the screen gets the move: nothing stays lit.
         QTest::mouseMove(screen.entries[1], QPoint(5, 5));
-        QCOMPARE(opaque(), (QList<bool>{false, false, false}));
+        QCOMPARE(opaque(screen), (QList<bool>{false, false, false}));
 
-        QSignalSpy clicks(screen.entries[1], &MenuEntry::clicked);
         QTest::mouseClick(screen.entries[1], Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(clicks.count(), 0);
+        QVERIFY(screen.clicked.isEmpty());
     }
 
-    void onlyALeftClickInsideAnEntryClicks() {
-        program->screens().stage().show();
-        PlainScreen& screen = program->screens().form<PlainScreen>();
+    void onlyALeftPressAndReleaseInsideAnEntryClicks() {
+        screens().stage().show();
+        PlainScreen& screen = screens().form<PlainScreen>();
         screen.Show();
-        QSignalSpy clicks(screen.entries[0], &MenuEntry::clicked);
-        QTest::mouseClick(screen.entries[0], Qt::RightButton, {}, QPoint(5, 5));
-        QCOMPARE(clicks.count(), 0);
-        QTest::mouseClick(screen.entries[0], Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(clicks.count(), 1);
+        MenuEntry* entry = screen.entries[0];
+        QTest::mouseClick(entry, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(screen.clicked.isEmpty());
+        // The pupil changes their mind and lets go elsewhere.
+        QTest::mousePress(entry, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(entry, Qt::LeftButton, {}, QPoint(entry->width() + 10, 5));
+        QVERIFY(screen.clicked.isEmpty());
+        QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(screen.clicked, QList<int>{0});
+    }
+
+    void keysGoOnlyToTheScreenInFront() {
+        Stage& stage = screens().stage();
+        stage.show();
+        PlainScreen& under = screens().form<PlainScreen>();
+        under.Show();
+        QCOMPARE(stage.focusWidget(), under.option);
+        auto& over = screens().form<NoPictureScreen>();
+        over.Show();
+        QCOMPARE(stage.frontScreen(), &over);
+        QVERIFY(over.isAncestorOf(stage.focusWidget()));
+        // Even a key sent straight at the covered screen's button is lost.
+        QTest::keyClick(under.option, Qt::Key_Space);
+        QVERIFY(!under.option->isChecked());
+        QTest::keyClick(over.option, Qt::Key_Space);
+        QVERIFY(over.option->isChecked());
+        // Tab never leaves the screen in front.
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(stage.focusWidget(), Qt::Key_Tab);
+            QVERIFY(over.isAncestorOf(stage.focusWidget()) || stage.focusWidget() == &over);
+        }
+        // Closing the screen in front hands the keyboard to the one beneath.
+        screens().unload(NoPictureScreen::Id);
+        QCOMPARE(stage.frontScreen(), &under);
+        QVERIFY(under.isAncestorOf(stage.focusWidget()));
+        // The backdrop in front leaves no screen to take keys.
+        stage.bringToFront();
+        QCOMPARE(stage.frontScreen(), nullptr);
+        QTest::keyClick(under.option, Qt::Key_Space);
+        QVERIFY(!under.option->isChecked());
+    }
+
+    void theSecondClickOfADoubleClickStaysWithItsScreen() {
+        Stage& stage = screens().stage();
+        stage.show();
+        PlainScreen& under = screens().form<PlainScreen>();
+        under.Show();
+        auto& over = screens().form<OverScreen>();
+        over.Show();
+        // The first click closes the screen on top; the second lands on the
+        // entry that lay beneath it, and must not act.
+        QObject::connect(over.entries[0], &MenuEntry::clicked, &over,
+                         [this] { screens().unload(OverScreen::Id); });
+        const QPoint spot = over.entries[0]->mapTo(&stage, QPoint(6, 6));
+        gui::doubleClickAt(&stage, spot);
+        QVERIFY(!screens().isLoaded(OverScreen::Id));
+        QVERIFY(under.clicked.isEmpty());
+        // On one screen a double-click is one click, not two.
+        gui::doubleClickAt(&stage, under.entries[2]->mapTo(&stage, QPoint(6, 6)));
+        QCOMPARE(under.clicked, QList<int>{2});
     }
 
     void playSoundOnlyWhileTheSwitchIsOn() {
-        program->PlaySound(QStringLiteral("wav\\click.wav"));
-        program->shell.SoundOn = 0;
-        program->PlaySound(QStringLiteral("wav\\click.wav"));
-        QVERIFY(sound->played.isEmpty());
-        program->shell.SoundOn = 1;
-        program->PlaySound(QStringLiteral("wav\\gong.wav"));
-        QCOMPARE(sound->played, QStringList{QStringLiteral("wav\\gong.wav")});
-        QVERIFY(program->screens().stageLoaded());
+        f->program->PlaySound(QStringLiteral("wav\\click.wav"));
+        f->program->shell.SoundOn = 0;
+        f->program->PlaySound(QStringLiteral("wav\\click.wav"));
+        QVERIFY(f->sound->played.isEmpty());
+        f->program->shell.SoundOn = 1;
+        f->program->PlaySound(QStringLiteral("wav\\gong.wav"));
+        QCOMPARE(f->sound->played, QStringList{QStringLiteral("wav\\gong.wav")});
+        QVERIFY(screens().stageLoaded());
     }
 
     void backdropCoversOpenScreensUntilTheyAreShownAgain() {
-        ScreenRegistry& screens = program->screens();
-        PlainScreen& screen = screens.form<PlainScreen>();
+        PlainScreen& screen = screens().form<PlainScreen>();
         screen.Show();
-        QVERIFY(screens.isShowing(PlainScreen::Id));
-        screens.stage().bringToFront();
+        QVERIFY(screens().isShowing(PlainScreen::Id));
+        screens().stage().bringToFront();
         QVERIFY(screen.isVisible());
-        QVERIFY(!screens.isShowing(PlainScreen::Id));
+        QVERIFY(!screens().isShowing(PlainScreen::Id));
         screen.Show();
-        QVERIFY(screens.isShowing(PlainScreen::Id));
+        QVERIFY(screens().isShowing(PlainScreen::Id));
+    }
+
+    void picturesFitTheirBoxOrKeepTheirSize() {
+        PictureBox box(nullptr);
+        box.resize(200, 100);
+        QPixmap big(800, 200);
+        big.fill(Qt::red);
+        box.setFitPicture(true);
+        box.setPicture(big);
+        QCOMPARE(box.pixmap().size(), QSize(200, 50));
+        box.setFitPicture(false);
+        box.setPicture(big);
+        QCOMPARE(box.pixmap().size(), QSize(800, 200));
     }
 
     void missingOrUnreadablePicturesGiveNothing() {
-        const MaterialPaths paths(dir.path());
+        const MaterialPaths paths(f->dir.path());
         QVERIFY(!LoadPicture(paths, QStringLiteral("Images\\none.jpg")));
-        QFile bad(dir.filePath(QStringLiteral("bad.jpg")));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("not a picture");
-        bad.close();
+        f->write(QStringLiteral("bad.jpg"), "not a picture");
         QVERIFY(!LoadPicture(paths, QStringLiteral("bad.jpg")));
         QImage gif(7, 5, QImage::Format_RGB32);
         gif.fill(Qt::red);
-        QVERIFY(gif.save(dir.filePath(QStringLiteral("x.gif")), "BMP"));
+        QVERIFY(gif.save(f->path(QStringLiteral("x.gif")), "BMP"));
         const auto loaded = LoadPicture(paths, QStringLiteral("X.GIF"));
         QVERIFY(loaded);
         QCOMPARE(loaded->size(), QSize(7, 5));

@@ -1,0 +1,35 @@
+#pragma once
+// The program's look in one place: its three typefaces, the colours its
+// screens share, and the standard screen.
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+namespace style {
+
+inline const QColor Yellow{255, 255, 0};
+inline const QColor Green{0, 255, 0};
+inline const QColor Black{0, 0, 0};
+inline const QColor White{255, 255, 255};
+inline const QColor Navy{0, 0, 128};
+inline const QColor ScreenBack{39, 63, 137};
+inline const QColor PictureBack{49, 135, 214};
+inline const QColor BackdropBack{48, 133, 214};
+inline const QColor TitleGrey{192, 192, 192};
+// Behind the wizard's tick boxes and the catalogue's mode boxes.
+inline const QColor BoxBack{0, 78, 152};
+
+inline constexpr float ScreenWidth = 12000;
+inline constexpr float ScreenHeight = 9000;
+
+QFont tahoma(double points, bool bold = false);
+QFont tahomaBold(double points);
+QFont times(double points, bool bold = false);
+QFont arial(double points);
+
+// The single thin border of entries, boxes and labels, drawn over whatever
+// the control has painted.
+void paintThinBorder(QWidget* control);
+
+} // namespace style
