@@ -55,6 +55,8 @@ LabellingScreen::LabellingScreen(Program& program, ScreenId id, ActivityDesign d
       Label7(controls::label(client(), instruction, style::Yellow, style::times(15.75))),
       pictures_(std::move(pictures)) {
     place(Label7, instructionPlace);
+    // The rationing instruction needs three pixels more than its box.
+    controls::growToFit(Label7);
     putBehindActivity(Label7);
     for (const PictureFrame& picture : pictures_) {
         auto* image = new ImageBox(client(), true);

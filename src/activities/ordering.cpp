@@ -118,6 +118,7 @@ ProgressOrd::ProgressOrd(Program& program)
                                       tahomaBold(12), Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(false);
         place(label, 6480, date.top, date.width, 285);
+        controls::growToFit(label);
         Label5.push_back(label);
         Line2.push_back(
             new LineControl(client(), 6360, date.tickY, 6120, date.tickY, style::Yellow, 3));

@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace controls {
 
@@ -12,6 +13,14 @@ QLabel* label(QWidget* parent, const QString& text, const QColor& colour, const 
     label->setAlignment(alignment);
     label->setWordWrap(true);
     return label;
+}
+
+void growToFit(QLabel* label) {
+    if (label->wordWrap())
+        label->resize(label->width(),
+                      std::max(label->height(), label->heightForWidth(label->width())));
+    else
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
 }
 
 void setTextColour(QWidget* control, const QColor& colour) {

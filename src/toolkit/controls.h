@@ -15,6 +15,11 @@ namespace controls {
 QLabel* label(QWidget* parent, const QString& text, const QColor& colour, const QFont& font,
               Qt::Alignment alignment = Qt::AlignHCenter | Qt::AlignTop);
 
+// Lets a label grow (never shrink) just enough to show its whole text: taller
+// when it wraps, wider when it keeps to one line. For texts whose design box
+// was measured with a font a pixel narrower than ours.
+void growToFit(QLabel* label);
+
 void setTextColour(QWidget* control, const QColor& colour);
 void setBackColour(QWidget* control, const QColor& colour);
 

@@ -74,6 +74,18 @@ private Q_SLOTS:
                 quiz.client()->children().indexOf(quiz.Option1[5]));
     }
 
+    void theQuizPictureIsFittedToItsBox() {
+        FieldReader file1(composeQuestionFile(test_sets::sheet("Blitz", test_sets::kPattern)));
+        QVERIFY(LoadQuestions(file1, f->program->state<QuizTables>()));
+        QPixmap tall(300, 600);
+        tall.fill(Qt::red);
+        quiz_session::start(*f->program, tall, QStringLiteral("Ostervale"));
+        auto& quiz = screens().form<Multiple>();
+        const QSize shown = quiz.Picture1()->pixmap().size();
+        QCOMPARE(shown.height(), quiz.Picture1()->height());
+        QCOMPARE(shown.width(), 300 * quiz.Picture1()->height() / 600);
+    }
+
     void theEntriesFollowTheQuestion() {
         Multiple& quiz = openQuiz();
         click(quiz.Label3[1]);
@@ -160,6 +172,11 @@ private Q_SLOTS:
         QVERIFY(!results.Text1->isHidden());
         QVERIFY(!results.Label2->isHidden());
         QCOMPARE(results.Text1->maxLength(), 25);
+        // The name box lies under the hint's empty area and must take the
+        // pupil's click wherever they aim at it.
+        for (QPoint p : {results.Text1->geometry().center(), results.Text1->geometry().topLeft(),
+                         results.Text1->geometry().bottomRight()})
+            QCOMPARE(results.client()->childAt(p), results.Text1);
         const int heard = f->sound->played.size();
         click(results.Label3[0]);
         QCOMPARE(f->sound->played.size(), heard);

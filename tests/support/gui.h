@@ -20,6 +20,7 @@ inline void doubleClickAt(QWidget* window, QPoint at) {
     QTest::mouseRelease(first, Qt::LeftButton, {}, first->mapFrom(window, at));
     QWidget* second = window->childAt(at);
     QTest::mouseDClick(second, Qt::LeftButton, {}, second->mapFrom(window, at));
+    QTest::mouseRelease(second, Qt::LeftButton, {}, second->mapFrom(window, at));
 }
 
 } // namespace gui

@@ -1,0 +1,143 @@
+#include "activity_screen.h"
+#include "intro0.h"
+#include "labelling.h"
+#include "multiple.h"
+#include "ordering.h"
+#include "quiz_session.h"
+#include "quiz_state.h"
+#include "results.h"
+#include "startup.h"
+#include "style.h"
+#include "support/stand_ins.h"
+#include "testmain.h"
+#include "titlefrm.h"
+#include "topic_menu.h"
+#include "welldone.h"
+#include "wrong.h"
+
+#include <QAbstractButton>
+#include <QFontInfo>
+#include <QLabel>
+#include <QTest>
+
+// Every screen opened on the real material, and every text on it checked
+// against its control at the program's own fonts: a wrapped label must
+// have the height its lines need, a one-line control the width.
+class TextsFitTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Program> program;
+    QStringList misfits;
+
+    ScreenRegistry& screens() { return program->screens(); }
+
+    void check(Screen& screen, const QString& state = {}) {
+        const QString where = QStringLiteral("%1%2: ").arg(int(screen.id())).arg(state);
+        for (QLabel* label : screen.findChildren<QLabel*>()) {
+            if (label->text().isEmpty() || !label->isVisibleTo(&screen))
+                continue;
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(label->width()) <= label->height()
+                                  : label->sizeHint().width() <= label->width() &&
+                                        label->fontMetrics().height() <= label->height();
+            if (!fits)
+                misfits << where + label->text() +
+                               QStringLiteral(" (%1x%2 in %3x%4)")
+                                   .arg(label->sizeHint().width())
+                                   .arg(label->wordWrap() ? label->heightForWidth(label->width())
+                                                          : label->fontMetrics().height())
+                                   .arg(label->width())
+                                   .arg(label->height());
+        }
+        for (QAbstractButton* button : screen.findChildren<QAbstractButton*>()) {
+            if (button->text().isEmpty() || !button->isVisibleTo(&screen))
+                continue;
+            if (button->sizeHint().width() > button->width() ||
+                button->fontMetrics().height() > button->height())
+                misfits << where + button->text() +
+                               QStringLiteral(" (%1x%2 in %3x%4)")
+                                   .arg(button->sizeHint().width())
+                                   .arg(button->fontMetrics().height())
+                                   .arg(button->width())
+                                   .arg(button->height());
+        }
+    }
+
+    void loadSet(const QString& file) {
+        if (!quiz_session::load(*program, QStringLiteral(OSTERVALE_HOME "/multiple/") + file))
+            qFatal("the installed topic quiz %s does not load", qPrintable(file));
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        // As the program does at start: the widths are Tahoma's.
+        startup::registerFallbackFonts(QStringLiteral(OSTERVALE_HOME "/fonts"));
+        QVERIFY(QFontInfo(style::tahoma(12)).family().contains(QStringLiteral("Tahoma")));
+    }
+    void init() {
+        program = std::make_unique<Program>(QStringLiteral(OSTERVALE_HOME),
+                                            std::make_unique<RecordingSound>(),
+                                            std::make_unique<RecordingMessages>());
+        startup::defineScreens(*program);
+        misfits.clear();
+    }
+    void cleanup() { program.reset(); }
+
+    void menusAndActivities() {
+        check(screens().form<Titlefrm>());
+        check(screens().form<Intro0>());
+        check(screens().form<RationingMenu>());
+        check(screens().form<ProgressMenu>());
+        check(screens().form<RationingLab>());
+        check(screens().form<ProgressLab>());
+        check(screens().form<RationingOrd>());
+        check(screens().form<ProgressOrd>());
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u'\n')));
+    }
+
+    void everyQuestionAndItsReview() {
+        for (const char* file : {"Rationing.txt", "The Progress of the War.txt"}) {
+            loadSet(QString::fromUtf8(file));
+            quiz_session::start(*program, QPixmap(), QStringLiteral("Ostervale"));
+            auto& quiz = screens().form<Multiple>();
+            for (int q = 1; q <= 10; ++q) {
+                check(quiz, QStringLiteral(" question %1").arg(q));
+                quiz.Label3_Click(Multiple::Next);
+            }
+            // Every answer left unchosen: the review lists all ten.
+            check(screens().form<Wrong>(), QString::fromUtf8(file));
+            screens().unload(ScreenId::Welldone);
+            screens().unload(ScreenId::Wrong);
+        }
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u'\n')));
+    }
+
+    void resultsInEveryBand() {
+        for (const auto& [score, total, quiz] : {std::tuple{10, 10, true},
+                                                 {8, 10, true},
+                                                 {3, 10, true},
+                                                 {4, 4, false},
+                                                 {1, 3, false},
+                                                 {2, 8, false}}) {
+            program->state<Results>() = {score, total, quiz};
+            check(screens().form<Welldone>(), QStringLiteral(" %1 of %2").arg(score).arg(total));
+            screens().unload(ScreenId::Welldone);
+        }
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u'\n')));
+    }
+
+    void textsAreDrawnAtTheirDesignSize() {
+        // Points at 96 dots an inch: a smaller font would fit anywhere and
+        // still be wrong.
+        auto& menu = screens().form<Intro0>();
+        QCOMPARE(QFontInfo(menu.Label1->font()).pixelSize(), 43);
+        QVERIFY(QFontInfo(menu.Label1->font()).bold());
+        QCOMPARE(QFontInfo(menu.Label2.at(Intro0::Exit)->font()).pixelSize(), 24);
+        auto& quiz = screens().form<Multiple>();
+        QCOMPARE(QFontInfo(quiz.Label2->font()).pixelSize(), 40);
+        QCOMPARE(QFontInfo(quiz.Option1[1]->font()).pixelSize(), 27);
+        QCOMPARE(QFontInfo(screens().form<RationingLab>().Label2[0]->font()).pixelSize(), 15);
+    }
+};
+
+OSTERVALE_TEST(TextsFitTest)
+#include "test_texts_fit.moc"
