@@ -1,5 +1,6 @@
 #include "multiple.h"
 
+#include "print_service.h"
 #include "quiz_session.h"
 #include "quiz_state.h"
 #include "sounds_named.h"
@@ -114,10 +115,20 @@ void Multiple::Label3_Click(int index) {
         program.screens().unload(Id);
         break;
     case PrintWorksheet:
-        // The printer is wired in with the printouts.
+        Printpage();
         break;
     }
     program.PlaySound(sounds::Click);
+}
+
+void Multiple::Printpage() {
+    const QuizTables& t = program.state<QuizTables>();
+    WorksheetPrint sheet{.heading = Label5->text(), .title = Label6->text()};
+    for (int n = 1; n <= 10; ++n) {
+        sheet.questions[n - 1] = t.QuestionText[n];
+        sheet.answers[n - 1] = {t.ChoiceA[n], t.ChoiceB[n], t.ChoiceC[n], t.ChoiceD[n]};
+    }
+    print_service::printWorksheet(program, sheet);
 }
 
 void Multiple::endQuiz() {

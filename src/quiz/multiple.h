@@ -28,6 +28,8 @@ public:
     void showquest();
     void Option1_Click(int index);
     void Label3_Click(int index);
+    // The question set on paper, as a worksheet with no answer marked.
+    void Printpage();
 
     QLabel* Label1;
     QLabel* Label5;

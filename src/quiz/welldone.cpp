@@ -1,12 +1,18 @@
 #include "welldone.h"
 
+#include "print_service.h"
 #include "quiz_rules.h"
+#include "quiz_state.h"
 #include "results.h"
 #include "sounds_named.h"
 #include "style.h"
 #include "wrong.h"
 
+#include <QFontMetricsF>
+
 namespace {
+const QString kCancelled = QStringLiteral("Printing has been cancelled.");
+
 const controls::EntryDesign kEntries[] = {
     {.index = Welldone::ReviewOrCertificate, .caption = "", .place = {240, 1800, 3765, 495}},
     {.index = Welldone::Exit, .caption = "Exit", .place = {10560, 7920, 1245, 495}},
@@ -104,12 +110,27 @@ void Welldone::Timer3_Timer() {
     Timer3->stop();
 }
 
+void Welldone::Printpage() {
+    const QString heading = program.state<QuizState>().ResultHeading;
+    const Results& results = program.state<Results>();
+    print_service::printCertificate(
+        program, {.heading = heading,
+                  .headingWidthOnScreen =
+                      float(QFontMetricsF(font()).horizontalAdvance(heading)) * twips::perPixel(),
+                  .name = Text1->text(),
+                  .score = results.Score,
+                  .total = results.ScoreTotal});
+}
+
 void Welldone::Label3_Click(int index) {
     ScreenRegistry& screens = program.screens();
     const Results& results = program.state<Results>();
     if (index == ReviewOrCertificate) {
-        if (results.Score == results.ScoreTotal)
-            return; // The certificate is printed here once the printer is wired in.
+        if (results.Score == results.ScoreTotal) {
+            // The printout reports how it went itself; no click follows.
+            runGuarded([this] { Printpage(); }, [this] { program.messages().tell(kCancelled); });
+            return;
+        }
         screens.form<Wrong>().Show();
     } else {
         screens.unload(Wrong::Id);

@@ -25,6 +25,8 @@ public:
     PictureBox* Picture1() override { return picture1_; }
 
     void Label3_Click(int index);
+    // The certificate for full marks, with the name as typed.
+    void Printpage();
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();

@@ -171,12 +171,16 @@ void Screen::paintEvent(QPaintEvent*) {
     painter.drawText(bar.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, caption_);
 }
 
-void runGuarded(const std::function<void()>& handler) noexcept {
+void runGuarded(const std::function<void()>& handler,
+                const std::function<void()>& onFailure) noexcept {
     try {
         handler();
+        return;
     } catch (const std::exception& e) {
         qWarning("Ostervale: an action failed and was abandoned: %s", e.what());
     } catch (...) {
         qWarning("Ostervale: an action failed and was abandoned");
     }
+    if (onFailure)
+        runGuarded(onFailure);
 }

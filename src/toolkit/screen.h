@@ -98,5 +98,7 @@ private:
 };
 
 // Runs an event handler so that nothing it throws leaves the event loop:
-// the failure is logged and the program carries on.
-void runGuarded(const std::function<void()>& handler) noexcept;
+// the failure is logged, `onFailure` (if any) tells the user, and the
+// program carries on.
+void runGuarded(const std::function<void()>& handler,
+                const std::function<void()>& onFailure = {}) noexcept;

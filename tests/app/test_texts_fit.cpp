@@ -32,6 +32,10 @@ class TextsFitTest : public QObject {
 
     void check(Screen& screen, const QString& state = {}) {
         const QString where = QStringLiteral("%1%2: ").arg(int(screen.id())).arg(state);
+        // OSTERVALE_SHOTS=folder keeps a picture of every screen as checked,
+        // for a person to look at.
+        if (const QString shots = qEnvironmentVariable("OSTERVALE_SHOTS"); !shots.isEmpty())
+            screen.grab().save(QStringLiteral("%1/%2.png").arg(shots, where.chopped(2).trimmed()));
         for (QLabel* label : screen.findChildren<QLabel*>()) {
             if (label->text().isEmpty() || !label->isVisibleTo(&screen))
                 continue;
