@@ -220,6 +220,9 @@ private Q_SLOTS:
                                                       .total = 10});
         QCOMPARE(f->messages->shown,
                  QStringList{QStringLiteral("Your certificate is now printing.")});
+        // OSTERVALE_SHOTS=folder keeps the page for a person to look at.
+        if (const QString shots = qEnvironmentVariable("OSTERVALE_SHOTS"); !shots.isEmpty())
+            QFile::copy(pdf, shots + QStringLiteral("/certificate.pdf"));
         const QList<Word> words = wordsOf(pdf);
         const Word name = find(words, QStringLiteral("Amelia")).value(0);
         const double centre = 595.28 / 2; // A4 with equal margins
@@ -240,6 +243,43 @@ private Q_SLOTS:
                 darkest = std::min(darkest, qGray(page.pixel(lineX + dx, y)));
             QVERIFY2(darkest < 60, qPrintable(QString::number(darkest)));
         }
+    }
+
+    void aPageIsPrintedAtItsOwnSizeAnInchAndABitIn() {
+        // A page that is a black square of one inch: on paper it starts 1000
+        // twips right of and below the printable area's corner.
+        const QString pdf = f->path(QStringLiteral("page.pdf"));
+        f->program->state<Printing>().openPrinter = [&] {
+            return std::unique_ptr<PrintSurface>(QtPrintSurface::pdf(pdf));
+        };
+        print_service::printPage(*f->program, [](QPainter& painter) {
+            painter.fillRect(QRectF(0, 0, 1440, 1440), Qt::black);
+        });
+        QVERIFY(f->messages->shown.isEmpty());
+        QProcess render;
+        render.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("72"),
+                      QStringLiteral("-singlefile"), pdf, f->path(QStringLiteral("square"))});
+        QVERIFY(render.waitForFinished(30000) && render.exitCode() == 0);
+        const QImage page(f->path(QStringLiteral("square.png")));
+        const int corner = qRound(6.35 / 25.4 * 72 + 1000.0 / 20); // in points = pixels at 72 dpi
+        QCOMPARE(qGray(page.pixel(corner + 1, corner + 1)), 0);
+        QCOMPARE(qGray(page.pixel(corner + 70, corner + 70)), 0);
+        QCOMPARE(qGray(page.pixel(corner - 2, corner + 10)), 255);
+        QCOMPARE(qGray(page.pixel(corner + 74, corner + 10)), 255);
+    }
+
+    void aPageWithNoPrinterSaysSo() {
+        prepare = [](RecordingSurface& s) { s.startable = false; };
+        bool drawn = false;
+        print_service::printPage(*f->program, [&](QPainter&) { drawn = true; });
+        QCOMPARE(f->messages->shown, QStringList{kProblem});
+        QVERIFY(!drawn);
+        prepare = {};
+        print_service::printPage(*f->program, [&](QPainter&) { drawn = true; });
+        QVERIFY(drawn);
+        QCOMPARE(jobs.last().printed.size(), 1);
+        QCOMPARE(jobs.last().ended, 1);
     }
 
     void aCallThatFailsOutrightIsCancelled() {
