@@ -44,9 +44,9 @@ void defineScreens(Program& program) {
 
 void endAtOnce(Program& program) {
     // Nothing is saved at exit and nothing may hold the end up: a sound that
-    // is still loading would make a normal shutdown wait on Qt's sample
-    // cache, so the windows go and the process ends here and now.
-    program.sound().stop();
+    // is still loading would make a normal shutdown (or even releasing the
+    // sound) wait on Qt's sample cache, so the windows go and the process
+    // ends here and now.
     if (program.screens().stageLoaded())
         program.screens().stage().hide();
     std::fflush(nullptr);
