@@ -1,0 +1,110 @@
+#pragma once
+// Shared by the metafile tests: drawing a picture into a small image and
+// looking at chosen pixels, and writing bytes by hand where a test needs a
+// record or bitmap the writer would never produce.
+#include "gdi.h"
+#include "metafile.h"
+#include "player.h"
+#include "writer.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <QtEndian>
+
+namespace picture_check {
+
+using namespace metafile;
+
+// The picture on white, its frame filling the image unless a target is given.
+inline QImage render(const Metafile& picture, QSize size = {100, 100}, QRectF target = {}) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    draw(picture, painter, target.isNull() ? QRectF(image.rect()) : target);
+    return image;
+}
+
+inline QImage render(const QByteArray& bytes, QSize size = {100, 100}, QRectF target = {}) {
+    QString error;
+    const std::optional<Metafile> picture = parse(bytes, &error);
+    if (!picture) {
+        qWarning("not readable: %s", qPrintable(error));
+        return {};
+    }
+    return render(*picture, size, target);
+}
+
+// Antialiased edges and smooth scaling blur a little; the tests look at
+// pixels well inside what they check, so a small tolerance is all it takes.
+inline bool near(QRgb actual, const QColor& expected, int tolerance = 24) {
+    return std::abs(qRed(actual) - expected.red()) <= tolerance &&
+           std::abs(qGreen(actual) - expected.green()) <= tolerance &&
+           std::abs(qBlue(actual) - expected.blue()) <= tolerance;
+}
+
+inline QString describe(QRgb c) {
+    return QStringLiteral("rgb(%1, %2, %3)").arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c));
+}
+
+#define EXPECT_PIXEL(image, point, colour)                                                         \
+    QVERIFY2(picture_check::near((image).pixel(point), colour),                                    \
+             qPrintable(QStringLiteral("at (%1, %2): %3, expected %4")                             \
+                            .arg((point).x())                                                      \
+                            .arg((point).y())                                                      \
+                            .arg(picture_check::describe((image).pixel(point)),                    \
+                                 picture_check::describe(QColor(colour).rgb()))))
+
+// A writer framed 1000 by 1000 units (100 by 100 pixels when rendered), with
+// no outline and a solid brush of the given colour selected.
+inline MetafileWriter framed(const QColor& fill = Qt::red) {
+    MetafileWriter w;
+    w.begin(1000, 1000);
+    w.selectObject(w.createPen({gdi::pen::Null, 0, Qt::black}));
+    w.selectObject(w.createBrush({gdi::brush::Solid, fill, 0, {}}));
+    return w;
+}
+
+// Little-endian bytes, for bitmaps and records written by hand.
+class Bytes {
+public:
+    Bytes& u8(int v) {
+        data.append(char(v));
+        return *this;
+    }
+    Bytes& u16(int v) { return u8(v & 0xFF).u8((v >> 8) & 0xFF); }
+    Bytes& i16(int v) { return u16(v & 0xFFFF); }
+    Bytes& u32(quint32 v) { return u16(int(v & 0xFFFF)).u16(int(v >> 16)); }
+    Bytes& raw(const QByteArray& b) {
+        data.append(b);
+        return *this;
+    }
+    // A whole record: size in words, function, parameters (padded).
+    static QByteArray record(quint16 function, QByteArray params) {
+        if (params.size() % 2)
+            params.append('\0');
+        return Bytes().u32(quint32(3 + params.size() / 2)).u16(function).raw(params).data;
+    }
+    QByteArray data;
+};
+
+// A BITMAPINFOHEADER; the colour table and rows follow it.
+inline Bytes infoHeader(int width, int height, int bitsPerPixel, quint32 compression = 0,
+                        quint32 coloursUsed = 0) {
+    Bytes b;
+    b.u32(40).u32(quint32(width)).u32(quint32(height)).u16(1).u16(bitsPerPixel);
+    b.u32(compression).u32(0).u32(0).u32(0).u32(coloursUsed).u32(0);
+    return b;
+}
+
+// STRETCHDIB parameters placing the whole of a w x h bitmap at dest.
+inline QByteArray stretchDibParams(const QRect& dest, QSize source, const QByteArray& dib,
+                                   QPoint sourceAt = {}) {
+    Bytes p;
+    p.u32(gdi::SrcCopy).u16(gdi::DibRgbColours);
+    p.i16(source.height()).i16(source.width()).i16(sourceAt.y()).i16(sourceAt.x());
+    p.i16(dest.height()).i16(dest.width()).i16(dest.y()).i16(dest.x());
+    return p.raw(dib).data;
+}
+
+} // namespace picture_check

@@ -1,0 +1,220 @@
+// Bitmaps written byte by byte in every form a metafile may carry them, drawn
+// one pixel to one pixel and compared with the picture worked out by hand.
+#include "picture_check.h"
+#include "testmain.h"
+
+using namespace picture_check;
+
+namespace {
+
+// The test picture, four by two: red green blue white over black yellow
+// cyan magenta. Indexed forms use this table, in this order.
+const QList<QRgb> Palette = {qRgb(0, 0, 0),     qRgb(255, 0, 0),     qRgb(0, 255, 0),
+                             qRgb(0, 0, 255),   qRgb(255, 255, 255), qRgb(255, 255, 0),
+                             qRgb(0, 255, 255), qRgb(255, 0, 255)};
+const QList<QRgb> Picture = {Palette[1], Palette[2], Palette[3], Palette[4],
+                             Palette[0], Palette[5], Palette[6], Palette[7]};
+
+Bytes quads(Bytes b, int count = 8) {
+    for (int i = 0; i < count; ++i) {
+        const QRgb c = i < Palette.size() ? Palette[i] : 0;
+        b.u8(qBlue(c)).u8(qGreen(c)).u8(qRed(c)).u8(0);
+    }
+    return b;
+}
+
+Bytes indexed(int bits, quint32 compression = 0) {
+    return quads(infoHeader(4, 2, bits, compression, 8));
+}
+
+// Rows of the test picture as true colour, bottom row first unless asked.
+Bytes trueColour(Bytes b, int bytesPerPixel, bool topFirst = false) {
+    for (int row = 0; row < 2; ++row) {
+        const int first = (topFirst ? row : 1 - row) * 4;
+        for (int x = 0; x < 4; ++x) {
+            const QRgb c = Picture[first + x];
+            b.u8(qBlue(c)).u8(qGreen(c)).u8(qRed(c));
+            if (bytesPerPixel == 4)
+                b.u8(0);
+        }
+    }
+    return b;
+}
+
+// Sixteen-bit rows from each colour's code, bottom row first.
+Bytes words(Bytes b, const QList<int>& top, const QList<int>& bottom) {
+    for (int v : bottom)
+        b.u16(v);
+    for (int v : top)
+        b.u16(v);
+    return b;
+}
+
+Bytes withMasks(Bytes b, quint32 red, quint32 green, quint32 blue) {
+    return b.u32(red).u32(green).u32(blue);
+}
+
+QByteArray onePicture(const QByteArray& dib, const QRect& dest = {0, 0, 4, 2},
+                      const QRect& source = {0, 0, 4, 2}) {
+    MetafileWriter w;
+    w.begin(4, 2);
+    w.record(gdi::record::StretchDib, stretchDibParams(dest, source.size(), dib, source.topLeft()));
+    return w.finish();
+}
+
+} // namespace
+
+class BitmapsTest : public QObject {
+    Q_OBJECT
+
+    static void expectPicture(const QImage& image, const QList<QRgb>& expected) {
+        QCOMPARE(image.size(), QSize(4, 2));
+        for (int i = 0; i < 8; ++i)
+            EXPECT_PIXEL(image, QPoint(i % 4, i / 4), QColor(expected[i]));
+    }
+
+private Q_SLOTS:
+    void everyFormOfBitmap_data() {
+        QTest::addColumn<QByteArray>("dib");
+        QTest::addColumn<QList<QRgb>>("expected");
+        using namespace gdi::compression;
+        const QRgb k = qRgb(0, 0, 0);
+        const QRgb w = qRgb(255, 255, 255);
+        QTest::newRow("1 bit") << infoHeader(4, 2, 1)
+                                      .u32(0x000000) // black
+                                      .u32(0xFFFFFF) // white
+                                      .u32(0x30)     // bottom row: 0011
+                                      .u32(0xA0)     // top row: 1010
+                                      .data
+                               << QList<QRgb>{w, k, w, k, k, k, w, w};
+        QTest::newRow("4 bits") << indexed(4).u8(0x05).u8(0x67).u16(0).u8(0x12).u8(0x34).u16(0).data
+                                << Picture;
+        QTest::newRow("8 bits") << indexed(8).u8(0).u8(5).u8(6).u8(7).u8(1).u8(2).u8(3).u8(4).data
+                                << Picture;
+        QTest::newRow("16 bits, 5-5-5")
+            << words(infoHeader(4, 2, 16), {0x7C00, 0x03E0, 0x001F, 0x7FFF},
+                     {0, 0x7FE0, 0x03FF, 0x7C1F})
+                   .data
+            << Picture;
+        QTest::newRow("16 bits, 5-6-5 fields")
+            << words(withMasks(infoHeader(4, 2, 16, BitFields), 0xF800, 0x07E0, 0x001F),
+                     {0xF800, 0x07E0, 0x001F, 0xFFFF}, {0, 0xFFE0, 0x07FF, 0xF81F})
+                   .data
+            << Picture;
+        Bytes v4;
+        v4.u32(108).u32(4).u32(2).u16(1).u16(16).u32(BitFields).u32(0).u32(0).u32(0).u32(0).u32(0);
+        v4.u32(0xF800).u32(0x07E0).u32(0x001F).raw(QByteArray(108 - 52, '\0'));
+        QTest::newRow("16 bits, fields inside a V4 header")
+            << words(v4, {0xF800, 0x07E0, 0x001F, 0xFFFF}, {0, 0xFFE0, 0x07FF, 0xF81F}).data
+            << Picture;
+        QTest::newRow("24 bits") << trueColour(infoHeader(4, 2, 24), 3).data << Picture;
+        QTest::newRow("24 bits, top row first")
+            << trueColour(infoHeader(4, -2, 24), 3, true).data << Picture;
+        QTest::newRow("32 bits") << trueColour(infoHeader(4, 2, 32), 4).data << Picture;
+        // Red in the low byte: only the masks can tell.
+        Bytes rgbx = withMasks(infoHeader(4, 2, 32, BitFields), 0x000000FF, 0x0000FF00, 0x00FF0000);
+        for (int i : {4, 5, 6, 7, 0, 1, 2, 3})
+            rgbx.u8(qRed(Picture[i])).u8(qGreen(Picture[i])).u8(qBlue(Picture[i])).u8(0);
+        QTest::newRow("32 bits, fields") << rgbx.data << Picture;
+        QTest::newRow("run-length 8")
+            << indexed(8, Rle8).raw(QByteArray::fromHex("0200 0206 0000 000401020304 0001")).data
+            << QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3],
+                           k,          k,          Palette[6], Palette[6]};
+        QTest::newRow("run-length 8, moved up a row")
+            << indexed(8, Rle8).raw(QByteArray::fromHex("0205 00020001 0203 0001")).data
+            << QList<QRgb>{k, k, Palette[3], Palette[3], Palette[5], Palette[5], k, k};
+        QTest::newRow("run-length 8, odd absolute run padded")
+            << indexed(8, Rle8).raw(QByteArray::fromHex("0003050607 00 0107 0000 04 01 0001")).data
+            << QList<QRgb>{Palette[1], Palette[1], Palette[1], Palette[1],
+                           Palette[5], Palette[6], Palette[7], Palette[7]};
+        QTest::newRow("run-length 4")
+            << indexed(4, Rle4).raw(QByteArray::fromHex("0405 0000 00041234 0001")).data
+            << QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3],
+                           k,          Palette[5], k,          Palette[5]};
+        Bytes core;
+        core.u32(12).u16(4).u16(2).u16(1).u16(24);
+        QTest::newRow("core header, 24 bits") << trueColour(core, 3).data << Picture;
+        Bytes core8;
+        core8.u32(12).u16(4).u16(2).u16(1).u16(8);
+        for (int i = 0; i < 256; ++i) {
+            const QRgb c = i < Palette.size() ? Palette[i] : 0;
+            core8.u8(qBlue(c)).u8(qGreen(c)).u8(qRed(c));
+        }
+        QTest::newRow("core header, 8 bits")
+            << core8.u8(0).u8(5).u8(6).u8(7).u8(1).u8(2).u8(3).u8(4).data << Picture;
+    }
+    void everyFormOfBitmap() {
+        QFETCH(QByteArray, dib);
+        QFETCH(QList<QRgb>, expected);
+        QString error;
+        const auto picture = parse(onePicture(dib), &error);
+        QVERIFY2(picture && picture->isComplete(), qPrintable(error));
+        expectPicture(render(*picture, {4, 2}), expected);
+    }
+
+    // The same 24-bit picture placed by each bitmap record. STRETCHDIB
+    // counts its source from the bitmap's bottom row; the two blits count
+    // from the top, as a device context holds a picture.
+    void placedByEachRecord_data() {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QList<QRgb>>("expected");
+        const QByteArray dib = trueColour(infoHeader(4, 2, 24), 3).data;
+        const QRgb w = qRgb(255, 255, 255);
+        const QList<QRgb> top = Picture.mid(0, 4);
+        const QList<QRgb> bottom = Picture.mid(4, 4);
+        QTest::newRow("stretchdib, first row from the bottom")
+            << Bytes::record(gdi::record::StretchDib, stretchDibParams({0, 0, 4, 1}, {4, 1}, dib))
+            << (bottom + QList<QRgb>{w, w, w, w});
+        Bytes blt;
+        blt.u32(gdi::SrcCopy).i16(1).i16(4).i16(0).i16(0).i16(1).i16(4).i16(0).i16(0).raw(dib);
+        QTest::newRow("dibstretchblt, first row from the top")
+            << Bytes::record(gdi::record::DibStretchBlt, blt.data)
+            << (top + QList<QRgb>{w, w, w, w});
+        Bytes bit;
+        bit.u32(gdi::SrcCopy).i16(1).i16(0).i16(1).i16(4).i16(1).i16(0).raw(dib);
+        QTest::newRow("dibbitblt, second row to the second row")
+            << Bytes::record(gdi::record::DibBitBlt, bit.data)
+            << (QList<QRgb>{w, w, w, w} + bottom);
+        QTest::newRow("mirrored by a negative width")
+            << Bytes::record(gdi::record::StretchDib, stretchDibParams({4, 0, -4, 2}, {4, 2}, dib))
+            << QList<QRgb>{top[3],    top[2],    top[1],    top[0],
+                           bottom[3], bottom[2], bottom[1], bottom[0]};
+        Bytes noBitmap;
+        noBitmap.u32(0x00F00021).i16(0).i16(0).i16(0).i16(2).i16(4).i16(0).i16(0);
+        QTest::newRow("a blit with no bitmap draws nothing")
+            << Bytes::record(gdi::record::DibBitBlt, noBitmap.data) << QList<QRgb>(8, w);
+    }
+    void placedByEachRecord() {
+        QFETCH(QByteArray, record);
+        QFETCH(QList<QRgb>, expected);
+        MetafileWriter w;
+        w.begin(4, 2);
+        QByteArray bytes = w.finish();
+        bytes.insert(bytes.size() - 6, record);
+        const auto picture = parse(bytes);
+        QVERIFY(picture && picture->isComplete());
+        expectPicture(render(*picture, {4, 2}), expected);
+    }
+
+    void scaledSmoothlyIntoItsDestination() {
+        MetafileWriter w;
+        w.begin(1000, 1000);
+        QImage quarters(2, 2, QImage::Format_RGB32);
+        quarters.setPixel(0, 0, qRgb(255, 0, 0));
+        quarters.setPixel(1, 0, qRgb(0, 255, 0));
+        quarters.setPixel(0, 1, qRgb(0, 0, 255));
+        quarters.setPixel(1, 1, qRgb(255, 255, 0));
+        w.stretchDib(QRect(0, 0, 1000, 1000), quarters);
+        const QImage image = render(w.finish());
+        EXPECT_PIXEL(image, QPoint(10, 10), Qt::red);
+        EXPECT_PIXEL(image, QPoint(90, 10), Qt::green);
+        EXPECT_PIXEL(image, QPoint(10, 90), Qt::blue);
+        EXPECT_PIXEL(image, QPoint(90, 90), Qt::yellow);
+        // Smooth: half way across, the two sides meet in a blend.
+        const QRgb middle = image.pixel(50, 10);
+        QVERIFY(qRed(middle) > 60 && qGreen(middle) > 60);
+    }
+};
+
+OSTERVALE_TEST(BitmapsTest)
+#include "test_bitmaps.moc"
