@@ -1,0 +1,168 @@
+// The writer's files read back as written, draw as written, and carry
+// headers any reader can trust.
+#include "picture_check.h"
+#include "testmain.h"
+
+using namespace picture_check;
+
+namespace {
+
+struct Page {
+    Pen pen{gdi::pen::Dash, 15, QColor(10, 20, 30)};
+    Brush brush{gdi::brush::Hatched, QColor(200, 100, 0), gdi::hatch::Cross, {}};
+    Font font;
+    QImage photo;
+    QByteArray bytes;
+
+    Page() {
+        font.height = -240;
+        font.weight = gdi::weight::Bold;
+        font.italic = true;
+        font.face = QStringLiteral("Times New Roman");
+        photo = QImage(3, 2, QImage::Format_RGB32);
+        for (int i = 0; i < 6; ++i)
+            photo.setPixel(i % 3, i / 3, qRgb(40 * i, 255 - 40 * i, 100));
+        MetafileWriter w;
+        w.begin(2880, 1440);
+        w.selectObject(w.createPen(pen));
+        w.selectObject(w.createBrush(brush));
+        w.selectObject(w.createFont(font));
+        w.setTextColor(Qt::darkBlue);
+        w.setBkMode(gdi::bk::Transparent);
+        w.setTextAlign(gdi::align::Baseline);
+        w.textOut(100, 200, QStringLiteral("Evacuees"));
+        w.extTextOut(100, 500, QStringLiteral(u"1940 – “Blitz”"), 0, std::nullopt, {90, 90});
+        w.moveTo(0, 0);
+        w.lineTo(2880, 1440);
+        w.saveDC();
+        w.intersectClipRect({0, 0, 1440, 1440});
+        w.rectangle({100, 700, 700, 1300});
+        w.restoreDC();
+        w.roundRect({800, 700, 1400, 1300}, 100, 100);
+        w.ellipse({1500, 700, 2100, 1300});
+        w.polygon(QPolygon({QPoint(2200, 700), QPoint(2800, 700), QPoint(2500, 1300)}));
+        w.polyline(QPolygon({QPoint(0, 1400), QPoint(2880, 1400)}));
+        w.stretchDib(QRect(1500, 0, 600, 400), photo, 24);
+        w.stretchDib(QRect(2200, 0, 600, 400), photo, 8);
+        bytes = w.finish();
+    }
+};
+
+template <typename T> const T& nth(const Metafile& m, int& i) {
+    const auto* c = std::get_if<T>(&m.commands.at(i++));
+    if (c == nullptr)
+        qFatal("command %d is not the one written", i - 1);
+    return *c;
+}
+
+quint16 word(const QByteArray& b, qsizetype at) {
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
+
+} // namespace
+
+class RoundTripTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsBackWhatWasWritten() {
+        const Page page;
+        QString error;
+        const auto m = parse(page.bytes, &error);
+        QVERIFY2(m && m->isComplete(), qPrintable(error));
+        QVERIFY(m->placeable);
+        QCOMPARE(m->frame, QRectF(0, 0, 2880, 1440));
+        QCOMPARE(m->sizeInTwips(), QSizeF(2880, 1440));
+        int i = 0;
+        QCOMPARE(nth<cmd::WindowOrg>(*m, i).at, QPoint(0, 0));
+        QCOMPARE(nth<cmd::WindowExt>(*m, i).size, QSize(2880, 1440));
+        QCOMPARE(nth<cmd::SelectPen>(*m, i).pen, page.pen);
+        QCOMPARE(nth<cmd::SelectBrush>(*m, i).brush, page.brush);
+        QCOMPARE(nth<cmd::SelectFont>(*m, i).font, page.font);
+        QCOMPARE(nth<cmd::TextColour>(*m, i).colour, QColor(Qt::darkBlue));
+        QCOMPARE(nth<cmd::BkMode>(*m, i).mode, gdi::bk::Transparent);
+        QCOMPARE(nth<cmd::TextAlign>(*m, i).align, gdi::align::Baseline);
+        const cmd::Text& plain = nth<cmd::Text>(*m, i);
+        QCOMPARE(plain.text, QStringLiteral("Evacuees"));
+        QCOMPARE(plain.at, QPoint(100, 200));
+        const cmd::Text& spaced = nth<cmd::Text>(*m, i);
+        QCOMPARE(spaced.text, QStringLiteral(u"1940 – “Blitz”"));
+        QCOMPARE(spaced.dx, QList<int>({90, 90}));
+        QCOMPARE(nth<cmd::MoveTo>(*m, i).at, QPoint(0, 0));
+        QCOMPARE(nth<cmd::LineTo>(*m, i).at, QPoint(2880, 1440));
+        nth<cmd::SaveDC>(*m, i);
+        QCOMPARE(nth<cmd::IntersectClip>(*m, i).box, Box({0, 0, 1440, 1440}));
+        QCOMPARE(nth<cmd::Rectangle>(*m, i).box, Box({100, 700, 700, 1300}));
+        QCOMPARE(nth<cmd::RestoreDC>(*m, i).which, -1);
+        const cmd::RoundRect& round = nth<cmd::RoundRect>(*m, i);
+        QCOMPARE(round.box, Box({800, 700, 1400, 1300}));
+        QCOMPARE(round.corner, QSize(100, 100));
+        QCOMPARE(nth<cmd::Ellipse>(*m, i).box, Box({1500, 700, 2100, 1300}));
+        QCOMPARE(nth<cmd::Polygon>(*m, i).points.size(), 3);
+        QCOMPARE(nth<cmd::Polyline>(*m, i).points.last(), QPoint(2880, 1400));
+        for (int depth = 0; depth < 2; ++depth) {
+            const cmd::Bitmap& b = nth<cmd::Bitmap>(*m, i);
+            QCOMPARE(b.destAt, QPoint(1500 + 700 * depth, 0));
+            QCOMPARE(b.destSize, QSize(600, 400));
+            QCOMPARE(b.sourceAt, QPoint(0, 0));
+            QCOMPARE(b.sourceSize, QSize(3, 2));
+            QCOMPARE(b.image.convertToFormat(QImage::Format_RGB32), page.photo);
+        }
+        QCOMPARE(std::size_t(i), m->commands.size());
+    }
+
+    void headersAnyReaderCanTrust() {
+        const QByteArray& b = Page().bytes;
+        QCOMPARE(qFromLittleEndian<quint32>(b.constData()), 0x9AC6CDD7u);
+        QCOMPARE(word(b, 10), 2880);
+        QCOMPARE(word(b, 12), 1440);
+        QCOMPARE(word(b, 14), 1440);
+        // The ten words before it, exclusive-ored by hand.
+        QCOMPARE(word(b, 20), 0x5C51);
+        QCOMPARE(word(b, 22), 1); // in memory
+        QCOMPARE(word(b, 24), 9); // header words
+        QCOMPARE(qFromLittleEndian<quint32>(b.constData() + 28), quint32(b.size() - 22) / 2);
+        QCOMPARE(word(b, 32), 3); // pen, brush, font
+        quint32 largest = 0;
+        qsizetype at = 40;
+        while (at < b.size()) {
+            const quint32 words = qFromLittleEndian<quint32>(b.constData() + at);
+            largest = std::max(largest, words);
+            at += 2 * qsizetype(words);
+        }
+        QCOMPARE(at, b.size());
+        QCOMPARE(qFromLittleEndian<quint32>(b.constData() + 34), largest);
+        QCOMPARE(b.right(6), Bytes().u32(3).u16(0).data);
+    }
+
+    void withoutThePlaceableHeaderItReadsTheSame() {
+        const QByteArray bytes = Page().bytes;
+        const auto whole = parse(bytes);
+        const auto bare = parse(bytes.mid(22));
+        QVERIFY(whole && bare);
+        QVERIFY(!bare->placeable);
+        QCOMPARE(bare->frame, whole->frame);
+        QCOMPARE(bare->commands.size(), whole->commands.size());
+    }
+
+    void drawsWhatWasWritten() {
+        const QImage image = render(Page().bytes, {288, 144});
+        // The 8-bit copy of the photo: its top left pixel, then its bottom right.
+        EXPECT_PIXEL(image, QPoint(222, 2), QColor(0, 255, 100));
+        EXPECT_PIXEL(image, QPoint(277, 37), QColor(200, 55, 100));
+        // Hatched, and clipped to the left half while it was drawn.
+        // The hatch leaves gaps, and with a transparent background they stay white.
+        int ink = 0;
+        int gaps = 0;
+        for (int x = 12; x < 68; ++x) {
+            const QRgb c = image.pixel(x, 100);
+            ink += qRed(c) > 150 && qBlue(c) < 60;
+            gaps += near(c, Qt::white, 8);
+        }
+        QVERIFY(ink > 3);
+        QVERIFY(gaps > 20);
+    }
+};
+
+OSTERVALE_TEST(RoundTripTest)
+#include "test_round_trip.moc"
