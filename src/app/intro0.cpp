@@ -2,10 +2,13 @@
 
 #include "catalogue_file.h"
 #include "catalogue_state.h"
+#include "page_state.h"
 #include "sounds_named.h"
 #include "style.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
+#include "viewers.h"
+#include "worksheet_folder.h"
 
 namespace {
 using controls::EntryDesign;
@@ -104,6 +107,10 @@ Intro0::Intro0(Program& program)
                              style::Yellow, style::tahoma(9.75))),
       Image1(new ImageBox(client(), false)), Option1(soundOption(QStringLiteral("Sound On"), 120)),
       Option2(soundOption(QStringLiteral("Sound Off"), 480)), Timer1(new QTimer(this)) {
+    // The Worksheet Catalogue takes the heading and picture of a worksheet's
+    // quiz from these two, by name.
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Image1->setObjectName(QStringLiteral("Image1"));
     place(Label1, 0, 120, 12000, 900);
     place(Label3, 0, 8280, 12000, 375);
     place(Image1, 6720, 1200, 4980, 3630);
@@ -136,8 +143,23 @@ void Intro0::Form_Load() {
 void Intro0::Timer1_Timer() {
     // Runs once per load of the menu; a missing or damaged catalogue is not
     // the pupil's business here, so nothing is reported.
-    catalogue_file::loadStoppingAtFailure(program.paths(), program.state<CatalogueState>());
+    catalogue_file::loadStoppingAtFailure(worksheet_folder::folder(program.paths()),
+                                          program.state<CatalogueState>());
     Timer1->stop();
+}
+
+void Intro0::openAcknowledgments() {
+    auto& notes = program.screens().form<Teacher>();
+    notes.Label1->hide();
+    notes.Label3[Teacher::Next]->hide();
+    notes.Label3[Teacher::Previous]->hide();
+    notes.Image1->LoadPicture(program.paths(), QStringLiteral("wmf\\acknowledgments.wmf"));
+    if (const auto logo = LoadPicture(program.paths(), QStringLiteral("logo\\quorvane2.bmp")))
+        notes.Picture2->setPicture(*logo);
+    notes.Image2->LoadPicture(program.paths(), QStringLiteral("wmf2\\acknowledgments.wmf"));
+    notes.setBackColor(QColor(49, 130, 212));
+    notes.Timer1->start();
+    notes.Show();
 }
 
 void Intro0::Label2_Click(int index) {
@@ -155,9 +177,28 @@ void Intro0::Label2_Click(int index) {
         title.Show();
         break;
     }
+    case Acknowledgments:
+        openAcknowledgments();
+        break;
+    case Guide: {
+        auto& guide = screens.form<::Guide>();
+        guide.Image1->LoadPicture(program.paths(), QStringLiteral("wmf\\guide1.wmf"));
+        guide.Image2->LoadPicture(program.paths(), QStringLiteral("wmf2\\guide1.wmf"));
+        program.state<PageState>().PageNumber = 1;
+        guide.Show();
+        break;
+    }
+    case Wizard:
+        if (Screen* wizard = screens.get(ScreenId::wizard))
+            wizard->Show();
+        break;
+    case Catalogue:
+        if (Screen* catalogue = screens.get(ScreenId::worksheets)) {
+            catalogue->Show();
+            screens.unload(Id);
+        }
+        break;
     default:
-        // The guide, the acknowledgments, the wizard and the catalogue open
-        // their screens here once those screens exist.
         break;
     }
     program.PlaySound(sounds::Click);

@@ -52,4 +52,5 @@ public:
 
 private:
     OptionButton* soundOption(const QString& caption, float top);
+    void openAcknowledgments();
 };

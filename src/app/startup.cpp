@@ -7,6 +7,7 @@
 #include "ordering.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
+#include "viewers.h"
 #include "welldone.h"
 #include "wrong.h"
 
@@ -40,6 +41,8 @@ void defineScreens(Program& program) {
     screens.define<ProgressLab>();
     screens.define<RationingOrd>();
     screens.define<ProgressOrd>();
+    screens.define<Teacher>();
+    screens.define<Guide>();
 }
 
 void endAtOnce(Program& program) {

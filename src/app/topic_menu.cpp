@@ -2,9 +2,11 @@
 
 #include "activity_screen.h"
 #include "intro0.h"
+#include "page_state.h"
 #include "quiz_session.h"
 #include "sounds_named.h"
 #include "style.h"
+#include "viewers.h"
 
 namespace {
 const controls::EntryDesign kEntries[] = {
@@ -33,6 +35,8 @@ TopicDesign rationingDesign() {
             .pictureTop = 1200,
             .questionFile = QStringLiteral("multiple\\Rationing.txt"),
             .quizPicture = QStringLiteral("images\\rationsm.jpg"),
+            .keyFacts = {QStringLiteral("key rationing"), 1, QStringLiteral("key rationing.wmf")},
+            .notes = {QStringLiteral("rationing"), 2, QStringLiteral("rationinga.wmf")},
             .labelling = ScreenId::rationinglab,
             .ordering = ScreenId::rationingord};
 }
@@ -46,6 +50,8 @@ TopicDesign progressDesign() {
             .pictureArea = {0, 0, 12000, 8055},
             .questionFile = QStringLiteral("multiple\\The Progress of the War.txt"),
             .quizPicture = QStringLiteral("images\\MIDWAY.jpg"),
+            .keyFacts = {QStringLiteral("key progress"), 3, QStringLiteral("key progressa.wmf")},
+            .notes = {QStringLiteral("progress"), 2, QStringLiteral("progressa.wmf")},
             .labelling = ScreenId::progresslab,
             .ordering = ScreenId::progressord};
 }
@@ -91,8 +97,11 @@ void TopicMenu::label3_Click(int index) {
         program.screens().form<Intro0>().Show();
         program.screens().unload(id());
         break;
-    default:
-        // The page viewers open here once those screens exist.
+    case KeyFacts:
+        openPages(design_.keyFacts);
+        break;
+    case TeachersNotes:
+        openPages(design_.notes);
         break;
     }
     program.PlaySound(sounds::Click);
@@ -108,6 +117,17 @@ void TopicMenu::openQuiz() {
     quiz_session::start(program,
                         LoadPicture(program.paths(), design_.quizPicture).value_or(QPixmap()),
                         QStringLiteral("Ostervale"));
+}
+
+void TopicMenu::openPages(const TopicDesign::PageSet& set) {
+    PageState& pages = program.state<PageState>();
+    pages.PageCount = set.count;
+    pages.PageSetName = set.name;
+    // The first touch loads the viewer, which starts at page 1 of this set.
+    auto& notes = program.screens().form<Teacher>();
+    notes.Image1->LoadPicture(program.paths(), QStringLiteral("wmf\\") + set.firstPage);
+    notes.Image2->LoadPicture(program.paths(), QStringLiteral("wmf2\\") + set.firstPage);
+    notes.Show();
 }
 
 void TopicMenu::openActivity(ScreenId id) {

@@ -20,6 +20,14 @@ struct TopicDesign {
     Place pictureArea{};
     QString questionFile;
     QString quizPicture;
+    // The two page sets: their names, page counts and first pages.
+    struct PageSet {
+        QString name;
+        int count;
+        QString firstPage;
+    };
+    PageSet keyFacts;
+    PageSet notes;
     ScreenId labelling;
     ScreenId ordering;
 };
@@ -49,6 +57,7 @@ public:
 private:
     void openQuiz();
     void openActivity(ScreenId id);
+    void openPages(const TopicDesign::PageSet& set);
 
     TopicDesign design_;
 };

@@ -3,6 +3,7 @@
 #include "labelling.h"
 #include "multiple.h"
 #include "ordering.h"
+#include "page_state.h"
 #include "quiz_session.h"
 #include "quiz_state.h"
 #include "results.h"
@@ -12,6 +13,7 @@
 #include "testmain.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
+#include "viewers.h"
 #include "welldone.h"
 #include "wrong.h"
 
@@ -95,6 +97,9 @@ private Q_SLOTS:
         check(screens().form<ProgressLab>());
         check(screens().form<RationingOrd>());
         check(screens().form<ProgressOrd>());
+        program->state<PageState>() = {.PageNumber = 1, .PageCount = 3, .PageSetName = {}};
+        check(screens().form<Teacher>());
+        check(screens().form<Guide>());
         QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u'\n')));
     }
 

@@ -1,48 +1,52 @@
 #include "catalogue_file.h"
+#include "support/program_fixture.h"
+#include "support/question_sets.h"
 #include "testmain.h"
+#include "worksheet_folder.h"
+#include "worksheet_store.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QProcess>
 #include <QTest>
+
+namespace {
+QByteArray lines(const QStringList& titles) {
+    return catalogue_file::compose(titles);
+}
+} // namespace
 
 class CatalogueFileTest : public QObject {
     Q_OBJECT
-    QTemporaryDir dir;
+    std::unique_ptr<ProgramFixture> f;
+    QString folder;
+    CatalogueState state;
 
-    void writeCatalogue(const QByteArray& bytes) {
-        QDir(dir.path()).mkpath(QStringLiteral("multiple"));
-        QFile file(dir.filePath(QStringLiteral("multiple/track.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+    QByteArray onDisk(const QString& name = QStringLiteral("track.txt")) {
+        QFile file(folder + u'/' + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    // A catalogue in memory that already holds something from earlier.
-    static CatalogueState earlier() {
-        CatalogueState state;
-        state.WorksheetCount = 4;
-        for (int i = 1; i <= 4; ++i)
-            state.WorksheetTitles[i] = QStringLiteral("old %1").arg(i);
-        return state;
+    void catalogue(const QByteArray& bytes) {
+        f->write(QStringLiteral("multiple/track.txt"), bytes);
     }
 
 private Q_SLOTS:
-    void readsEveryTitleAsTyped() {
-        writeCatalogue("3\r\nRationing\r\nrationing\r\n  Blitz quiz  \r\n");
-        CatalogueState state = earlier();
-        QVERIFY(catalogue_file::loadStoppingAtFailure(MaterialPaths(dir.path()), state));
+    void init() {
+        f = std::make_unique<ProgramFixture>();
+        folder = worksheet_folder::folder(f->program->paths());
+        state = {};
+        state.WorksheetCount = 4;
+        for (int i = 1; i <= 4; ++i)
+            state.WorksheetTitles[i] = QStringLiteral("old %1").arg(i);
+    }
+    void cleanup() { f.reset(); }
+
+    void theMainMenuReadsTitlesAsTyped() {
+        catalogue("3\r\nRationing\r\nrationing\r\n  Blitz quiz  \r\n");
+        QVERIFY(catalogue_file::loadStoppingAtFailure(folder, state));
         QCOMPARE(state.WorksheetCount, 3);
         QCOMPARE(state.WorksheetTitles[1], QStringLiteral("Rationing"));
         QCOMPARE(state.WorksheetTitles[2], QStringLiteral("rationing"));
         QCOMPARE(state.WorksheetTitles[3], QStringLiteral("Blitz quiz"));
         QCOMPARE(state.WorksheetTitles[4], QStringLiteral("old 4"));
-    }
-
-    void emptyCatalogue() {
-        writeCatalogue(" 0\r\n");
-        CatalogueState state = earlier();
-        QVERIFY(catalogue_file::loadStoppingAtFailure(MaterialPaths(dir.path()), state));
-        QCOMPARE(state.WorksheetCount, 0);
     }
 
     void failuresKeepWhatWasReadBefore_data() {
@@ -53,7 +57,6 @@ private Q_SLOTS:
         QTest::newRow("no file") << QByteArray() << 4 << old;
         QTest::newRow("shorter than its count")
             << QByteArray(" 3\r\nA\r\nB\r\n") << 3 << QStringList{"A", "B", "old 3", "old 4"};
-        QTest::newRow("count above the table") << QByteArray(" 1001\r\nA\r\n") << 4 << old;
         QTest::newRow("negative count") << QByteArray("-2\r\nA\r\n") << 4 << old;
         QTest::newRow("count is not a number") << QByteArray("three\r\nA\r\n") << 4 << old;
     }
@@ -61,25 +64,161 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(int, count);
         QFETCH(QStringList, titles);
-        QFile::remove(dir.filePath(QStringLiteral("multiple/track.txt")));
+        f->remove(QStringLiteral("multiple/track.txt"));
         if (!bytes.isEmpty())
-            writeCatalogue(bytes);
-        CatalogueState state = earlier();
-        QVERIFY(!catalogue_file::loadStoppingAtFailure(MaterialPaths(dir.path()), state));
+            catalogue(bytes);
+        QVERIFY(!catalogue_file::loadStoppingAtFailure(folder, state));
         QCOMPARE(state.WorksheetCount, count);
         for (int i = 0; i < titles.size(); ++i)
             QCOMPARE(state.WorksheetTitles[i + 1], titles[i]);
     }
 
-    void aFullCatalogueOfAThousandTitles() {
-        QByteArray bytes = " 1000\r\n";
-        for (int i = 1; i <= 1000; ++i)
-            bytes += "Sheet " + QByteArray::number(i) + "\r\n";
-        writeCatalogue(bytes);
-        CatalogueState state;
-        QVERIFY(catalogue_file::loadStoppingAtFailure(MaterialPaths(dir.path()), state));
+    void aCountAboveAThousandListsTheFirstThousand() {
+        QStringList titles;
+        for (int i = 1; i <= 1003; ++i)
+            titles << QStringLiteral("Sheet %1").arg(i);
+        catalogue(lines(titles));
+        catalogue_file::loadPassingOverFailures(folder, state);
         QCOMPARE(state.WorksheetCount, 1000);
         QCOMPARE(state.WorksheetTitles[1000], QStringLiteral("Sheet 1000"));
+        // A change never drops the titles the table cannot hold.
+        QCOMPARE(catalogue_file::delworksheet(folder, QStringLiteral("Sheet 2"), state),
+                 catalogue_file::Change::Done);
+        titles.removeAt(1);
+        QCOMPARE(onDisk(), lines(titles));
+    }
+
+    void addAndRemoveKeepTheOrderAndTheBytes() {
+        catalogue(" 0\r\n");
+        for (const char* title : {"Rationing", "rationing", "Blitz"})
+            QCOMPARE(catalogue_file::trackworksheets(folder, QString::fromUtf8(title), state),
+                     catalogue_file::Change::Done);
+        QCOMPARE(onDisk(), QByteArray(" 3\r\nRationing\r\nrationing\r\nBlitz\r\n"));
+        // The count in memory stays the one read before the add.
+        QCOMPARE(state.WorksheetCount, 2);
+        QCOMPARE(state.WorksheetTitles[3], QStringLiteral("Blitz"));
+        // A listed title leaves the file exactly as it was.
+        QCOMPARE(catalogue_file::trackworksheets(folder, QStringLiteral("Blitz"), state),
+                 catalogue_file::Change::Unchanged);
+        QCOMPARE(catalogue_file::delworksheet(folder, QStringLiteral("rationing"), state),
+                 catalogue_file::Change::Done);
+        QCOMPARE(onDisk(), QByteArray(" 2\r\nRationing\r\nBlitz\r\n"));
+        QCOMPARE(state.WorksheetCount, 2);
+        // A title that is not listed changes nothing.
+        QCOMPARE(catalogue_file::delworksheet(folder, QStringLiteral("Evacuation"), state),
+                 catalogue_file::Change::Unchanged);
+        QCOMPARE(onDisk(), QByteArray(" 2\r\nRationing\r\nBlitz\r\n"));
+        for (const char* title : {"Rationing", "Blitz"})
+            catalogue_file::delworksheet(folder, QString::fromUtf8(title), state);
+        QCOMPARE(onDisk(), QByteArray(" 0\r\n"));
+        QCOMPARE(state.WorksheetCount, 0);
+    }
+
+    void aFullOrDamagedCatalogueTakesNoTitle_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QStringList thousand;
+        for (int i = 1; i <= 1000; ++i)
+            thousand << QStringLiteral("Sheet %1").arg(i);
+        QTest::newRow("a thousand titles") << lines(thousand);
+        QTest::newRow("shorter than its count") << QByteArray(" 3\r\nA\r\n");
+        QTest::newRow("missing") << QByteArray();
+    }
+    void aFullOrDamagedCatalogueTakesNoTitle() {
+        QFETCH(QByteArray, bytes);
+        f->remove(QStringLiteral("multiple/track.txt"));
+        if (!bytes.isEmpty())
+            catalogue(bytes);
+        QCOMPARE(catalogue_file::trackworksheets(folder, QStringLiteral("New"), state),
+                 catalogue_file::Change::Failed);
+        QCOMPARE(onDisk(), bytes);
+    }
+
+    void aFailedWriteAtAnyStepLeavesBothFilesAsTheyWere_data() {
+        QTest::addColumn<int>("step");
+        for (WriteStep step : {WriteStep::Lock, WriteStep::Open, WriteStep::Write, WriteStep::Flush,
+                               WriteStep::Commit})
+            QTest::addRow("step %d", int(step)) << int(step);
+    }
+    void aFailedWriteAtAnyStepLeavesBothFilesAsTheyWere() {
+        QFETCH(int, step);
+        const QByteArray before(" 1\r\nBlitz\r\n");
+        catalogue(before);
+        const QuestionSheet first = test_sets::sheet(QStringLiteral("Blitz"), test_sets::kPattern);
+        f->write(QStringLiteral("multiple/Blitz.txt"), composeQuestionFile(first));
+        QuestionSheet second = test_sets::sheet(QStringLiteral("Blitz"), test_sets::kPattern);
+        second.questions[0] = QStringLiteral("Changed?");
+        const auto fault = [step](WriteStep s) { return int(s) == step; };
+        const auto outcome = worksheet_store::saveworksheet(folder, second, state, fault);
+        QCOMPARE(outcome.saved, worksheet_store::Saved::Failed);
+        QCOMPARE(onDisk(), before);
+        QCOMPARE(onDisk(QStringLiteral("Blitz.txt")), composeQuestionFile(first));
+        // A new title fails the same way when only the catalogue cannot take it.
+        second.title = QStringLiteral("Evacuation");
+        worksheet_store::saveworksheet(folder, second, state, fault);
+        QCOMPARE(onDisk(), before);
+    }
+
+    void titlesThatCannotBeKeptAreRefusedAndNothingIsWritten_data() {
+        QTest::addColumn<QString>("title");
+        for (const char* title :
+             {"Paris, France", "\"Quoted", " Leading",  "Trailing ", "a/b",
+              "a\\b",          "What?",    "Star*",     "Colon:",    "Pipe|",
+              "<less",         "more>",    "Tab\there", ".",         "..",
+              "Ends.",         "CON",      "con",       "Lpt1",      "nul.txt",
+              "COM9",          "track",    "Track",     "rationing", "THE PROGRESS OF THE WAR",
+              "Кириллица",     "日本"})
+            QTest::newRow(title) << QString::fromUtf8(title);
+    }
+    void titlesThatCannotBeKeptAreRefusedAndNothingIsWritten() {
+        QFETCH(QString, title);
+        catalogue(" 0\r\n");
+        const QStringList before = QDir(folder).entryList(QDir::Files);
+        const auto outcome = worksheet_store::saveworksheet(
+            folder, test_sets::sheet(title, test_sets::kPattern), state);
+        QCOMPARE(outcome.saved, worksheet_store::Saved::Refused);
+        QVERIFY(!outcome.message.isEmpty());
+        QCOMPARE(QDir(folder).entryList(QDir::Files), before);
+        QCOMPARE(onDisk(), QByteArray(" 0\r\n"));
+    }
+
+    void ordinaryTitlesAreKeptExactlyAndNamedExactly() {
+        catalogue(" 0\r\n");
+        f->write(QStringLiteral("multiple/Rationing.txt"), "the topic quiz");
+        for (const char* title : {"rations at home", "Evacuees & billets", "£1 a week", "COM10",
+                                  "Conkers", "D-Day: 6 June"}) {
+            const QString t = QString::fromUtf8(title);
+            const auto outcome = worksheet_store::saveworksheet(
+                folder, test_sets::sheet(t, test_sets::kPattern), state);
+            if (t.contains(u':')) {
+                QCOMPARE(outcome.saved, worksheet_store::Saved::Refused);
+                continue;
+            }
+            QCOMPARE(outcome.saved, worksheet_store::Saved::Yes);
+            QVERIFY(QFile::exists(worksheet_folder::worksheetFile(folder, t)));
+        }
+        QCOMPARE(onDisk(QStringLiteral("Rationing.txt")), QByteArray("the topic quiz"));
+        QCOMPARE(catalogue_file::readAll(folder)->value(2), QStringLiteral("£1 a week"));
+    }
+
+    void severalProgramsAddingAtOnceLoseNoTitle() {
+        catalogue(" 0\r\n");
+        QList<QProcess*> programs;
+        for (int p = 0; p < 4; ++p) {
+            auto* process = new QProcess(this);
+            process->start(
+                QStringLiteral(TRACK_MANY),
+                {folder, QStringLiteral("writer %1 title").arg(p), QStringLiteral("40")});
+            programs << process;
+        }
+        for (QProcess* process : programs) {
+            QVERIFY(process->waitForFinished(60000));
+            QCOMPARE(process->exitCode(), 0);
+        }
+        const std::optional<QStringList> titles = catalogue_file::readAll(folder);
+        QVERIFY(titles);
+        QCOMPARE(titles->size(), 160);
+        QCOMPARE(QSet<QString>(titles->begin(), titles->end()).size(), 160);
+        QVERIFY(titles->contains(QStringLiteral("writer 3 title 39")));
     }
 };
 

@@ -3,7 +3,7 @@
 #include "print_surface.h"
 #include "quiz_session.h"
 #include "quiz_state.h"
-#include "recording_surface.h"
+#include "support/recording_surface.h"
 #include "results.h"
 #include "support/gui.h"
 #include "support/program_fixture.h"

@@ -1,5 +1,5 @@
 #include "printouts.h"
-#include "recording_surface.h"
+#include "support/recording_surface.h"
 #include "testmain.h"
 
 #include <QTest>

@@ -1,0 +1,60 @@
+#include "page_box.h"
+
+#include "material_paths.h"
+#include "player.h"
+#include "style.h"
+#include "twips.h"
+
+#include <QPainter>
+
+PageBox::PageBox(QWidget* parent) : QWidget(parent) {
+    // The page is a picture: the pointer's moves over it are the screen's.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+const QString& PageBox::cannotShow() {
+    static const QString text = QStringLiteral("This page could not be shown.");
+    return text;
+}
+
+bool PageBox::LoadPicture(const MaterialPaths& paths, const QString& materialPath) {
+    file_ = paths.resolve(materialPath);
+    page_.reset();
+    drawn_ = QPixmap();
+    metafile::Metafile page;
+    if (metafile::load(file_, page))
+        page_ = std::move(page);
+    update();
+    return page_.has_value();
+}
+
+void PageBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (page_) {
+        // Drawn on first show and kept: the print version, never shown, is
+        // never drawn here.
+        if (drawn_.isNull())
+            drawn_ = render(*page_, devicePixelRatioF());
+        painter.drawPixmap(0, 0, drawn_);
+        return;
+    }
+    painter.setPen(style::White);
+    painter.setFont(style::tahomaBold(12));
+    painter.drawText(QRect(twips::toPixels(240), twips::toPixels(240), width(), height()),
+                     Qt::AlignLeft | Qt::AlignTop, cannotShow());
+}
+
+QPixmap PageBox::render(const metafile::Metafile& page, qreal ratio) {
+    const QSizeF twips = page.sizeInTwips();
+    const QSize pixels(qMax(1, twips::toPixels(float(twips.width()))),
+                       qMax(1, twips::toPixels(float(twips.height()))));
+    QPixmap drawn(pixels * ratio);
+    drawn.setDevicePixelRatio(ratio);
+    drawn.fill(Qt::transparent);
+    QPainter painter(&drawn);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    metafile::draw(page, painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return drawn;
+}

@@ -1,0 +1,150 @@
+#include "viewers.h"
+
+#include "page_state.h"
+#include "player.h"
+#include "print_service.h"
+#include "style.h"
+
+namespace {
+const controls::EntryDesign kEntries[] = {
+    {.index = PageViewer::Print, .caption = "Print", .place = {10680, 120, 1125, 495}},
+    {.index = PageViewer::Exit, .caption = "Exit", .place = {10680, 7920, 1125, 495}},
+    {.index = PageViewer::Next, .caption = "Next Page", .place = {6720, 7920, 2685, 495}},
+    {.index = PageViewer::Previous,
+     .caption = "Previous Page",
+     .place = {1320, 7920, 2685, 495},
+     .enabled = false},
+};
+const Place kImage1{120, 0, 10485, 11955};
+const QColor kAcknowledgmentsBack(49, 130, 212);
+} // namespace
+
+PageViewer::PageViewer(Program& program, ScreenId id, const Place& image2)
+    : Screen(program, id), Image1(new PageBox(client())), Image2(new PageBox(client())),
+      Label1(controls::label(client(), QString(), style::Black, style::tahomaBold(15.75))) {
+    // The page lies behind every other control.
+    Image1->lower();
+    place(Image1, kImage1);
+    place(Image2, {image2.left, image2.top, kImage1.width, kImage1.height});
+    Image2->hide();
+    Label1->setAutoFillBackground(true);
+    controls::setBackColour(Label1, style::White);
+    place(Label1, 4200, 7920, 2295, 495);
+    Label3 = addEntries(kEntries, [this](int index) { Label3_Click(index); });
+}
+
+QString PageViewer::counterText(int page, int count) {
+    return QStringLiteral("Page ") + QString::number(page) + QStringLiteral(" of ") +
+           QString::number(count);
+}
+
+void PageViewer::showPage(const QString& screenFile, const QString& printFile) {
+    Image1->LoadPicture(program.paths(), screenFile);
+    Image2->LoadPicture(program.paths(), printFile);
+}
+
+void PageViewer::Label3_Click(int index) {
+    int& page = program.state<PageState>().PageNumber;
+    switch (index) {
+    case Print:
+        printPage();
+        break;
+    case Exit:
+        program.screens().unload(id());
+        break;
+    case Next:
+        ++page;
+        Label3[Previous]->setEnabled(true);
+        pageStep();
+        break;
+    case Previous:
+        --page;
+        Label3[Next]->setEnabled(true);
+        pageStep();
+        break;
+    }
+}
+
+void PageViewer::printPage() {
+    // The print version of the page on show; one that cannot be read cannot
+    // be printed, which the teacher is told as for any printing problem.
+    if (!Image2->page()) {
+        program.messages().tell(print_service::ProblemMessage);
+        return;
+    }
+    const metafile::Metafile& page = *Image2->page();
+    print_service::printPage(program, [&page](QPainter& painter) {
+        metafile::draw(page, painter, QRectF(QPointF(0, 0), page.sizeInTwips()));
+    });
+}
+
+Teacher::Teacher(Program& program)
+    : PageViewer(program, Id, {0, 0, 0, 0}), Picture2(new PictureBox(client())),
+      Timer1(new QTimer(this)), picture1_(new PictureBox(client())) {
+    place(picture1_, 8520, 4320, 1800, 1800);
+    place(Picture2, 8550, 6240, 1800, 1335);
+    picture1_->hide();
+    Picture2->hide();
+    Timer1->setInterval(25);
+    connect(Timer1, &QTimer::timeout, this, &Teacher::Timer1_Timer);
+}
+
+void Teacher::Form_Load() {
+    SetUpForm();
+    const PageState& pages = program.state<PageState>();
+    if (pages.PageCount == 1) {
+        Label1->hide();
+        Label3[Next]->hide();
+        Label3[Previous]->hide();
+    }
+    program.state<PageState>().PageNumber = 1;
+    Label1->setText(counterText(1, pages.PageCount));
+}
+
+QString Teacher::pageFile(const QString& folder, const QString& set, int page) {
+    return folder + u'\\' + set + QChar(u'a' + page - 1) + QStringLiteral(".wmf");
+}
+
+QString Teacher::logoFrameFile(int frame) {
+    return (frame < 10 ? QStringLiteral("logo\\quorvane000") : QStringLiteral("logo\\quorvane00")) +
+           QString::number(frame) + QStringLiteral(".gif");
+}
+
+void Teacher::pageStep() {
+    const PageState& pages = program.state<PageState>();
+    if (pages.PageCount == pages.PageNumber)
+        Label3[Next]->setEnabled(false);
+    if (pages.PageNumber == 1)
+        Label3[Previous]->setEnabled(false);
+    showPage(pageFile(QStringLiteral("wmf"), pages.PageSetName, pages.PageNumber),
+             pageFile(QStringLiteral("wmf2"), pages.PageSetName, pages.PageNumber));
+    Label1->setText(counterText(pages.PageNumber, pages.PageCount));
+}
+
+void Teacher::Timer1_Timer() {
+    int& frame = program.state<PageState>().LogoFrame;
+    frame = (frame + 1) % 20;
+    if (const auto picture = LoadPicture(program.paths(), logoFrameFile(frame)))
+        picture1_->setPicture(*picture);
+    picture1_->show();
+    Picture2->show();
+}
+
+Guide::Guide(Program& program) : PageViewer(program, Id, {120, -240, 0, 0}) {
+    Label1->setText(QStringLiteral("Page 1 of 3"));
+}
+
+void Guide::pageStep() {
+    const int page = program.state<PageState>().PageNumber;
+    const QString name = QStringLiteral("guide") + QString::number(page) + QStringLiteral(".wmf");
+    showPage(QStringLiteral("wmf\\") + name, QStringLiteral("wmf2\\") + name);
+    if (page == 1)
+        Label3[Previous]->setEnabled(false);
+    if (page == 2) {
+        Label3[Previous]->setEnabled(true);
+        Label3[Next]->setEnabled(true);
+    }
+    if (page == 3)
+        Label3[Next]->setEnabled(false);
+    Label1->setText(QStringLiteral("Page ") + QString::number(page) + QStringLiteral(" of 3"));
+}
