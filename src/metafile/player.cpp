@@ -9,6 +9,7 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <cmath>
+#include <optional>
 
 namespace metafile {
 namespace {
