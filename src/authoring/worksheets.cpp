@@ -1,0 +1,218 @@
+#include "worksheets.h"
+
+#include "catalogue_file.h"
+#include "catalogue_screen_state.h"
+#include "catalogue_state.h"
+#include "quiz_session.h"
+#include "sounds_named.h"
+#include "style.h"
+#include "wizard.h"
+#include "worksheet_folder.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+const QString kCorrupted = QStringLiteral("This worksheet seems to be corrupted.");
+const QColor kRed{255, 0, 0};
+const QColor kBlue{0, 0, 255};
+constexpr float kSlotTop = 720;
+constexpr float kSlotPitch = 600;
+
+const controls::EntryDesign kPaging[] = {
+    {.index = Worksheets::Previous,
+     .caption = "<< Previous Page",
+     .place = {2640, 7920, 3195, 495}},
+    {.index = Worksheets::Next, .caption = "Next Page >>", .place = {6000, 7920, 3195, 495}},
+};
+
+std::vector<controls::EntryDesign> titleSlotsAndExit() {
+    std::vector<controls::EntryDesign> designs{{.index = Worksheets::Exit,
+                                                .caption = "Exit",
+                                                .place = {10560, 7920, 1245, 495},
+                                                .points = 18}};
+    for (int k = Worksheets::FirstSlot; k <= Worksheets::LastSlot; ++k) {
+        const bool left = k <= Worksheets::SlotsPerColumn;
+        const int row = (k - 1) % Worksheets::SlotsPerColumn;
+        designs.push_back(
+            {.index = k,
+             .caption = "",
+             .place = {left ? 120.0f : 6120.0f, kSlotTop + kSlotPitch * row, 5715, 375},
+             .points = 12});
+    }
+    return designs;
+}
+} // namespace
+
+Worksheets::Worksheets(Program& program)
+    : Screen(program, Id), Label1(controls::label(client(), QStringLiteral("Worksheets Catalogue"),
+                                                  style::Yellow, style::tahomaBold(24))),
+      Check1(modeBox(QStringLiteral("Edit Worksheet"), style::Yellow, 120)),
+      Check2(modeBox(QStringLiteral("Delete Worksheet"), kRed, 9240)),
+      Label4(new BoxLabel(QStringLiteral("Page 1"), client())) {
+    place(Label1, 0, 0, 12000, 780);
+    controls::setTextColour(Label4, kBlue);
+    controls::setBackColour(Label4, style::White);
+    Label4->setAutoFillBackground(true);
+    Label4->setFont(style::tahomaBold(15.75));
+    Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    place(Label4, 120, 7920, 1995, 495);
+    connect(Check1, &QCheckBox::clicked, this, &Worksheets::Check1_Click);
+    connect(Check2, &QCheckBox::clicked, this, &Worksheets::Check2_Click);
+    Label2 = addEntries(titleSlotsAndExit(), [this](int index) { Label2_Click(index); });
+    Label3 = addEntries(
+        kPaging, [this](int index) { label3_Click(index); }, Hover::Fixed);
+    for (int k = FirstSlot; k <= LastSlot; ++k)
+        Label2[k]->hide();
+    for (const auto& [index, paging] : Label3)
+        paging->hide();
+}
+
+CheckBox* Worksheets::modeBox(const QString& caption, const QColor& colour, float left) {
+    auto* box = new CheckBox(client());
+    box->setText(caption);
+    box->setFont(style::tahomaBold(12));
+    controls::setTextColour(box, colour);
+    place(box, left, 120, 2535, 375);
+    return box;
+}
+
+CatalogueState& Worksheets::catalogue() {
+    return program.state<CatalogueState>();
+}
+
+CatalogueScreenState& Worksheets::state() {
+    return program.state<CatalogueScreenState>();
+}
+
+QString Worksheets::folder() const {
+    return worksheet_folder::folder(program.paths());
+}
+
+void Worksheets::Form_Load() {
+    SetUpForm();
+    catalogue_file::loadPassingOverFailures(folder(), catalogue());
+    for (CheckBox* box : {Check1, Check2})
+        controls::setBackColour(box, style::BoxBack);
+    state().CataloguePage = 0;
+    for (int k = FirstSlot; k <= LastSlot; ++k)
+        Label2[k]->setFont(style::tahomaBold(12));
+    int last = catalogue().WorksheetCount;
+    if (last > SlotsPerPage) {
+        last = SlotsPerPage;
+        Label3[Next]->show();
+    }
+    showTitles(last);
+}
+
+void Worksheets::Check1_Click() {
+    if (Check1->isChecked())
+        Check2->setChecked(false);
+}
+
+void Worksheets::Check2_Click() {
+    if (Check2->isChecked())
+        Check1->setChecked(false);
+}
+
+void Worksheets::showTitles(int last) {
+    const int first = SlotsPerPage * state().CataloguePage;
+    for (int k = FirstSlot; k <= LastSlot; ++k) {
+        Label2[k]->hide();
+        Label2[k]->setText(QString());
+    }
+    for (int i = first + 1; i <= std::min(last, CatalogueState::Capacity); ++i) {
+        MenuEntry* slot = Label2[i - first];
+        slot->setText(catalogue().WorksheetTitles[i]);
+        slot->show();
+    }
+}
+
+void Worksheets::workpage() {
+    const int p = state().CataloguePage;
+    const int n = catalogue().WorksheetCount;
+    Label3[Previous]->setVisible(p > 0);
+    Label4->setText(QStringLiteral("Page ") + QString::number(p + 1));
+    // "Next Page >>" shows for as long as titles follow, so every title the
+    // catalogue can hold is within reach, the thousandth on page 42.
+    const bool more = n >= SlotsPerPage * (p + 1) + 1;
+    Label3[Next]->setVisible(more);
+    showTitles(more ? SlotsPerPage * (p + 1) : n);
+}
+
+void Worksheets::label3_Click(int index) {
+    state().CataloguePage += index == Next ? 1 : -1;
+    workpage();
+    program.PlaySound(sounds::Click);
+}
+
+void Worksheets::Label2_Click(int index) {
+    if (index == Exit) {
+        program.PlaySound(sounds::Click);
+        if (Screen* menu = program.screens().get(ScreenId::intro0))
+            menu->Show();
+        program.screens().unload(Id);
+        return;
+    }
+    program.PlaySound(sounds::Click);
+    const QString title = Label2[index]->text();
+    const auto corrupted = [this] { program.messages().tell(kCorrupted); };
+    runGuarded(
+        [&] {
+            if (!openTitle(title))
+                corrupted();
+        },
+        corrupted);
+}
+
+bool Worksheets::openTitle(const QString& title) {
+    // The file is read whatever the mode, so a worksheet that cannot be read
+    // can be neither run, nor edited, nor deleted.
+    if (!quiz_session::load(program, worksheet_folder::worksheetFile(folder(), title)))
+        return false;
+    if (Check1->isChecked()) {
+        editworksheet();
+        return true;
+    }
+    if (Check2->isChecked())
+        return deleteTitle(title);
+    return runAsQuiz();
+}
+
+void Worksheets::editworksheet() {
+    auto& wizard = program.screens().form<Wizard>();
+    wizard.fillFromTables();
+    wizard.Show();
+}
+
+bool Worksheets::deleteTitle(const QString& title) {
+    if (!program.messages().confirm(
+            QStringLiteral("Are you sure that you want to delete the worksheet ") + title + u'?'))
+        return true;
+    state().WorksheetToDelete = title;
+    if (!delworksheet())
+        return false;
+    // The titles close up on the page on show; the paging entries and the
+    // page number stay as they were.
+    showTitles(std::min(catalogue().WorksheetCount, SlotsPerPage * (state().CataloguePage + 1)));
+    return true;
+}
+
+bool Worksheets::delworksheet() {
+    return catalogue_file::delworksheet(folder(), state().WorksheetToDelete, catalogue()) !=
+           catalogue_file::Change::Failed;
+}
+
+bool Worksheets::runAsQuiz() {
+    // The quiz takes the main menu's picture and title. The menu is loaded
+    // unseen for them, with its usual effects: sound on, catalogue reread.
+    Screen* menu = program.screens().get(ScreenId::intro0);
+    if (!menu)
+        return false;
+    const auto* picture = menu->findChild<QLabel*>(QStringLiteral("Image1"));
+    const auto* heading = menu->findChild<QLabel*>(QStringLiteral("Label1"));
+    if (!picture || !heading)
+        return false;
+    quiz_session::start(program, picture->pixmap(), heading->text());
+    return true;
+}

@@ -1,0 +1,397 @@
+#include "app/shell_fixture.h"
+#include "catalogue_file.h"
+#include "catalogue_screen_state.h"
+#include "catalogue_state.h"
+#include "multiple.h"
+#include "question_file.h"
+#include "quiz_state.h"
+#include "support/question_sets.h"
+#include "testmain.h"
+#include "wizard.h"
+#include "worksheets.h"
+
+#include <QAbstractButton>
+#include <QTest>
+
+namespace {
+const QString kClick = QStringLiteral("wav\\click.wav");
+const QString kCorrupted = QStringLiteral("This worksheet seems to be corrupted.");
+const QString kTrack = QStringLiteral("multiple/track.txt");
+
+QStringList numbered(int from, int to) {
+    QStringList titles;
+    for (int i = from; i <= to; ++i)
+        titles << QStringLiteral("Sheet %1").arg(i);
+    return titles;
+}
+
+using gui::click;
+} // namespace
+
+class WorksheetsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ShellFixture> f;
+
+    ScreenRegistry& screens() { return f->program->screens(); }
+    QByteArray track() const {
+        QFile file(f->path(kTrack));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void listed(const QStringList& titles) { f->write(kTrack, catalogue_file::compose(titles)); }
+    QByteArray sheetBytes(const QString& title) const {
+        return composeQuestionFile(test_sets::sheet(title, test_sets::kPattern));
+    }
+    void worksheet(const QString& title) {
+        f->write(QStringLiteral("multiple/") + title + QStringLiteral(".txt"), sheetBytes(title));
+    }
+
+    // As a teacher gets there: the main menu's "Worksheet Catalogue"; what
+    // was heard and said on the way is forgotten.
+    Worksheets& open() {
+        click(f->openMainMenu().Label2.at(Intro0::Catalogue));
+        f->sound->played.clear();
+        f->messages->shown.clear();
+        return screens().form<Worksheets>();
+    }
+    // The captions of the title slots on show, slot 1 first.
+    static QStringList shown(Worksheets& w) {
+        QStringList titles;
+        for (int k = Worksheets::FirstSlot; k <= Worksheets::LastSlot; ++k) {
+            if (!w.Label2[k]->isHidden())
+                titles << w.Label2[k]->text();
+        }
+        return titles;
+    }
+    static bool paging(Worksheets& w, int which) { return !w.Label3[which]->isHidden(); }
+
+private Q_SLOTS:
+    void initTestCase() {
+        // Texts are measured at Tahoma's widths, as the program shows them.
+        startup::registerFallbackFonts(QStringLiteral(OSTERVALE_HOME "/fonts"));
+    }
+    void init() {
+        f = std::make_unique<ShellFixture>();
+        screens().define<Worksheets>();
+        screens().define<Wizard>();
+    }
+    void cleanup() { f.reset(); }
+
+    void theFirstPagesFollowTheCount_data() {
+        QTest::addColumn<int>("count");
+        QTest::newRow("no catalogue file") << -1;
+        QTest::newRow("empty catalogue") << 0;
+        QTest::newRow("24 titles") << 24;
+        QTest::newRow("25 titles") << 25;
+        QTest::newRow("49 titles") << 49;
+    }
+    void theFirstPagesFollowTheCount() {
+        QFETCH(int, count);
+        if (count >= 0)
+            listed(numbered(1, count));
+        Worksheets& w = open();
+        QVERIFY(screens().isShowing(Worksheets::Id));
+        QVERIFY(!screens().isLoaded(ScreenId::intro0));
+        QCOMPARE(shown(w), numbered(1, qMin(count, 24)));
+        QCOMPARE(w.Label4->text(), QStringLiteral("Page 1"));
+        QVERIFY(!paging(w, Worksheets::Previous));
+        QCOMPARE(paging(w, Worksheets::Next), count > 24);
+        if (count <= 24)
+            return;
+        click(w.Label3[Worksheets::Next]);
+        QCOMPARE(w.Label4->text(), QStringLiteral("Page 2"));
+        QCOMPARE(shown(w), numbered(25, qMin(count, 48)));
+        QVERIFY(paging(w, Worksheets::Previous));
+        QCOMPARE(paging(w, Worksheets::Next), count > 48);
+        QCOMPARE(f->sound->played.last(), kClick);
+    }
+
+    void titlesFillTheLeftColumnFirst() {
+        listed(numbered(1, 24));
+        Worksheets& w = open();
+        const QRect first = w.Label2[1]->geometry();
+        for (int k = 2; k <= 12; ++k) {
+            QCOMPARE(w.Label2[k]->x(), first.x());
+            QVERIFY(w.Label2[k]->y() > w.Label2[k - 1]->geometry().bottom());
+        }
+        QVERIFY(w.Label2[13]->x() > first.right());
+        QCOMPARE(w.Label2[13]->y(), first.y());
+        for (int k = 14; k <= 24; ++k)
+            QCOMPARE(w.Label2[k]->y(), w.Label2[k - 12]->y());
+        QCOMPARE(shown(w), numbered(1, 24));
+    }
+
+    void everyTitleCanBeReached_data() {
+        QTest::addColumn<int>("count");
+        QTest::newRow("a full catalogue") << 1000;
+        QTest::newRow("a count above the table") << 1005;
+    }
+    void everyTitleCanBeReached() {
+        QFETCH(int, count);
+        listed(numbered(1, count));
+        Worksheets& w = open();
+        QStringList seen = shown(w);
+        while (paging(w, Worksheets::Next)) {
+            click(w.Label3[Worksheets::Next]);
+            seen += shown(w);
+        }
+        QCOMPARE(seen, numbered(1, 1000));
+        QCOMPARE(w.Label4->text(), QStringLiteral("Page 42"));
+        click(w.Label3[Worksheets::Previous]);
+        QCOMPARE(shown(w), numbered(961, 984));
+        QVERIFY(paging(w, Worksheets::Next));
+    }
+
+    void theModeBoxesExcludeEachOther_data() {
+        QTest::addColumn<bool>("editFirst");
+        QTest::newRow("edit, then delete") << true;
+        QTest::newRow("delete, then edit") << false;
+    }
+    void theModeBoxesExcludeEachOther() {
+        QFETCH(bool, editFirst);
+        Worksheets& w = open();
+        CheckBox* first = editFirst ? w.Check1 : w.Check2;
+        CheckBox* second = editFirst ? w.Check2 : w.Check1;
+        QVERIFY(!first->isChecked() && !second->isChecked());
+        click(first);
+        click(second);
+        QVERIFY(second->isChecked());
+        QVERIFY(!first->isChecked());
+        click(second);
+        QVERIFY(!first->isChecked() && !second->isChecked());
+    }
+
+    void runModeOpensTheQuizOverTheCatalogue() {
+        listed({QStringLiteral("Blitz sheet")});
+        worksheet(QStringLiteral("Blitz sheet"));
+        Worksheets& w = open();
+        f->program->shell.SoundOn = 0;
+        click(w.Label2[1]);
+        QVERIFY(f->messages->shown.isEmpty());
+        QVERIFY(screens().isShowing(Multiple::Id));
+        const QObjectList stacked = screens().stage().children();
+        QVERIFY(stacked.indexOf(screens().find(Multiple::Id)) > stacked.indexOf(&w));
+        QVERIFY(screens().isShowing(Worksheets::Id));
+        QVERIFY(screens().isLoaded(ScreenId::intro0));
+        QVERIFY(!screens().find(ScreenId::intro0)->isVisible());
+        QCOMPARE(f->program->shell.SoundOn, 1);
+        auto& quiz = screens().form<Multiple>();
+        QCOMPARE(quiz.Label5->text(), QStringLiteral("Ostervale"));
+        QCOMPARE(quiz.Label6->text(), QStringLiteral("Blitz sheet"));
+        QVERIFY(!quiz.Picture1()->pixmap().isNull());
+    }
+
+    void editModeFillsAndShowsTheWizard() {
+        listed({QStringLiteral("Blitz sheet")});
+        worksheet(QStringLiteral("Blitz sheet"));
+        Worksheets& w = open();
+        click(w.Check1);
+        click(w.Label2[1]);
+        QVERIFY(screens().isShowing(Wizard::Id));
+        auto& wizard = screens().form<Wizard>();
+        const QObjectList stacked = screens().stage().children();
+        QVERIFY(stacked.indexOf(&wizard) > stacked.indexOf(&w));
+        QCOMPARE(wizard.Text1->text(), QStringLiteral("Blitz sheet"));
+        QCOMPARE(wizard.Text2[9]->text(), QStringLiteral("Question 10?"));
+        QVERIFY(w.Check1->isChecked());
+    }
+
+    void aDeletionAsksFirstAndKeepsTheOthersInOrder() {
+        const QStringList abc{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+        listed(abc);
+        worksheet(QStringLiteral("B"));
+        Worksheets& w = open();
+        const QByteArray before = track();
+        click(w.Check2);
+        f->messages->answers = {false, true};
+        // The click is heard before the file is read or the box shows.
+        QString readAtClick = QStringLiteral("unheard");
+        qsizetype boxesAtClick = -1;
+        f->sound->onPlay = [&](const QString&) {
+            readAtClick = f->program->state<QuizTables>().QuizTitle;
+            boxesAtClick = f->messages->shown.size();
+        };
+        click(w.Label2[2]);
+        QCOMPARE(readAtClick, QString());
+        QCOMPARE(boxesAtClick, 0);
+        QCOMPARE(f->messages->shown, QStringList{QStringLiteral(
+                                         "Are you sure that you want to delete the worksheet B?")});
+        QCOMPARE(f->program->state<QuizTables>().QuizTitle, QStringLiteral("B"));
+        QCOMPARE(track(), before);
+        QCOMPARE(shown(w), abc);
+
+        f->sound->onPlay = nullptr;
+        click(w.Label2[2]);
+        QCOMPARE(f->program->state<CatalogueScreenState>().WorksheetToDelete, QStringLiteral("B"));
+        QCOMPARE(track(), catalogue_file::compose({QStringLiteral("A"), QStringLiteral("C")}));
+        QCOMPARE(shown(w), QStringList({"A", "C"}));
+        QVERIFY(QFile::exists(f->path(QStringLiteral("multiple/B.txt"))));
+    }
+
+    void aDeletionClosesUpThePageAndLeavesThePaging() {
+        listed(numbered(1, 25));
+        worksheet(QStringLiteral("Sheet 1"));
+        Worksheets& w = open();
+        click(w.Check2);
+        click(w.Label2[1]);
+        QCOMPARE(shown(w), numbered(2, 25));
+        QVERIFY(paging(w, Worksheets::Next));
+        QVERIFY(!paging(w, Worksheets::Previous));
+        QCOMPARE(w.Label4->text(), QStringLiteral("Page 1"));
+        // Only the next page drawn shows what the deletion left.
+        click(w.Label3[Worksheets::Next]);
+        QCOMPARE(shown(w), QStringList());
+        QVERIFY(!paging(w, Worksheets::Next));
+    }
+
+    void deletingTheOnlyTitleOnTheLastPageLeavesItEmpty() {
+        listed(numbered(1, 26));
+        worksheet(QStringLiteral("Sheet 25"));
+        worksheet(QStringLiteral("Sheet 26"));
+        Worksheets& w = open();
+        click(w.Label3[Worksheets::Next]);
+        click(w.Check2);
+        click(w.Label2[1]);
+        QCOMPARE(shown(w), QStringList{QStringLiteral("Sheet 26")});
+        click(w.Label2[1]);
+        QCOMPARE(shown(w), QStringList());
+        QVERIFY(paging(w, Worksheets::Previous));
+        QVERIFY(!paging(w, Worksheets::Next));
+        QCOMPARE(w.Label4->text(), QStringLiteral("Page 2"));
+        QCOMPARE(track(), catalogue_file::compose(numbered(1, 24)));
+        click(w.Label3[Worksheets::Previous]);
+        QCOMPARE(shown(w), numbered(1, 24));
+    }
+
+    void aWorksheetThatCannotBeReadIsCorruptedInEveryMode_data() {
+        QTest::addColumn<int>("tick");
+        QTest::addColumn<bool>("cutShort");
+        for (const auto& [mode, tick] : {std::pair{"run", 0}, {"edit", 1}, {"delete", 2}}) {
+            QTest::addRow("%s mode, last question cut short", mode) << tick << true;
+            QTest::addRow("%s mode, no file", mode) << tick << false;
+        }
+    }
+    void aWorksheetThatCannotBeReadIsCorruptedInEveryMode() {
+        QFETCH(int, tick);
+        QFETCH(bool, cutShort);
+        listed({QStringLiteral("A"), QStringLiteral("Broken")});
+        if (cutShort) {
+            const QByteArray whole = sheetBytes(QStringLiteral("Broken"));
+            f->write(QStringLiteral("multiple/Broken.txt"),
+                     whole.left(whole.indexOf("Answer 10C")));
+        }
+        Worksheets& w = open();
+        if (tick > 0)
+            click(tick == 1 ? w.Check1 : w.Check2);
+        const QByteArray before = track();
+        click(w.Label2[2]);
+        QCOMPARE(f->messages->shown, QStringList{kCorrupted});
+        QVERIFY(!screens().isLoaded(Multiple::Id));
+        QVERIFY(!screens().isLoaded(Wizard::Id));
+        QVERIFY(!screens().isLoaded(ScreenId::intro0));
+        QCOMPARE(track(), before);
+        QCOMPARE(shown(w), QStringList({"A", "Broken"}));
+        QCOMPARE(f->sound->played, QStringList{kClick});
+    }
+
+    void aCatalogueThatFailsADeletionIsCorrupted() {
+        listed({QStringLiteral("A"), QStringLiteral("B")});
+        worksheet(QStringLiteral("A"));
+        Worksheets& w = open();
+        click(w.Check2);
+        QVERIFY(QFile::remove(f->path(kTrack)));
+        click(w.Label2[1]);
+        QCOMPARE(f->messages->shown.last(), kCorrupted);
+        QCOMPARE(shown(w), QStringList({"A", "B"}));
+        QCOMPARE(f->program->state<CatalogueState>().WorksheetCount, 2);
+    }
+
+    void aWorksheetIsFoundByItsExactTitle() {
+        listed({QStringLiteral("rationing")});
+        worksheet(QStringLiteral("Rationing"));
+        Worksheets& w = open();
+        click(w.Check1);
+        click(w.Label2[1]);
+        QCOMPARE(f->messages->shown, QStringList{kCorrupted});
+        QVERIFY(!screens().isLoaded(Wizard::Id));
+        worksheet(QStringLiteral("rationing"));
+        click(w.Label2[1]);
+        QCOMPARE(screens().form<Wizard>().Text1->text(), QStringLiteral("rationing"));
+    }
+
+    void exitShowsTheMainMenuAndUnloadsTheCatalogue() {
+        Worksheets& w = open();
+        bool catalogueAloneAtClick = false;
+        f->sound->onPlay = [&](const QString&) {
+            catalogueAloneAtClick =
+                screens().isLoaded(Worksheets::Id) && !screens().isLoaded(ScreenId::intro0);
+        };
+        click(w.Label2[Worksheets::Exit]);
+        QVERIFY(catalogueAloneAtClick);
+        QCOMPARE(f->sound->played, QStringList{kClick});
+        QVERIFY(screens().isShowing(ScreenId::intro0));
+        QVERIFY(!screens().isLoaded(Worksheets::Id));
+    }
+
+    void onlyTheTitlesAndExitHighlight() {
+        listed(numbered(1, 30));
+        Worksheets& w = open();
+        QTest::mouseMove(w.client(), QPoint(twips::toPixels(5980), twips::toPixels(3000)));
+        for (const auto& [index, entry] : w.Label2)
+            QVERIFY2(!entry->isOpaque(), qPrintable(QString::number(index)));
+        QVERIFY(w.Label3[Worksheets::Next]->isOpaque());
+        QTest::mouseMove(w.Label2[13], QPoint(5, 5));
+        QVERIFY(w.Label2[13]->isOpaque());
+        QTest::mouseMove(w.Label2[Worksheets::Exit], QPoint(5, 5));
+        QVERIFY(w.Label2[Worksheets::Exit]->isOpaque());
+    }
+
+    // OSTERVALE_SHOTS=folder keeps a picture of each for a person to look at.
+    void everyTextFitsItsBox_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("secondPage");
+        QTest::newRow("no titles") << 0 << false;
+        QTest::newRow("13 titles") << 13 << false;
+        QTest::newRow("24 titles") << 24 << false;
+        QTest::newRow("page 2 of 49 titles") << 49 << true;
+    }
+    void everyTextFitsItsBox() {
+        QFETCH(int, count);
+        QFETCH(bool, secondPage);
+        // The wizard takes titles of up to 25 characters; W is Tahoma's widest.
+        QStringList titles = numbered(1, count);
+        if (const int top = secondPage ? 24 : 0; count > top + 1) {
+            titles[top] = QString(25, u'W');
+            titles[top + 1] = QStringLiteral("The Home Front in 1940");
+        }
+        listed(titles);
+        Worksheets& w = open();
+        if (secondPage)
+            click(w.Label3[Worksheets::Next]);
+        click(w.Check2);
+        QCOMPARE(w.Check1->palette().color(QPalette::Window), QColor(0, 78, 152));
+        QCOMPARE(w.Check2->palette().color(QPalette::Window), QColor(0, 78, 152));
+        if (const QString shots = qEnvironmentVariable("OSTERVALE_SHOTS"); !shots.isEmpty())
+            w.grab().save(
+                QStringLiteral("%1/worksheets-%2.png").arg(shots).arg(count + secondPage));
+        QStringList misfits;
+        for (QLabel* label : w.findChildren<QLabel*>()) {
+            if (label->text().isEmpty() || !label->isVisibleTo(&w))
+                continue;
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(label->width()) <= label->height()
+                                  : label->sizeHint().width() <= label->width() &&
+                                        label->fontMetrics().height() <= label->height();
+            if (!fits)
+                misfits << label->text();
+        }
+        for (QAbstractButton* box : w.findChildren<QAbstractButton*>()) {
+            if (box->sizeHint().width() > box->width() ||
+                box->fontMetrics().height() > box->height())
+                misfits << box->text();
+        }
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u'\n')));
+    }
+};
+
+OSTERVALE_TEST(WorksheetsTest)
+#include "test_worksheets.moc"
