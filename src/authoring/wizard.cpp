@@ -1,0 +1,250 @@
+#include "wizard.h"
+
+#include "catalogue_state.h"
+#include "quiz_state.h"
+#include "sounds_named.h"
+#include "style.h"
+#include "worksheet_folder.h"
+#include "worksheet_store.h"
+
+#include <optional>
+
+namespace {
+const QString kNoTitle = QStringLiteral("You have not chosen a title for your worksheet");
+const QString kIncomplete = QStringLiteral("You have not completed Question");
+const QString kNoTick = QStringLiteral("You have not ticked the correct answer for Question");
+const QString kManyTicks =
+    QStringLiteral("You have ticked more than one correct answer for Question");
+const QString kSaved = QStringLiteral("Your worksheet has been saved.");
+const QString kProblem = QStringLiteral("There was a problem saving your worksheet");
+
+constexpr int kTitleLength = 25;
+constexpr int kQuestionLength = 60;
+constexpr int kAnswerLength = 30;
+
+// Questions 1 to 5 stand in the left half, 6 to 10 in the right.
+constexpr float kColumnStep = 5880;
+constexpr float kRowStep = 1440;
+constexpr int kRows = 5;
+
+// Where question q's boxes start, before its own offsets below.
+struct Cell {
+    float left;
+    float top;
+};
+
+Cell cellOf(int q) {
+    return {kColumnStep * float(q / kRows), kRowStep * float(q % kRows)};
+}
+
+// Answers A and B share a line, C and D the one below; A and C on the left.
+float answerTop(int a) {
+    return a < 2 ? 1230 : 1560;
+}
+float answerLeft(int a) {
+    return a % 2 == 0 ? 720 : 3600;
+}
+float tickLeft(int a) {
+    return a % 2 == 0 ? 480 : 3330;
+}
+float letterLeft(int a) {
+    return a % 2 == 0 ? 255 : 3090;
+}
+// A bold "A." needs a pixel more than the gap before its tick box; the
+// caption runs on beneath the box, which is drawn over it, and its letters
+// still end before the box begins.
+constexpr float kLetterWidth = 255;
+
+const controls::EntryDesign kEntries[] = {
+    {.index = Wizard::Exit, .caption = "Exit", .place = {10560, 7920, 1245, 495}},
+    {.index = Wizard::Save, .caption = "Save Worksheet", .place = {240, 7920, 3165, 495}},
+};
+
+QString numbered(const QString& text, int n) {
+    return text + u' ' + QString::number(n);
+}
+
+TextBox* textBox(QWidget* parent, int maxLength, const QFont& font) {
+    auto* box = new TextBox(parent, maxLength);
+    box->setFont(font);
+    return box;
+}
+
+// A text longer than its box shows its beginning, as the teacher typed it,
+// not its end.
+void showFromStart(TextBox* box, const QString& text) {
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
+QLabel* caption(QWidget* parent, const QString& text, double points,
+                Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
+    return controls::label(parent, text, style::Yellow, style::tahomaBold(points), alignment);
+}
+} // namespace
+
+Wizard::Wizard(Program& program)
+    : Screen(program, Id), Text1(textBox(client(), kTitleLength, style::times(12))) {
+    Label1[0] = controls::label(client(), QStringLiteral("Multiple Choice Wizard"), style::Yellow,
+                                style::tahomaBold(18));
+    Label1[1] = caption(client(), QStringLiteral("Worksheet Title"), 14.25);
+    place(Label1[0], 0, 0, 4320, 540);
+    place(Label1[1], 5160, 120, 2280, 345);
+    place(Text1, 7560, 120, 4215, 375);
+    for (int q = 0; q < Questions; ++q)
+        buildQuestion(q);
+    chainTabStops();
+    Label3 = addEntries(kEntries, [this](int index) { label3_Click(index); });
+    connect(Text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(EnterKey); });
+}
+
+void Wizard::buildQuestion(int q) {
+    const Cell at = cellOf(q);
+    Label1[2 + 5 * q] = caption(client(), numbered(QStringLiteral("Question"), q + 1), 9.75);
+    place(Label1[2 + 5 * q], 240 + at.left, 600 + at.top, 1455, 240);
+    Text2[q] = textBox(client(), kQuestionLength, style::times(12));
+    place(Text2[q], 240 + at.left, 840 + at.top, 5655, 375);
+    // Qt reports either Enter key as returnPressed; no other key moves on.
+    connect(Text2[q], &QLineEdit::returnPressed, this, [this, q] { Text2_KeyPress(q, EnterKey); });
+    for (int a = 0; a < 4; ++a) {
+        const int i = 4 * q + a;
+        const float top = answerTop(a) + at.top;
+        QLabel*& letter = Label1[3 + 5 * q + a];
+        // Centred on the answer's line, as the tick and the typed text are.
+        letter = caption(client(), QString(QChar(u'A' + a)) + u'.', 12,
+                         Qt::AlignLeft | Qt::AlignVCenter);
+        place(letter, letterLeft(a) + at.left, top, kLetterWidth, 330);
+        Text3[i] = textBox(client(), kAnswerLength, style::times(9.75));
+        place(Text3[i], answerLeft(a) + at.left, top, 2295, 330);
+        connect(Text3[i], &QLineEdit::returnPressed, this,
+                [this, i] { Text3_KeyPress(i, EnterKey); });
+        Check1[i] = new CheckBox(client());
+        place(Check1[i], tickLeft(a) + at.left, top, 255, 315);
+    }
+}
+
+void Wizard::chainTabStops() {
+    // The teacher tabs through a question and its answers before the next
+    // question, and only then through the ticks.
+    QWidget* previous = Text1;
+    auto next = [&previous](QWidget* w) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    };
+    for (int q = 0; q < Questions; ++q) {
+        next(Text2[q]);
+        for (int a = 0; a < 4; ++a)
+            next(Text3[4 * q + a]);
+    }
+    for (CheckBox* tick : Check1)
+        next(tick);
+}
+
+void Wizard::Form_Load() {
+    SetUpForm();
+    for (CheckBox* tick : Check1)
+        controls::setBackColour(tick, style::BoxBack);
+}
+
+void Wizard::fillFromTables() {
+    const QuizTables& t = program.state<QuizTables>();
+    showFromStart(Text1, t.QuizTitle);
+    for (int n = 1; n <= Questions; ++n) {
+        const int q = n - 1;
+        showFromStart(Text2[q], t.QuestionText[n]);
+        const std::array<QString, 4> choices{t.ChoiceA[n], t.ChoiceB[n], t.ChoiceC[n],
+                                             t.ChoiceD[n]};
+        // The loader refuses a set whose right answer is not 1 to 4, so any
+        // other value ticks nothing rather than guessing.
+        bool isNumber = false;
+        const int k = t.CorrectChoice[n].trimmed().toInt(&isNumber);
+        for (int a = 0; a < 4; ++a) {
+            showFromStart(Text3[4 * q + a], choices[a]);
+            Check1[4 * q + a]->setChecked(isNumber && k == a + 1);
+        }
+    }
+}
+
+void Wizard::label3_Click(int index) {
+    if (index == Exit)
+        program.screens().unload(Id);
+    else if (index == Save)
+        genwork();
+    program.PlaySound(sounds::Click);
+}
+
+QString Wizard::firstGap() const {
+    if (Text1->text().isEmpty())
+        return kNoTitle;
+    for (int q = 0; q < Questions; ++q) {
+        const int n = q + 1;
+        if (Text2[q]->text().isEmpty())
+            return numbered(kIncomplete, n);
+        int ticks = 0;
+        for (int i = 4 * q; i < 4 * q + 4; ++i) {
+            if (Text3[i]->text().isEmpty())
+                return numbered(kIncomplete, n);
+            ticks += Check1[i]->isChecked() ? 1 : 0;
+        }
+        if (ticks == 0)
+            return numbered(kNoTick, n);
+        if (ticks > 1)
+            return numbered(kManyTicks, n);
+    }
+    return {};
+}
+
+void Wizard::genwork() {
+    if (const QString gap = firstGap(); !gap.isEmpty())
+        program.messages().tell(gap);
+    else
+        saveworksheet();
+}
+
+QuestionSheet Wizard::sheet() const {
+    QuestionSheet s;
+    s.title = Text1->text();
+    for (int q = 0; q < Questions; ++q)
+        s.questions[q] = Text2[q]->text();
+    for (int i = 0; i < Answers; ++i) {
+        s.answers[i] = Text3[i]->text();
+        s.ticked[i] = Check1[i]->isChecked();
+    }
+    return s;
+}
+
+void Wizard::saveworksheet() {
+    // Whatever goes wrong on the way, the teacher hears of it and the boxes
+    // keep what was typed, ready for another try.
+    std::optional<worksheet_store::Outcome> outcome;
+    runGuarded([&] {
+        outcome = worksheet_store::saveworksheet(worksheet_folder::folder(program.paths()), sheet(),
+                                                 program.state<CatalogueState>());
+    });
+    if (!outcome || outcome->saved == worksheet_store::Saved::Failed)
+        program.messages().tell(kProblem);
+    else if (outcome->saved == worksheet_store::Saved::Refused)
+        program.messages().tell(outcome->message);
+    else
+        program.messages().tell(kSaved);
+}
+
+void Wizard::Text1_KeyPress(int keyAscii) {
+    if (keyAscii == EnterKey)
+        Text2[0]->setFocus();
+}
+
+void Wizard::Text2_KeyPress(int index, int keyAscii) {
+    if (keyAscii == EnterKey)
+        Text3[4 * index]->setFocus();
+}
+
+void Wizard::Text3_KeyPress(int index, int keyAscii) {
+    if (keyAscii != EnterKey)
+        return;
+    // Answer D of the last question has nowhere further to go.
+    if (index % 4 != 3)
+        Text3[index + 1]->setFocus();
+    else if (index <= Answers - 2)
+        Text2[(index + 1) / 4]->setFocus();
+}

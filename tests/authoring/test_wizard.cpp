@@ -1,0 +1,530 @@
+#include "question_file.h"
+#include "startup.h"
+#include "style.h"
+#include "support/gui.h"
+#include "support/program_fixture.h"
+#include "support/question_sets.h"
+#include "testmain.h"
+#include "wizard.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFontInfo>
+#include <QMap>
+#include <QTest>
+#include <algorithm>
+
+namespace {
+const QString kSaved = QStringLiteral("Your worksheet has been saved.");
+const QString kProblem = QStringLiteral("There was a problem saving your worksheet");
+const QString kClick = QStringLiteral("wav\\click.wav");
+const QColor kTickBack(0, 78, 152);
+
+// What stands in the way of a save.
+enum class Breakage { NoFolder, FileForFolder, NoCatalogue, FullCatalogue };
+
+// Types a whole question set into the boxes, as a teacher would leave them.
+void enter(Wizard& w, const QuestionSheet& s) {
+    w.Text1->setText(s.title);
+    for (int q = 0; q < Wizard::Questions; ++q)
+        w.Text2[q]->setText(s.questions[q]);
+    for (int i = 0; i < Wizard::Answers; ++i) {
+        w.Text3[i]->setText(s.answers[i]);
+        w.Check1[i]->setChecked(s.ticked[i]);
+    }
+}
+
+// Everything the boxes show, as one comparable value.
+QByteArray shown(const Wizard& w) {
+    QuestionSheet s;
+    s.title = w.Text1->text();
+    for (int q = 0; q < Wizard::Questions; ++q)
+        s.questions[q] = w.Text2[q]->text();
+    for (int i = 0; i < Wizard::Answers; ++i) {
+        s.answers[i] = w.Text3[i]->text();
+        s.ticked[i] = w.Check1[i]->isChecked();
+    }
+    return composeQuestionFile(s);
+}
+
+// Every file under a folder, by relative path, with its bytes.
+QMap<QString, QByteArray> filesUnder(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        files.insert(QDir(folder).relativeFilePath(path), file.readAll());
+    }
+    return files;
+}
+
+// Every control by the name the rows use: "Text1", "Text3(39)", "Label3(0)".
+QMap<QString, QWidget*> named(Wizard& w) {
+    QMap<QString, QWidget*> controls{{QStringLiteral("Text1"), w.Text1}};
+    const auto add = [&controls](const char* array, int i, QWidget* c) {
+        controls.insert(QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i), c);
+    };
+    for (int i = 0; i < Wizard::Answers; ++i) {
+        add("Text3", i, w.Text3[i]);
+        add("Check1", i, w.Check1[i]);
+        if (i < Wizard::Questions)
+            add("Text2", i, w.Text2[i]);
+    }
+    for (int i = 0; i < Wizard::Captions; ++i)
+        add("Label1", i, w.Label1[i]);
+    for (auto [i, entry] : w.Label3)
+        add("Label3", i, entry);
+    return controls;
+}
+
+QString focusOf(Wizard& w) {
+    return named(w).key(w.window()->focusWidget(), QStringLiteral("elsewhere"));
+}
+} // namespace
+
+class WizardTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ProgramFixture> f;
+
+    ScreenRegistry& screens() { return f->program->screens(); }
+    QString folder() const { return f->path(QStringLiteral("multiple")); }
+    QByteArray onDisk(const QString& name) const {
+        QFile file(f->path(QStringLiteral("multiple/") + name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Opened as the main menu opens it: loaded, then shown in front.
+    Wizard& open() {
+        auto& wizard = screens().form<Wizard>();
+        wizard.Show();
+        return wizard;
+    }
+
+    Wizard& openWith(const QuestionSheet& s) {
+        Wizard& w = open();
+        enter(w, s);
+        return w;
+    }
+
+    static QuestionSheet complete(const QString& title = QStringLiteral("Blitz")) {
+        return test_sets::sheet(title, test_sets::kPattern);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        // As the program does at start, so that widths are Tahoma's.
+        startup::registerFallbackFonts(QStringLiteral(OSTERVALE_HOME "/fonts"));
+    }
+    void init() {
+        f = std::make_unique<ProgramFixture>();
+        f->write(QStringLiteral("multiple/track.txt"), " 0\r\n");
+        f->program->shell.SoundOn = 1;
+    }
+    void cleanup() { f.reset(); }
+
+    void opensEmptyWithTheKeyboardInTheTitle() {
+        Wizard& w = open();
+        QCOMPARE(w.window()->focusWidget(), w.Text1);
+        QCOMPARE(shown(w), composeQuestionFile(QuestionSheet{}));
+        for (CheckBox* tick : w.Check1) {
+            QVERIFY(tick->text().isEmpty() && tick->autoFillBackground());
+            QCOMPARE(tick->palette().color(QPalette::Window), kTickBack);
+        }
+    }
+
+    // Places worked out by hand from the layout rules, in both halves.
+    void controlsStandWhereTheLayoutPutsThem_data() {
+        QTest::addColumn<QRect>("twipsPlace");
+        QTest::addColumn<QString>("text");
+        const auto row = [](const char* name, int l, int t, int w, int h, const char* text = "") {
+            QTest::newRow(name) << QRect(l, t, w, h) << QString::fromUtf8(text);
+        };
+        row("Label1(0)", 0, 0, 4320, 540, "Multiple Choice Wizard");
+        row("Label1(1)", 5160, 120, 2280, 345, "Worksheet Title");
+        row("Text1", 7560, 120, 4215, 375);
+        row("Text2(4)", 240, 6600, 5655, 375);
+        row("Text2(6)", 6120, 2280, 5655, 375);
+        row("Text3(18)", 720, 7320, 2295, 330);
+        row("Text3(27)", 9480, 3000, 2295, 330);
+        row("Check1(19)", 3330, 7320, 255, 315);
+        row("Check1(24)", 6360, 2670, 255, 315);
+        row("Label3(1)", 240, 7920, 3165, 495, "Save Worksheet");
+        row("Label3(0)", 10560, 7920, 1245, 495, "Exit");
+    }
+    void controlsStandWhereTheLayoutPutsThem() {
+        QFETCH(QRect, twipsPlace);
+        QFETCH(QString, text);
+        QWidget* c = named(open()).value(QString::fromUtf8(QTest::currentDataTag()));
+        const QRectF p(twipsPlace);
+        QCOMPARE(c->geometry(), twips::rect(p.x(), p.y(), p.width(), p.height()));
+        if (auto* label = qobject_cast<QLabel*>(c))
+            QCOMPARE(label->text(), text);
+    }
+
+    // "Question n" just above its question; a letter, then a tick, then the
+    // answer on each answer's line; every caption whole at Tahoma's widths.
+    void captionsFitBesideTheirBoxes() {
+        QVERIFY(QFontInfo(style::tahoma(12)).family().contains(QStringLiteral("Tahoma")));
+        Wizard& w = open();
+        for (int q = 0; q < Wizard::Questions; ++q) {
+            QLabel* heading = w.Label1[2 + 5 * q];
+            QCOMPARE(heading->text(), QStringLiteral("Question %1").arg(q + 1));
+            QCOMPARE(heading->geometry().bottomLeft() + QPoint(0, 1), w.Text2[q]->pos());
+            for (int a = 0; a < 4; ++a) {
+                QLabel* letter = w.Label1[3 + 5 * q + a];
+                const QRect tick = w.Check1[4 * q + a]->geometry();
+                const QRect answer = w.Text3[4 * q + a]->geometry();
+                QCOMPARE(letter->text(), QString(QChar(u'A' + a)) + u'.');
+                QVERIFY(letter->y() == answer.y() && tick.y() == answer.y());
+                QVERIFY(tick.right() <= answer.x() + 1);
+                // The tick box lies over the end of the caption's box, never
+                // over its letters.
+                const QRect ink = letter->fontMetrics().boundingRect(letter->text());
+                QVERIFY(letter->x() + ink.right() < tick.x());
+            }
+        }
+        QStringList misfits;
+        for (QLabel* label : w.findChildren<QLabel*>()) {
+            // A word too long for its line is clipped, not wrapped.
+            bool fits = label->heightForWidth(label->width()) <= label->height();
+            for (const QString& word : label->text().split(u' '))
+                fits = fits && label->fontMetrics().horizontalAdvance(word) <= label->width();
+            if (!fits)
+                misfits << label->text();
+        }
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u'\n')));
+        // OSTERVALE_SHOTS=folder keeps pictures of the screen, empty and
+        // filled, for a person to look at.
+        if (const QString shots = qEnvironmentVariable("OSTERVALE_SHOTS"); !shots.isEmpty()) {
+            w.grab().save(shots + QStringLiteral("/wizard-empty.png"));
+            QuestionSheet s = complete(QStringLiteral("Evacuation, 1939"));
+            s.questions[3] = QStringLiteral("Which of these could an evacuee take on the train?");
+            s.answers[13] = QStringLiteral("A gas mask in a cardboard box");
+            enter(w, s);
+            w.grab().save(shots + QStringLiteral("/wizard-filled.png"));
+        }
+    }
+
+    void boxesTakeTheirFontAndNoMoreThanTheirLimit_data() {
+        QTest::addColumn<QFont>("font");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("Text1") << style::times(12) << 25;
+        QTest::newRow("Text2(4)") << style::times(12) << 60;
+        QTest::newRow("Text3(17)") << style::times(9.75) << 30;
+        QTest::newRow("Text3(39)") << style::times(9.75) << 30;
+    }
+    void boxesTakeTheirFontAndNoMoreThanTheirLimit() {
+        QFETCH(QFont, font);
+        QFETCH(int, limit);
+        auto* box = static_cast<QLineEdit*>(named(open()).value(QTest::currentDataTag()));
+        QCOMPARE(box->font(), font);
+        const QString typed =
+            QStringLiteral("The Home Guard, 1940-1944: Dad's Army & all that, in Walmington-on-Sea")
+                .left(limit + 1);
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->text(), typed.left(limit));
+    }
+
+    void saveAndExitAreHighlightedEntries() {
+        Wizard& w = open();
+        QVERIFY(w.Label3[Wizard::Save]->isOpaque() && w.Label3[Wizard::Exit]->isOpaque());
+        w.Form_MouseMove();
+        QVERIFY(!w.Label3[Wizard::Save]->isOpaque() && !w.Label3[Wizard::Exit]->isOpaque());
+        QTest::mouseMove(w.Label3[Wizard::Exit], QPoint(5, 5));
+        QVERIFY(!w.Label3[Wizard::Save]->isOpaque() && w.Label3[Wizard::Exit]->isOpaque());
+    }
+
+    // A complete set, then what the teacher left out: whole questions
+    // emptied, single answers emptied (by box), questions left unticked, and
+    // boxes ticked as well. The first gap in screen order is named.
+    void theFirstGapIsNamedAndNothingIsWritten_data() {
+        using L = QList<int>;
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<L>("emptyQuestions");
+        QTest::addColumn<L>("emptyAnswers");
+        QTest::addColumn<L>("untick");
+        QTest::addColumn<L>("alsoTick");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, const char* title, L emptyQuestions, L emptyAnswers,
+                            L untick, L alsoTick, const char* message, int n = 0) {
+            QTest::newRow(name) << QString::fromUtf8(title) << emptyQuestions << emptyAnswers
+                                << untick << alsoTick
+                                << QString::fromUtf8(message) +
+                                       (n ? QStringLiteral(" %1").arg(n) : QString());
+        };
+        const char* done = "You have not completed Question";
+        const char* noTick = "You have not ticked the correct answer for Question";
+        const char* many = "You have ticked more than one correct answer for Question";
+        row("no title, nothing else", "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {}, {}, {},
+            "You have not chosen a title for your worksheet");
+        row("question 1 not ticked, question 2 empty", "Blitz", {2}, {}, {1, 2}, {}, noTick, 1);
+        row("question 3 has no text", "Blitz", {3}, {}, {}, {}, done, 3);
+        row("answer C of question 7 missing", "Blitz", {}, {26}, {}, {}, done, 7);
+        row("a missing answer before a missing tick", "Blitz", {}, {19}, {5}, {}, done, 5);
+        row("B and D ticked on question 4", "Blitz", {}, {}, {4}, {13, 15}, many, 4);
+        row("question 9 not ticked, question 10 empty", "Blitz", {10}, {}, {9}, {}, noTick, 9);
+        row("question 10 ticked twice", "Blitz", {}, {}, {}, {36}, many, 10);
+    }
+    void theFirstGapIsNamedAndNothingIsWritten() {
+        QFETCH(QString, title);
+        QFETCH(QList<int>, emptyQuestions);
+        QFETCH(QList<int>, emptyAnswers);
+        QFETCH(QList<int>, untick);
+        QFETCH(QList<int>, alsoTick);
+        QFETCH(QString, message);
+        QuestionSheet s = complete(title);
+        for (int n : emptyQuestions) {
+            s.questions[n - 1].clear();
+            emptyAnswers << 4 * n - 4 << 4 * n - 3 << 4 * n - 2 << 4 * n - 1;
+        }
+        for (int i : emptyAnswers)
+            s.answers[i].clear();
+        for (int n : untick)
+            std::fill_n(s.ticked.begin() + 4 * (n - 1), 4, false);
+        for (int i : alsoTick)
+            s.ticked[i] = true;
+        Wizard& w = openWith(s);
+        const QByteArray before = shown(w);
+        const auto files = filesUnder(folder());
+        qsizetype toldBeforeClick = -1;
+        f->sound->onPlay = [&](const QString&) { toldBeforeClick = f->messages->shown.size(); };
+        gui::click(w.Label3[Wizard::Save]);
+        QCOMPARE(f->messages->shown, QStringList{message});
+        QCOMPARE(filesUnder(folder()), files);
+        QCOMPARE(shown(w), before);
+        QCOMPARE(f->sound->played, QStringList{kClick});
+        QCOMPARE(toldBeforeClick, 1);
+    }
+
+    void blanksCountAsTyped() {
+        QuestionSheet s = complete();
+        s.questions[2] = QStringLiteral(" ");
+        s.answers[5] = QStringLiteral("   ");
+        gui::click(openWith(s).Label3[Wizard::Save]);
+        QCOMPARE(f->messages->shown, QStringList{kSaved});
+        const QList<QByteArray> lines = onDisk(QStringLiteral("Blitz.txt")).split('\n');
+        QCOMPARE(lines.size(), 73);               // 72 lines, each ending CR LF
+        QCOMPARE(lines[11], QByteArray("   \r")); // answer B of question 2
+        QCOMPARE(lines[16], QByteArray(" \r"));   // question 3
+    }
+
+    void enterMovesOnThroughTheBoxes_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("key");
+        const std::pair<const char*, const char*> moves[] = {
+            {"Text1", "Text2(0)"},     {"Text2(0)", "Text3(0)"},   {"Text2(6)", "Text3(24)"},
+            {"Text3(0)", "Text3(1)"},  {"Text3(2)", "Text3(3)"},   {"Text3(3)", "Text2(1)"},
+            {"Text3(35)", "Text2(9)"}, {"Text3(38)", "Text3(39)"}, {"Text3(39)", "Text3(39)"}};
+        for (const auto& [from, to] : moves) {
+            QTest::addRow("Return on %s", from) << from << to << int(Qt::Key_Return);
+            QTest::addRow("keypad Enter on %s", from) << from << to << int(Qt::Key_Enter);
+        }
+    }
+    void enterMovesOnThroughTheBoxes() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, key);
+        Wizard& w = openWith(complete());
+        const QByteArray before = shown(w);
+        QWidget* box = named(w).value(from);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(focusOf(w), to);
+        // Enter types nothing and takes nothing away; the next key lands in
+        // the box that now has the focus.
+        QCOMPARE(shown(w), before);
+        auto* next = static_cast<QLineEdit*>(named(w).value(to));
+        next->clear();
+        QTest::keyClicks(w.window()->focusWidget(), QStringLiteral("VE"));
+        QCOMPARE(next->text(), QStringLiteral("VE"));
+    }
+
+    void tabVisitsEachQuestionWithItsAnswersThenTheTicks() {
+        Wizard& w = open();
+        QStringList expected{QStringLiteral("Text1")};
+        for (int q = 0; q < Wizard::Questions; ++q) {
+            expected << QStringLiteral("Text2(%1)").arg(q);
+            for (int a = 0; a < 4; ++a)
+                expected << QStringLiteral("Text3(%1)").arg(4 * q + a);
+        }
+        for (int i = 0; i < Wizard::Answers; ++i)
+            expected << QStringLiteral("Check1(%1)").arg(i);
+        expected << QStringLiteral("Text1");
+        QStringList visited{focusOf(w)};
+        for (int step = 1; step < expected.size(); ++step) {
+            QTest::keyClick(w.window()->focusWidget(), Qt::Key_Tab);
+            visited << focusOf(w);
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    // Commas would split a line of the file, so they are kept as "&" and the
+    // quiz reads them back as commas.
+    void commasGoToDiskAsAmpersandsAndComeBack() {
+        QuestionSheet s = complete(QStringLiteral("Capitals"));
+        s.questions[0] = QStringLiteral("Paris, France");
+        s.answers[2] = QStringLiteral("Vichy, 1940");
+        Wizard& w = openWith(s);
+        gui::click(w.Label3[Wizard::Save]);
+        QCOMPARE(f->messages->shown, QStringList{kSaved});
+        const QByteArray bytes = onDisk(QStringLiteral("Capitals.txt"));
+        QVERIFY(bytes.startsWith("Capitals\r\n \r\nParis& France\r\nAnswer 1A\r\nAnswer 1B\r\n"
+                                 "Vichy& 1940\r\nAnswer 1D\r\n1\r\n \r\n"));
+        QVERIFY(!bytes.contains(','));
+        QuizTables& tables = f->program->state<QuizTables>();
+        QVERIFY(loadQuestionFile(f->path(QStringLiteral("multiple/Capitals.txt")), tables));
+        QCOMPARE(tables.QuestionText[1], QStringLiteral("Paris, France"));
+        QCOMPARE(tables.ChoiceC[1], QStringLiteral("Vichy, 1940"));
+        QCOMPARE(onDisk(QStringLiteral("track.txt")), QByteArray(" 1\r\nCapitals\r\n"));
+    }
+
+    void savingTwiceUnderOneTitleKeepsOneEntry() {
+        Wizard& w = openWith(complete());
+        gui::click(w.Label3[Wizard::Save]);
+        w.Text2[7]->setText(QStringLiteral("Who led the Free French?"));
+        w.Check1[31]->setChecked(false);
+        w.Check1[28]->setChecked(true);
+        const QByteArray before = shown(w);
+        gui::click(w.Label3[Wizard::Save]);
+        QCOMPARE(f->messages->shown, (QStringList{kSaved, kSaved}));
+        QCOMPARE(onDisk(QStringLiteral("track.txt")), QByteArray(" 1\r\nBlitz\r\n"));
+        QCOMPARE(onDisk(QStringLiteral("Blitz.txt")), before);
+        QCOMPARE(shown(w), before);
+        QVERIFY(screens().isShowing(Wizard::Id));
+        QCOMPARE(f->sound->played, (QStringList{kClick, kClick}));
+    }
+
+    // The catalogue's edit mode: the tables hold a saved worksheet, the
+    // wizard shows it, and a new title saves a copy beside it.
+    void editingUnderANewTitleKeepsTheOldWorksheet() {
+        const QByteArray old = composeQuestionFile(complete());
+        f->write(QStringLiteral("multiple/Blitz.txt"), old);
+        f->write(QStringLiteral("multiple/track.txt"), " 1\r\nBlitz\r\n");
+        QVERIFY(loadQuestionFile(f->path(QStringLiteral("multiple/Blitz.txt")),
+                                 f->program->state<QuizTables>()));
+        auto& w = screens().form<Wizard>();
+        w.fillFromTables();
+        w.Show();
+        QCOMPARE(shown(w), old);
+        w.Text1->setText(QStringLiteral("Blitz again"));
+        gui::click(w.Label3[Wizard::Save]);
+        QCOMPARE(f->messages->shown, QStringList{kSaved});
+        QCOMPARE(onDisk(QStringLiteral("track.txt")), QByteArray(" 2\r\nBlitz\r\nBlitz again\r\n"));
+        QCOMPARE(onDisk(QStringLiteral("Blitz.txt")), old);
+        QCOMPARE(onDisk(QStringLiteral("Blitz again.txt")),
+                 composeQuestionFile(complete(QStringLiteral("Blitz again"))));
+    }
+
+    void fillingTicksOnlyTheRightAnswer_data() {
+        QTest::addColumn<QString>("correct");
+        QTest::addColumn<int>("ticked"); // box of question 3, or -1
+        QTest::newRow("1") << "1" << 8;
+        QTest::newRow("4") << "4" << 11;
+        QTest::newRow("5") << "5" << -1;
+        QTest::newRow("not a number") << "B" << -1;
+    }
+    void fillingTicksOnlyTheRightAnswer() {
+        QFETCH(QString, correct);
+        QFETCH(int, ticked);
+        QuizTables& tables = f->program->state<QuizTables>();
+        FieldReader file1(composeQuestionFile(complete()));
+        QVERIFY(LoadQuestions(file1, tables));
+        tables.CorrectChoice[3] = correct;
+        tables.ChoiceC[3] = QStringLiteral("A ration book, and a gas mask");
+        auto& w = screens().form<Wizard>();
+        // Whatever was ticked before, the set's own answer is what shows.
+        w.Check1[9]->setChecked(true);
+        w.fillFromTables();
+        for (int i = 8; i < 12; ++i)
+            QCOMPARE(w.Check1[i]->isChecked(), i == ticked);
+        QCOMPARE(w.Text3[10]->text(), tables.ChoiceC[3]);
+        // A long answer shows its beginning, not its end.
+        QCOMPARE(w.Text3[10]->cursorPosition(), 0);
+        QVERIFY(w.Check1[4 * 9 + test_sets::kPattern[9] - 1]->isChecked());
+    }
+
+    void aTitleThatCannotBeKeptWritesNothing_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("answer");
+        const char* rows[][3] = {{"a topic quiz's title", "Rationing", "Answer"},
+                                 {"a slash", "a/b", "Answer"},
+                                 {"a device name", "CON", "Answer"},
+                                 {"an answer outside the code page", "Blitz", "東京"}};
+        for (const auto& [name, title, answer] : rows)
+            QTest::newRow(name) << QString::fromUtf8(title) << QString::fromUtf8(answer);
+    }
+    void aTitleThatCannotBeKeptWritesNothing() {
+        QFETCH(QString, title);
+        QFETCH(QString, answer);
+        QuestionSheet s = complete(title);
+        s.answers[22] = answer;
+        Wizard& w = openWith(s);
+        const auto files = filesUnder(folder());
+        const QByteArray before = shown(w);
+        gui::click(w.Label3[Wizard::Save]);
+        QCOMPARE(f->messages->shown.size(), 1);
+        const QString said = f->messages->shown[0];
+        QVERIFY2(!said.isEmpty() && said != kSaved && said != kProblem, qPrintable(said));
+        QCOMPARE(filesUnder(folder()), files);
+        QCOMPARE(shown(w), before);
+    }
+
+    void aFailedSaveSaysSoAndKeepsWhatWasThere_data() {
+        QTest::addColumn<Breakage>("breakage");
+        QTest::newRow("no folder") << Breakage::NoFolder;
+        QTest::newRow("a file where the folder should be") << Breakage::FileForFolder;
+        QTest::newRow("no catalogue") << Breakage::NoCatalogue;
+        QTest::newRow("a full catalogue") << Breakage::FullCatalogue;
+    }
+    void aFailedSaveSaysSoAndKeepsWhatWasThere() {
+        QFETCH(Breakage, breakage);
+        // An earlier worksheet of the same title, which the save would replace.
+        QuestionSheet earlier = complete();
+        earlier.questions[0] = QStringLiteral("An earlier question?");
+        f->write(QStringLiteral("multiple/Blitz.txt"), composeQuestionFile(earlier));
+        switch (breakage) {
+        case Breakage::FileForFolder:
+        case Breakage::NoFolder:
+            QVERIFY(QDir(folder()).removeRecursively());
+            if (breakage == Breakage::FileForFolder)
+                f->write(QStringLiteral("multiple"), "not a folder");
+            break;
+        case Breakage::NoCatalogue:
+            f->remove(QStringLiteral("multiple/track.txt"));
+            break;
+        case Breakage::FullCatalogue: {
+            QByteArray bytes = " 1000\r\n";
+            for (int i = 1; i <= 1000; ++i)
+                bytes += "Sheet " + QByteArray::number(i) + "\r\n";
+            f->write(QStringLiteral("multiple/track.txt"), bytes);
+            break;
+        }
+        }
+        const auto files = filesUnder(f->dir.path());
+        Wizard& w = openWith(complete());
+        const QByteArray before = shown(w);
+        gui::click(w.Label3[Wizard::Save]);
+        QCOMPARE(f->messages->shown, QStringList{kProblem});
+        QCOMPARE(filesUnder(f->dir.path()), files);
+        QCOMPARE(shown(w), before);
+        QVERIFY(screens().isShowing(Wizard::Id));
+    }
+
+    void exitClosesWithoutAskingAndTheNextOpeningIsEmpty() {
+        Wizard& w = openWith(complete());
+        gui::click(w.Label3[Wizard::Exit]);
+        QVERIFY(!screens().isLoaded(Wizard::Id));
+        QVERIFY(f->messages->shown.isEmpty());
+        QCOMPARE(f->sound->played, QStringList{kClick});
+        QCOMPARE(filesUnder(folder()).keys(), QStringList{QStringLiteral("track.txt")});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(shown(open()), composeQuestionFile(QuestionSheet{}));
+    }
+};
+
+OSTERVALE_TEST(WizardTest)
+#include "test_wizard.moc"
