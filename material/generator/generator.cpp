@@ -4,6 +4,7 @@
 #include "output.h"
 #include "pictures.h"
 #include "questions.h"
+#include "reading_pages.h"
 #include "sounds.h"
 
 #include <QDir>
@@ -114,6 +115,7 @@ GenerationReport generateMaterial(const QString& sourceDir, const QString& outpu
     makeSounds(output, report);
     makeLogo(output, report);
     makeQuestions(source, output, report);
+    makeReadingPages(source, output, report);
     makeCatalogue(output, report);
     return report;
 }

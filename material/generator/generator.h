@@ -12,8 +12,10 @@ struct GenerationReport {
     bool ok() const { return errors.isEmpty(); }
 };
 
-// Makes every picture, sound and starter file from `sourceDir` (the material
-// folder of the source tree) into `outputDir` (the program's home folder).
+// Makes every picture, sound, reading page and starter file from `sourceDir`
+// (the material folder of the source tree) into `outputDir` (the program's
+// home folder). Reading pages are laid out by font metrics, so this needs a
+// QGuiApplication.
 GenerationReport generateMaterial(const QString& sourceDir, const QString& outputDir);
 
 // The worksheet catalogue as it is before a teacher saves anything in it.
