@@ -9,6 +9,8 @@
 #include "topic_menu.h"
 #include "viewers.h"
 #include "welldone.h"
+#include "wizard.h"
+#include "worksheets.h"
 #include "wrong.h"
 
 #include <QDir>
@@ -43,6 +45,8 @@ void defineScreens(Program& program) {
     screens.define<ProgressOrd>();
     screens.define<Teacher>();
     screens.define<Guide>();
+    screens.define<Wizard>();
+    screens.define<Worksheets>();
 }
 
 void endAtOnce(Program& program) {

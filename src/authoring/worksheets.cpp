@@ -186,8 +186,10 @@ void Worksheets::editworksheet() {
 }
 
 bool Worksheets::deleteTitle(const QString& title) {
+    // The question stands alone, with an empty title bar.
     if (!program.messages().confirm(
-            QStringLiteral("Are you sure that you want to delete the worksheet ") + title + u'?'))
+            QStringLiteral("Are you sure that you want to delete the worksheet ") + title + u'?',
+            QString()))
         return true;
     state().WorksheetToDelete = title;
     if (!delworksheet())

@@ -11,8 +11,8 @@ void QtMessageBoxes::tell(const QString& text) {
     QMessageBox::information(QApplication::activeWindow(), kCaption, text, QMessageBox::Ok);
 }
 
-bool QtMessageBoxes::confirm(const QString& text) {
-    return QMessageBox::question(QApplication::activeWindow(), kCaption, text,
+bool QtMessageBoxes::confirm(const QString& text, const QString& caption) {
+    return QMessageBox::question(QApplication::activeWindow(), caption, text,
                                  QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::Ok) == QMessageBox::Ok;
 }

@@ -15,6 +15,8 @@
 #include "topic_menu.h"
 #include "viewers.h"
 #include "welldone.h"
+#include "wizard.h"
+#include "worksheets.h"
 #include "wrong.h"
 
 #include <QAbstractButton>
@@ -100,6 +102,8 @@ private Q_SLOTS:
         program->state<PageState>() = {.PageNumber = 1, .PageCount = 3, .PageSetName = {}};
         check(screens().form<Teacher>());
         check(screens().form<Guide>());
+        check(screens().form<Wizard>());
+        check(screens().form<Worksheets>());
         QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u'\n')));
     }
 

@@ -215,6 +215,7 @@ private Q_SLOTS:
         QCOMPARE(boxesAtClick, 0);
         QCOMPARE(f->messages->shown, QStringList{QStringLiteral(
                                          "Are you sure that you want to delete the worksheet B?")});
+        QCOMPARE(f->messages->captions, QStringList{QString()});
         QCOMPARE(f->program->state<QuizTables>().QuizTitle, QStringLiteral("B"));
         QCOMPARE(track(), before);
         QCOMPARE(shown(w), abc);

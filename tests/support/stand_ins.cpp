@@ -6,8 +6,9 @@ void RecordingSound::play(const QString& materialPath) {
         onPlay(materialPath);
 }
 
-bool RecordingMessages::confirm(const QString& text) {
+bool RecordingMessages::confirm(const QString& text, const QString& caption) {
     shown.append(text);
+    captions.append(caption);
     if (answers.empty())
         return true;
     const bool answer = answers.front();

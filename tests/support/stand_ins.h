@@ -23,9 +23,11 @@ public:
 class RecordingMessages final : public MessageBoxes {
 public:
     void tell(const QString& text) override { shown.append(text); }
-    bool confirm(const QString& text) override;
+    bool confirm(const QString& text, const QString& caption) override;
 
     QStringList shown;
+    // The title bar of each confirmation, in order.
+    QStringList captions;
     // Answers for the next confirmations, in order; OK once they run out.
     std::deque<bool> answers;
 };
