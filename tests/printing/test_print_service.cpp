@@ -3,11 +3,11 @@
 #include "print_surface.h"
 #include "quiz_session.h"
 #include "quiz_state.h"
-#include "support/recording_surface.h"
 #include "results.h"
 #include "support/gui.h"
 #include "support/program_fixture.h"
 #include "support/question_sets.h"
+#include "support/recording_surface.h"
 #include "testmain.h"
 #include "welldone.h"
 
