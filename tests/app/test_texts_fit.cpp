@@ -9,6 +9,7 @@
 #include "results.h"
 #include "startup.h"
 #include "style.h"
+#include "support/fits.h"
 #include "support/stand_ins.h"
 #include "testmain.h"
 #include "titlefrm.h"
@@ -40,34 +41,8 @@ class TextsFitTest : public QObject {
         // for a person to look at.
         if (const QString shots = qEnvironmentVariable("OSTERVALE_SHOTS"); !shots.isEmpty())
             screen.grab().save(QStringLiteral("%1/%2.png").arg(shots, where.chopped(2).trimmed()));
-        for (QLabel* label : screen.findChildren<QLabel*>()) {
-            if (label->text().isEmpty() || !label->isVisibleTo(&screen))
-                continue;
-            const bool fits = label->wordWrap()
-                                  ? label->heightForWidth(label->width()) <= label->height()
-                                  : label->sizeHint().width() <= label->width() &&
-                                        label->fontMetrics().height() <= label->height();
-            if (!fits)
-                misfits << where + label->text() +
-                               QStringLiteral(" (%1x%2 in %3x%4)")
-                                   .arg(label->sizeHint().width())
-                                   .arg(label->wordWrap() ? label->heightForWidth(label->width())
-                                                          : label->fontMetrics().height())
-                                   .arg(label->width())
-                                   .arg(label->height());
-        }
-        for (QAbstractButton* button : screen.findChildren<QAbstractButton*>()) {
-            if (button->text().isEmpty() || !button->isVisibleTo(&screen))
-                continue;
-            if (button->sizeHint().width() > button->width() ||
-                button->fontMetrics().height() > button->height())
-                misfits << where + button->text() +
-                               QStringLiteral(" (%1x%2 in %3x%4)")
-                                   .arg(button->sizeHint().width())
-                                   .arg(button->fontMetrics().height())
-                                   .arg(button->width())
-                                   .arg(button->height());
-        }
+        for (const QString& text : fits::misfits(&screen))
+            misfits << where + text;
     }
 
     void loadSet(const QString& file) {

@@ -5,6 +5,7 @@
 #include "multiple.h"
 #include "question_file.h"
 #include "quiz_state.h"
+#include "support/fits.h"
 #include "support/question_sets.h"
 #include "testmain.h"
 #include "wizard.h"
@@ -374,22 +375,7 @@ private Q_SLOTS:
         if (const QString shots = qEnvironmentVariable("OSTERVALE_SHOTS"); !shots.isEmpty())
             w.grab().save(
                 QStringLiteral("%1/worksheets-%2.png").arg(shots).arg(count + secondPage));
-        QStringList misfits;
-        for (QLabel* label : w.findChildren<QLabel*>()) {
-            if (label->text().isEmpty() || !label->isVisibleTo(&w))
-                continue;
-            const bool fits = label->wordWrap()
-                                  ? label->heightForWidth(label->width()) <= label->height()
-                                  : label->sizeHint().width() <= label->width() &&
-                                        label->fontMetrics().height() <= label->height();
-            if (!fits)
-                misfits << label->text();
-        }
-        for (QAbstractButton* box : w.findChildren<QAbstractButton*>()) {
-            if (box->sizeHint().width() > box->width() ||
-                box->fontMetrics().height() > box->height())
-                misfits << box->text();
-        }
+        const QStringList misfits = fits::misfits(&w);
         QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u'\n')));
     }
 };
