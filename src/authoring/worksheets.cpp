@@ -123,7 +123,7 @@ void Worksheets::showTitles(int last) {
     }
     for (int i = first + 1; i <= std::min(last, CatalogueState::Capacity); ++i) {
         MenuEntry* slot = Label2[i - first];
-        slot->setText(catalogue().WorksheetTitles[i]);
+        controls::showText(slot, catalogue().WorksheetTitles[i]);
         slot->show();
     }
 }
@@ -155,7 +155,11 @@ void Worksheets::Label2_Click(int index) {
         return;
     }
     program.PlaySound(sounds::Click);
-    const QString title = Label2[index]->text();
+    // The slot shows only what fits; the catalogue holds the whole title.
+    const int slot = SlotsPerPage * state().CataloguePage + index;
+    if (slot < 1 || slot > CatalogueState::Capacity)
+        return;
+    const QString title = catalogue().WorksheetTitles[slot];
     const auto corrupted = [this] { program.messages().tell(kCorrupted); };
     runGuarded(
         [&] {

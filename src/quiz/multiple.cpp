@@ -64,11 +64,11 @@ void Multiple::Form_Load() {
     quiz_session::reset(program);
     const QuizState& quiz = program.state<QuizState>();
     picture1_->setPicture(quiz.picture);
-    Label5->setText(quiz.heading);
+    controls::showText(Label5, quiz.heading);
     Option1[NoAnswer]->move(picture1_->pos() + QPoint(twips::toPixels(240), twips::toPixels(240)));
     for (int i = 1; i < NoAnswer; ++i)
         controls::setBackColour(Option1[i], style::ScreenBack);
-    Label6->setText(program.state<QuizTables>().QuizTitle);
+    controls::showText(Label6, program.state<QuizTables>().QuizTitle);
     showquest();
 }
 
@@ -79,11 +79,11 @@ void Multiple::showquest() {
     Label3[Previous]->show();
     Label3[Next]->setText(kNext);
     Label4->setText(QStringLiteral("Question ") + QString::number(n));
-    Label2->setText(t.QuestionText[n]);
-    Option1[1]->setText(t.ChoiceA[n]);
-    Option1[2]->setText(t.ChoiceB[n]);
-    Option1[3]->setText(t.ChoiceC[n]);
-    Option1[4]->setText(t.ChoiceD[n]);
+    controls::showText(Label2, t.QuestionText[n]);
+    controls::showText(Option1[1], t.ChoiceA[n]);
+    controls::showText(Option1[2], t.ChoiceB[n]);
+    controls::showText(Option1[3], t.ChoiceC[n]);
+    controls::showText(Option1[4], t.ChoiceD[n]);
     if (n == 1)
         Label3[Previous]->hide();
     if (n == 10)
@@ -123,7 +123,8 @@ void Multiple::Label3_Click(int index) {
 
 void Multiple::Printpage() {
     const QuizTables& t = program.state<QuizTables>();
-    WorksheetPrint sheet{.heading = Label5->text(), .title = Label6->text()};
+    // From the tables, not the labels, which show only what fits on screen.
+    WorksheetPrint sheet{.heading = program.state<QuizState>().heading, .title = t.QuizTitle};
     for (int n = 1; n <= 10; ++n) {
         sheet.questions[n - 1] = t.QuestionText[n];
         sheet.answers[n - 1] = {t.ChoiceA[n], t.ChoiceB[n], t.ChoiceC[n], t.ChoiceD[n]};

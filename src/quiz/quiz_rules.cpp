@@ -23,7 +23,7 @@ QString scoreLine(int score, int total) {
 }
 
 QString wrongLine(int question, const QString& text) {
-    return u' ' + QString::number(question) + QStringLiteral(". ") + text;
+    return u' ' + QString::number(question) + QStringLiteral(". ") + text.left(kLongestReviewText);
 }
 
 std::optional<QString> celebrationSound(int score, RandomSource& random) {

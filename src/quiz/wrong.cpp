@@ -39,9 +39,9 @@ Wrong::Wrong(Program& program)
 void Wrong::Form_Load() {
     SetUpForm();
     const QuizState& quiz = program.state<QuizState>();
-    Label6->setText(quiz.reviewTitle);
+    controls::showText(Label6, quiz.reviewTitle);
     for (int k = 0; k < quiz.wrongLines.size() && k < int(Label2.size()); ++k) {
-        Label2[k]->setText(quiz.wrongLines[k]);
+        controls::showText(Label2[k], quiz.wrongLines[k]);
         Label2[k]->show();
     }
 }

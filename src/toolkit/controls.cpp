@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -21,6 +22,28 @@ void growToFit(QLabel* label) {
                       std::max(label->height(), label->heightForWidth(label->width())));
     else
         label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+}
+
+QString visiblePart(const QString& text, const QFont& font, QSize box) {
+    const QFontMetrics metrics(font);
+    // More lines and characters a line than fit, so the cut itself never
+    // shows, whether the lines wrap or end in line breaks.
+    const qsizetype lines = box.height() / std::max(1, metrics.lineSpacing()) + 2;
+    const qsizetype perLine = std::max(0, box.width()) + 2;
+    qsizetype room = lines * perLine;
+    if (text.size() <= room)
+        return text;
+    if (text.at(room - 1).isHighSurrogate())
+        --room;
+    return text.left(room);
+}
+
+void showText(QLabel* label, const QString& text) {
+    label->setText(visiblePart(text, label->font(), label->size()));
+}
+
+void showText(QAbstractButton* button, const QString& text) {
+    button->setText(visiblePart(text, button->font(), button->size()));
 }
 
 void setTextColour(QWidget* control, const QColor& colour) {

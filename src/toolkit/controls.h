@@ -4,6 +4,7 @@
 #include "style.h"
 #include "twips.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,16 @@ QLabel* label(QWidget* parent, const QString& text, const QColor& colour, const 
 // when it wraps, wider when it keeps to one line. For texts whose design box
 // was measured with a font a pixel narrower than ours.
 void growToFit(QLabel* label);
+
+// Shows a text in a control of fixed size, cut where it stops being visible.
+// A text from a file can be any length; laying out a million characters that
+// nobody can see would freeze the screen, so only what the box can show is
+// ever given to the control. The cut is generous: it assumes every character
+// as narrow as a pixel and every line as full as it can be.
+void showText(QLabel* label, const QString& text);
+void showText(QAbstractButton* button, const QString& text);
+// The part of a text that a box of this size could show at this font.
+QString visiblePart(const QString& text, const QFont& font, QSize box);
 
 void setTextColour(QWidget* control, const QColor& colour);
 void setBackColour(QWidget* control, const QColor& colour);

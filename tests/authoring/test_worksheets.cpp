@@ -320,6 +320,21 @@ private Q_SLOTS:
         QCOMPARE(screens().form<Wizard>().Text1->text(), QStringLiteral("rationing"));
     }
 
+    // A damaged catalogue may hold a title of any length; its slot shows the
+    // start of it and the titles after it stay in their places.
+    void anEndlessTitleShowsOnlyWhatItsSlotCanShow() {
+        const QString endless = QStringLiteral("Evacuees ").repeated(100000);
+        listed({endless, QStringLiteral("B")});
+        Worksheets& w = open();
+        QVERIFY(w.Label2[1]->text().size() < 20000);
+        QVERIFY(endless.startsWith(w.Label2[1]->text()));
+        QVERIFY(w.Label2[1]->heightForWidth(w.Label2[1]->width()) > w.Label2[1]->height());
+        QCOMPARE(w.Label2[2]->text(), QStringLiteral("B"));
+        worksheet(QStringLiteral("B"));
+        click(w.Label2[2]);
+        QCOMPARE(f->program->state<QuizTables>().QuizTitle, QStringLiteral("B"));
+    }
+
     void exitShowsTheMainMenuAndUnloadsTheCatalogue() {
         Worksheets& w = open();
         bool catalogueAloneAtClick = false;

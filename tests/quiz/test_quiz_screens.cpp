@@ -275,6 +275,41 @@ private Q_SLOTS:
         }
     }
 
+    // Lines a million characters long: each control gets only what it can
+    // show, the start of the text, and still overflows its box, so nothing
+    // that could be seen is lost. Laying out the whole text froze the window
+    // for seconds.
+    void endlessLinesAreCutWhereTheyStopBeingVisible() {
+        const QString endless = QStringLiteral("Rations were ").repeated(80000);
+        QuestionSheet sheet = test_sets::sheet(endless, test_sets::kPattern);
+        sheet.questions.fill(endless);
+        sheet.answers.fill(endless);
+        FieldReader file1(composeQuestionFile(sheet));
+        QVERIFY(LoadQuestions(file1, f->program->state<QuizTables>()));
+        quiz_session::start(*f->program, QPixmap(), endless);
+        Multiple& quiz = screens().form<Multiple>();
+        const auto cutButShowingAll = [&](QWidget* control, const QString& shown) {
+            QVERIFY2(shown.size() < 20000, qPrintable(control->objectName()));
+            QVERIFY(endless.startsWith(shown));
+            const auto* label = qobject_cast<QLabel*>(control);
+            if (label && label->wordWrap())
+                QVERIFY(label->heightForWidth(label->width()) > label->height());
+            else
+                QVERIFY(control->sizeHint().width() > control->width());
+        };
+        for (int q = 1; q <= 10; ++q) {
+            cutButShowingAll(quiz.Label2, quiz.Label2->text());
+            for (int i = 1; i <= 4; ++i)
+                cutButShowingAll(quiz.Option1[i], quiz.Option1[i]->text());
+            click(quiz.Label3[1]);
+        }
+        cutButShowingAll(quiz.Label6, quiz.Label6->text());
+        cutButShowingAll(quiz.Label5, quiz.Label5->text());
+        const Wrong& review = screens().form<Wrong>();
+        QVERIFY(review.Label2[9]->text().size() < 20000);
+        QVERIFY(review.Label6->text().size() < 20000);
+    }
+
     void resultsExitClosesTheReviewToo() {
         answerAll(openQuiz(), {5});
         click(screens().form<Welldone>().Label3[0]);
