@@ -4,12 +4,23 @@
 #include "field_reader.h"
 #include "worksheet_folder.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QThread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#else
 #include <QLockFile>
+#endif
 
 namespace catalogue_file {
 namespace {
-constexpr int kLockWaitMs = 10000;
-constexpr int kStaleLockMs = 30000;
+// Long enough for a whole staff room saving at once; a change holds the
+// lock for milliseconds.
+constexpr int kLockWaitMs = 20000;
 
 // Reads into the table one title at a time, so a failure keeps what came
 // before it, as the menus' loads do.
@@ -31,9 +42,9 @@ bool readInto(const QString& folder, CatalogueState& catalogue) {
 }
 
 // Runs a read-modify-write of the catalogue with the folder's lock held.
-Change change(const QString& folder, CatalogueState& catalogue, const WriteFault& fault,
+Change change(const QString& folder, CatalogueState& catalogue,
               const std::function<bool(QStringList&)>& edit) {
-    const Lock lock(folder, fault);
+    const Lock lock(folder);
     if (!lock.held())
         return Change::Failed;
     std::optional<QStringList> titles = readAll(folder);
@@ -43,25 +54,77 @@ Change change(const QString& folder, CatalogueState& catalogue, const WriteFault
         keep(catalogue, *titles);
         return Change::Unchanged;
     }
-    if (!write(folder, *titles, fault))
+    if (!write(folder, *titles))
         return Change::Failed;
     keep(catalogue, *titles);
     return Change::Done;
 }
 } // namespace
 
-Lock::Lock(const QString& folder, const WriteFault& fault)
-    : file_(std::make_unique<QLockFile>(worksheet_folder::catalogueFile(folder) +
-                                        QStringLiteral(".lock"))) {
-    // A lock left behind by a copy of the program that died is taken over.
-    file_->setStaleLockTime(kStaleLockMs);
-    held_ = !(fault && fault(WriteStep::Lock)) && file_->tryLock(kLockWaitMs);
+namespace {
+// Hidden, so a teacher looking in the folder sees only the worksheets and
+// the catalogue; it stays there between saves.
+QString lockFile(const QString& folder) {
+    return folder + QStringLiteral("/.track.lock");
 }
+} // namespace
+
+#ifdef Q_OS_UNIX
+// A record lock on a lock file that is never removed: the system releases it
+// when its holder closes the file or dies, so there is no stale lock to judge
+// and no moment when two copies both think they hold it (as there is when
+// lock files are created and deleted). Such locks also reach other machines
+// through a shared network folder.
+struct Lock::Held {
+    explicit Held(int descriptor) : fd(descriptor) {}
+    ~Held() { ::close(fd); }
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+    const int fd;
+};
+
+Lock::Lock(const QString& folder) {
+    if (write_faults::fails(WriteStep::Lock))
+        return;
+    const QByteArray path = QFile::encodeName(lockFile(folder));
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return;
+    auto held = std::make_unique<Held>(fd);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    // Waiting in short, uneven steps gives every waiting copy a fair chance
+    // at the lock, and never blocks past the deadline.
+    const QDeadlineTimer deadline(kLockWaitMs);
+    while (::fcntl(fd, F_OFD_SETLK, &whole) != 0) {
+        if ((errno != EAGAIN && errno != EACCES && errno != EINTR) || deadline.hasExpired())
+            return;
+        QThread::usleep(2000 + QRandomGenerator::global()->bounded(8000));
+    }
+    held_ = std::move(held);
+}
+#else
+struct Lock::Held {
+    explicit Held(const QString& path) : file(path) {}
+    QLockFile file;
+};
+
+Lock::Lock(const QString& folder) {
+    if (write_faults::fails(WriteStep::Lock))
+        return;
+    auto held = std::make_unique<Held>(lockFile(folder));
+    // A lock left behind by a copy of the program that died is taken over.
+    held->file.setStaleLockTime(30000);
+    if (held->file.tryLock(kLockWaitMs))
+        held_ = std::move(held);
+}
+#endif
 
 Lock::~Lock() = default;
 
-bool write(const QString& folder, const QStringList& titles, const WriteFault& fault) {
-    return replaceFileAtomically(worksheet_folder::catalogueFile(folder), compose(titles), fault);
+bool write(const QString& folder, const QStringList& titles) {
+    return replaceFileAtomically(worksheet_folder::catalogueFile(folder), compose(titles));
 }
 
 void keep(CatalogueState& catalogue, const QStringList& titles) {
@@ -95,10 +158,9 @@ std::optional<QStringList> readAll(const QString& folder) {
     return titles;
 }
 
-Change trackworksheets(const QString& folder, const QString& title, CatalogueState& catalogue,
-                       const WriteFault& fault) {
+Change trackworksheets(const QString& folder, const QString& title, CatalogueState& catalogue) {
     bool full = false;
-    const Change result = change(folder, catalogue, fault, [&](QStringList& titles) {
+    const Change result = change(folder, catalogue, [&](QStringList& titles) {
         if (titles.contains(title, Qt::CaseSensitive))
             return false;
         full = titles.size() >= CatalogueState::Capacity;
@@ -115,9 +177,8 @@ Change trackworksheets(const QString& folder, const QString& title, CatalogueSta
     return result;
 }
 
-Change delworksheet(const QString& folder, const QString& title, CatalogueState& catalogue,
-                    const WriteFault& fault) {
-    return change(folder, catalogue, fault, [&](QStringList& titles) {
+Change delworksheet(const QString& folder, const QString& title, CatalogueState& catalogue) {
+    return change(folder, catalogue, [&](QStringList& titles) {
         const qsizetype k = titles.lastIndexOf(title);
         if (k < 0)
             return false;

@@ -5,8 +5,6 @@
 #include "catalogue_state.h"
 #include "safe_write.h"
 
-class QLockFile;
-
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -34,33 +32,34 @@ enum class Change { Done, Unchanged, Failed };
 // or damaged catalogue, on one that holds 1000 titles, and on a failed
 // write, leaving the file as it was. Other copies of the program on the same
 // folder wait their turn, so no title is ever lost between them.
-Change trackworksheets(const QString& folder, const QString& title, CatalogueState& catalogue,
-                       const WriteFault& fault = {});
+Change trackworksheets(const QString& folder, const QString& title, CatalogueState& catalogue);
 
 // Removes the last entry equal to the title; a title that is not listed
 // changes nothing. The worksheet file itself stays.
-Change delworksheet(const QString& folder, const QString& title, CatalogueState& catalogue,
-                    const WriteFault& fault = {});
+Change delworksheet(const QString& folder, const QString& title, CatalogueState& catalogue);
 
 // The file's bytes for a list: " N", then the titles.
 QByteArray compose(const QStringList& titles);
 
 // Holds the folder's catalogue lock for as long as it lives, so other copies
-// of the program on the same folder wait their turn for a change.
+// of the program on the same folder wait their turn for a change. The lock
+// goes with the program that holds it, however that program ends.
 class Lock {
 public:
-    Lock(const QString& folder, const WriteFault& fault);
+    explicit Lock(const QString& folder);
     ~Lock();
-    bool held() const { return held_; }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    bool held() const { return held_ != nullptr; }
 
 private:
-    std::unique_ptr<QLockFile> file_;
-    bool held_ = false;
+    struct Held;
+    std::unique_ptr<Held> held_;
 };
 
 // The parts of a change, for callers that hold the lock over more than one
 // file: writes the whole list, and refreshes the table from it.
-bool write(const QString& folder, const QStringList& titles, const WriteFault& fault);
+bool write(const QString& folder, const QStringList& titles);
 void keep(CatalogueState& catalogue, const QStringList& titles);
 
 } // namespace catalogue_file

@@ -24,8 +24,8 @@ QString textsProblem(const QuestionSheet& sheet) {
 }
 } // namespace
 
-Outcome saveworksheet(const QString& folder, const QuestionSheet& sheet, CatalogueState& catalogue,
-                      const WriteFault& fault) {
+Outcome saveworksheet(const QString& folder, const QuestionSheet& sheet,
+                      CatalogueState& catalogue) {
     QString refusal = worksheet_title::problem(sheet.title);
     if (refusal.isEmpty())
         refusal = textsProblem(sheet);
@@ -34,7 +34,7 @@ Outcome saveworksheet(const QString& folder, const QuestionSheet& sheet, Catalog
     // The lock is held over both files, and the catalogue is checked before
     // anything is written, so a save either lands whole or leaves both files
     // as they were.
-    const catalogue_file::Lock lock(folder, fault);
+    const catalogue_file::Lock lock(folder);
     std::optional<QStringList> titles = catalogue_file::readAll(folder);
     if (!lock.held() || !titles)
         return {Saved::Failed, {}};
@@ -49,11 +49,11 @@ Outcome saveworksheet(const QString& folder, const QuestionSheet& sheet, Catalog
     if (existed && !old.isOpen())
         return {Saved::Failed, {}};
     old.close();
-    if (!replaceFileAtomically(file, composeQuestionFile(sheet), fault))
+    if (!replaceFileAtomically(file, composeQuestionFile(sheet)))
         return {Saved::Failed, {}};
     if (!listed) {
         titles->append(sheet.title);
-        if (!catalogue_file::write(folder, *titles, fault)) {
+        if (!catalogue_file::write(folder, *titles)) {
             // Put the worksheet back as it was, or take the new one away.
             if (existed)
                 replaceFileAtomically(file, oldBytes);

@@ -20,7 +20,6 @@ struct Outcome {
 // Checks that the title and texts can be kept, writes the worksheet file and
 // adds its title to the catalogue. A failure at any step leaves both files as
 // they were before the save.
-Outcome saveworksheet(const QString& folder, const QuestionSheet& sheet, CatalogueState& catalogue,
-                      const WriteFault& fault = {});
+Outcome saveworksheet(const QString& folder, const QuestionSheet& sheet, CatalogueState& catalogue);
 
 } // namespace worksheet_store

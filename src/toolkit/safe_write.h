@@ -5,11 +5,31 @@
 #include <QString>
 #include <functional>
 
-// The steps of a replacement. A test can make any of them fail, as a full
-// disk, a read-only folder or a pulled plug would.
+// The steps of a replacement, and the lock that guards a shared folder.
 enum class WriteStep { Open, Write, Flush, Commit, Lock };
-// Returns true to make the step fail.
-using WriteFault = std::function<bool(WriteStep)>;
 
-bool replaceFileAtomically(const QString& path, const QByteArray& bytes,
-                           const WriteFault& fault = {});
+bool replaceFileAtomically(const QString& path, const QByteArray& bytes);
+
+namespace write_faults {
+
+// Returns true to make the step fail, as a full disk, a read-only folder or
+// a pulled plug would.
+using Fault = std::function<bool(WriteStep)>;
+
+// The one seam under every replacement and every lock of the program: while
+// a Scope lives, each step asks its fault first. For tests only.
+class Scope {
+public:
+    explicit Scope(Fault fault);
+    ~Scope();
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+
+private:
+    Fault previous_;
+};
+
+// Whether the step is to fail now.
+bool fails(WriteStep step);
+
+} // namespace write_faults

@@ -5,6 +5,7 @@
 #include "worksheet_folder.h"
 #include "worksheet_store.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
 
@@ -133,29 +134,80 @@ private Q_SLOTS:
         QCOMPARE(onDisk(), bytes);
     }
 
-    void aFailedWriteAtAnyStepLeavesBothFilesAsTheyWere_data() {
+    // Every change, failing at every step of every file it touches, in
+    // turn: the nth time the step is reached it fails, as a plug pulled then
+    // would. Steps that are always refused stand for a full disk (no write
+    // gets through) and a read-only folder (no lock, no new file).
+    void aFailureAtAnyPointLeavesTheFilesAsTheyWere_data() {
+        QTest::addColumn<int>("change");
         QTest::addColumn<int>("step");
-        for (WriteStep step : {WriteStep::Lock, WriteStep::Open, WriteStep::Write, WriteStep::Flush,
-                               WriteStep::Commit})
-            QTest::addRow("step %d", int(step)) << int(step);
+        QTest::addColumn<int>("nth");
+        const char* changes[] = {"save new", "save listed", "save over unlisted", "add", "remove"};
+        for (int c = 0; c < 5; ++c) {
+            for (WriteStep step : {WriteStep::Lock, WriteStep::Open, WriteStep::Write,
+                                   WriteStep::Flush, WriteStep::Commit})
+                for (int nth = 1; nth <= 2; ++nth)
+                    QTest::addRow("%s, step %d, time %d", changes[c], int(step), nth)
+                        << c << int(step) << nth;
+            QTest::addRow("%s, full disk", changes[c]) << c << int(WriteStep::Write) << 0;
+            QTest::addRow("%s, read-only folder", changes[c]) << c << -1 << 0;
+        }
     }
-    void aFailedWriteAtAnyStepLeavesBothFilesAsTheyWere() {
+    void aFailureAtAnyPointLeavesTheFilesAsTheyWere() {
+        QFETCH(int, change);
         QFETCH(int, step);
-        const QByteArray before(" 1\r\nBlitz\r\n");
+        QFETCH(int, nth);
+        const QByteArray before = lines({QStringLiteral("Blitz"), QStringLiteral("Evacuation")});
         catalogue(before);
-        const QuestionSheet first = test_sets::sheet(QStringLiteral("Blitz"), test_sets::kPattern);
-        f->write(QStringLiteral("multiple/Blitz.txt"), composeQuestionFile(first));
-        QuestionSheet second = test_sets::sheet(QStringLiteral("Blitz"), test_sets::kPattern);
-        second.questions[0] = QStringLiteral("Changed?");
-        const auto fault = [step](WriteStep s) { return int(s) == step; };
-        const auto outcome = worksheet_store::saveworksheet(folder, second, state, fault);
-        QCOMPARE(outcome.saved, worksheet_store::Saved::Failed);
+        const QByteArray blitz =
+            composeQuestionFile(test_sets::sheet("Blitz", test_sets::kPattern));
+        f->write(QStringLiteral("multiple/Blitz.txt"), blitz);
+        f->write(QStringLiteral("multiple/Dunkirk.txt"), "an unlisted worksheet");
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+
+        int reached = 0;
+        write_faults::Scope seam([&](WriteStep s) {
+            if (step < 0)
+                return s == WriteStep::Lock || s == WriteStep::Open;
+            return int(s) == step && (nth == 0 || ++reached == nth);
+        });
+        const auto save = [&](const char* title) {
+            QuestionSheet sheet = test_sets::sheet(QString::fromUtf8(title), test_sets::kPattern);
+            sheet.questions[0] = QStringLiteral("Changed?");
+            return worksheet_store::saveworksheet(folder, sheet, state).saved;
+        };
+        bool failed = false;
+        switch (change) {
+        case 0:
+            failed = save("Rationing at school") == worksheet_store::Saved::Failed;
+            break;
+        case 1:
+            failed = save("Blitz") == worksheet_store::Saved::Failed;
+            break;
+        case 2:
+            failed = save("Dunkirk") == worksheet_store::Saved::Failed;
+            break;
+        case 3:
+            failed = catalogue_file::trackworksheets(folder, QStringLiteral("New"), state) ==
+                     catalogue_file::Change::Failed;
+            break;
+        case 4:
+            failed = catalogue_file::delworksheet(folder, QStringLiteral("Blitz"), state) ==
+                     catalogue_file::Change::Failed;
+            break;
+        }
+        // Only a new title's save writes two files; the other changes write
+        // one, and every change takes the lock once, so a second time is
+        // never reached there.
+        const bool oneFile = change == 1 || change == 3 || change == 4;
+        const bool unreached = nth == 2 && (step == int(WriteStep::Lock) || oneFile);
+        QCOMPARE(failed, !unreached);
+        if (unreached)
+            return;
         QCOMPARE(onDisk(), before);
-        QCOMPARE(onDisk(QStringLiteral("Blitz.txt")), composeQuestionFile(first));
-        // A new title fails the same way when only the catalogue cannot take it.
-        second.title = QStringLiteral("Evacuation");
-        worksheet_store::saveworksheet(folder, second, state, fault);
-        QCOMPARE(onDisk(), before);
+        QCOMPARE(onDisk(QStringLiteral("Blitz.txt")), blitz);
+        QCOMPARE(onDisk(QStringLiteral("Dunkirk.txt")), QByteArray("an unlisted worksheet"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), files);
     }
 
     void titlesThatCannotBeKeptAreRefusedAndNothingIsWritten_data() {
@@ -200,25 +252,53 @@ private Q_SLOTS:
         QCOMPARE(catalogue_file::readAll(folder)->value(2), QStringLiteral("£1 a week"));
     }
 
-    void severalProgramsAddingAtOnceLoseNoTitle() {
+    // A copy of the program killed while it holds the lock leaves nothing
+    // behind that stops the next save.
+    void aCopyThatDiesHoldingTheLockDoesNotBlockTheOthers() {
+        catalogue(" 0\r\n");
+        QProcess holder;
+        holder.start(QStringLiteral(TRACK_MANY), {folder, QStringLiteral("--hold")});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readAll(), QByteArray("held\n"));
+        holder.kill();
+        QVERIFY(holder.waitForFinished(10000));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(catalogue_file::trackworksheets(folder, QStringLiteral("After"), state),
+                 catalogue_file::Change::Done);
+        QVERIFY(clock.elapsed() < 5000);
+        QCOMPARE(onDisk(), lines({QStringLiteral("After")}));
+    }
+
+    // Eight copies of the program saving a hundred worksheets each into one
+    // folder at once: every title is listed once, and every file reads back.
+    void severalProgramsSavingAtOnceLoseNothing() {
         catalogue(" 0\r\n");
         QList<QProcess*> programs;
-        for (int p = 0; p < 4; ++p) {
+        for (int p = 0; p < 8; ++p) {
             auto* process = new QProcess(this);
+            process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
             process->start(
                 QStringLiteral(TRACK_MANY),
-                {folder, QStringLiteral("writer %1 title").arg(p), QStringLiteral("40")});
+                {folder, QStringLiteral("writer %1 sheet").arg(p), QStringLiteral("100")});
             programs << process;
         }
         for (QProcess* process : programs) {
-            QVERIFY(process->waitForFinished(60000));
+            QVERIFY(process->waitForFinished(240000));
             QCOMPARE(process->exitCode(), 0);
         }
         const std::optional<QStringList> titles = catalogue_file::readAll(folder);
         QVERIFY(titles);
-        QCOMPARE(titles->size(), 160);
-        QCOMPARE(QSet<QString>(titles->begin(), titles->end()).size(), 160);
-        QVERIFY(titles->contains(QStringLiteral("writer 3 title 39")));
+        QCOMPARE(titles->size(), 800);
+        QCOMPARE(QSet<QString>(titles->begin(), titles->end()).size(), 800);
+        QCOMPARE(onDisk(), lines(*titles));
+        for (const QString& title : *titles) {
+            QuizTables tables;
+            QVERIFY2(loadQuestionFile(worksheet_folder::worksheetFile(folder, title), tables),
+                     qPrintable(title));
+            QCOMPARE(tables.QuizTitle, title);
+        }
+        QVERIFY(titles->contains(QStringLiteral("writer 7 sheet 99")));
     }
 };
 

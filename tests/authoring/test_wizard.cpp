@@ -1,4 +1,5 @@
 #include "question_file.h"
+#include "safe_write.h"
 #include "startup.h"
 #include "style.h"
 #include "support/gui.h"
@@ -21,7 +22,15 @@ const QString kClick = QStringLiteral("wav\\click.wav");
 const QColor kTickBack(0, 78, 152);
 
 // What stands in the way of a save.
-enum class Breakage { NoFolder, FileForFolder, NoCatalogue, FullCatalogue };
+enum class Breakage {
+    NoFolder,
+    FileForFolder,
+    NoCatalogue,
+    FullCatalogue,
+    FullDisk,
+    ReadOnlyFolder,
+    PlugPulled
+};
 
 // Types a whole question set into the boxes, as a teacher would leave them.
 void enter(Wizard& w, const QuestionSheet& s) {
@@ -479,6 +488,9 @@ private Q_SLOTS:
         QTest::newRow("a file where the folder should be") << Breakage::FileForFolder;
         QTest::newRow("no catalogue") << Breakage::NoCatalogue;
         QTest::newRow("a full catalogue") << Breakage::FullCatalogue;
+        QTest::newRow("a full disk") << Breakage::FullDisk;
+        QTest::newRow("a read-only folder") << Breakage::ReadOnlyFolder;
+        QTest::newRow("the plug pulled before the catalogue lands") << Breakage::PlugPulled;
     }
     void aFailedSaveSaysSoAndKeepsWhatWasThere() {
         QFETCH(Breakage, breakage);
@@ -503,7 +515,23 @@ private Q_SLOTS:
             f->write(QStringLiteral("multiple/track.txt"), bytes);
             break;
         }
+        default:
+            break;
         }
+        int commits = 0;
+        write_faults::Scope seam([&](WriteStep step) {
+            switch (breakage) {
+            case Breakage::FullDisk:
+                return step == WriteStep::Write;
+            case Breakage::ReadOnlyFolder:
+                return step == WriteStep::Lock || step == WriteStep::Open;
+            // The worksheet lands; the catalogue's commit is cut off.
+            case Breakage::PlugPulled:
+                return step == WriteStep::Commit && ++commits == 2;
+            default:
+                return false;
+            }
+        });
         const auto files = filesUnder(f->dir.path());
         Wizard& w = openWith(complete());
         const QByteArray before = shown(w);

@@ -5,6 +5,7 @@
 #include "multiple.h"
 #include "question_file.h"
 #include "quiz_state.h"
+#include "safe_write.h"
 #include "support/fits.h"
 #include "support/question_sets.h"
 #include "testmain.h"
@@ -305,6 +306,26 @@ private Q_SLOTS:
         QCOMPARE(f->messages->shown.last(), kCorrupted);
         QCOMPARE(shown(w), QStringList({"A", "B"}));
         QCOMPARE(f->program->state<CatalogueState>().WorksheetCount, 2);
+    }
+
+    void aDeletionThatCannotBeWrittenIsCorrupted_data() {
+        QTest::addColumn<int>("step");
+        for (WriteStep step : {WriteStep::Lock, WriteStep::Open, WriteStep::Write, WriteStep::Flush,
+                               WriteStep::Commit})
+            QTest::addRow("step %d", int(step)) << int(step);
+    }
+    void aDeletionThatCannotBeWrittenIsCorrupted() {
+        QFETCH(int, step);
+        listed({QStringLiteral("A"), QStringLiteral("B")});
+        worksheet(QStringLiteral("A"));
+        Worksheets& w = open();
+        click(w.Check2);
+        const QByteArray before = track();
+        write_faults::Scope seam([step](WriteStep s) { return int(s) == step; });
+        click(w.Label2[1]);
+        QCOMPARE(f->messages->shown.last(), kCorrupted);
+        QCOMPARE(track(), before);
+        QCOMPARE(shown(w), QStringList({"A", "B"}));
     }
 
     void aWorksheetIsFoundByItsExactTitle() {
