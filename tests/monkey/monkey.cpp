@@ -242,8 +242,9 @@ QtMessageHandler g_previousHandler = nullptr;
 void onMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     // What the headless platform cannot do (raise a window, activate it) is
     // the test machine's matter, not the program's.
-    if ((type == QtWarningMsg || type == QtCriticalMsg) &&
-        !text.startsWith(QStringLiteral("This plugin does not support")))
+    if (text.startsWith(QStringLiteral("This plugin does not support")))
+        return;
+    if (type == QtWarningMsg || type == QtCriticalMsg)
         g_warnings << text;
     if (g_previousHandler)
         g_previousHandler(type, context, text);
