@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps clean
+.PHONY: run test build deps clean monkey
 
 deps:
 	@./scripts/install-deps
@@ -16,6 +16,14 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# A long monkey over every screen: make monkey SEED=... EVENTS=...
+# (a seed from the clock and 20000 events unless given; the seed is printed).
+monkey: SEED ?= $(shell date +%s)
+monkey: EVENTS ?= 20000
+monkey: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen MONKEY_SEED=$(SEED) MONKEY_EVENTS=$(EVENTS) \
+		./tests/monkey/test_monkey wanderOverEveryScreen
 
 clean:
 	rm -rf $(BUILD)

@@ -68,7 +68,11 @@ void ActivityScreen::liftLabel(int i) {
 
 void ActivityScreen::Form_Load() {
     SetUpForm();
-    program.state<Results>().ScoreTotal = n();
+    // Nothing is scored before "Check Score": a score the quiz or another
+    // activity left must not stand against this activity's total.
+    Results& results = program.state<Results>();
+    results.Score = 0;
+    results.ScoreTotal = n();
     loadPictures();
     for (int i = 0; i < n(); ++i) {
         Label1[i]->hide();

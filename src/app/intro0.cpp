@@ -149,6 +149,11 @@ void Intro0::Timer1_Timer() {
 }
 
 void Intro0::openAcknowledgments() {
+    // A set of one page: whatever set the viewer showed last, it must not
+    // count pages the acknowledgments do not have.
+    PageState& pages = program.state<PageState>();
+    pages.PageCount = 1;
+    pages.PageSetName = QStringLiteral("acknowledgments");
     auto& notes = program.screens().form<Teacher>();
     notes.Label1->hide();
     notes.Label3[Teacher::Next]->hide();

@@ -64,9 +64,11 @@ private Q_SLOTS:
     void cleanup() { f.reset(); }
 
     void loadEmptiesTheSlotsIntoTheLabels() {
-        f->program->state<Results>().ScoreTotal = 10;
+        // As a quiz of ten questions left it: seven right.
+        f->program->state<Results>() = {7, 10, true};
         auto& s = open<RationingLab>();
         QCOMPARE(f->program->state<Results>().ScoreTotal, 4);
+        QCOMPARE(f->program->state<Results>().Score, 0);
         QCOMPARE(s.Label2[0]->text(), QStringLiteral("Cheese"));
         QCOMPARE(s.Label2[3]->text(), QStringLiteral("Meat"));
         for (int i = 0; i < 4; ++i) {

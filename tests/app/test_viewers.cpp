@@ -194,6 +194,23 @@ private Q_SLOTS:
         QVERIFY(!notes->Picture2->isHidden());
     }
 
+    void theAcknowledgmentsAreAOnePageSet() {
+        // Straight from the start, and after a set of three pages.
+        Intro0& menu = f->openMainMenu();
+        gui::click(menu.Label2.at(Intro0::Acknowledgments));
+        QCOMPARE(pages().PageNumber, 1);
+        QCOMPARE(pages().PageCount, 1);
+        gui::click(screens().form<Teacher>().Label3[PageViewer::Exit]);
+        Teacher& facts = openFromTopic(Intro0::Progress, TopicMenu::KeyFacts);
+        gui::click(facts.Label3[PageViewer::Next]);
+        gui::click(facts.Label3[PageViewer::Exit]);
+        gui::click(screens().form<ProgressMenu>().label3.at(TopicMenu::Exit));
+        gui::click(menu.Label2.at(Intro0::Acknowledgments));
+        QCOMPARE(pages().PageNumber, 1);
+        QCOMPARE(pages().PageCount, 1);
+        QVERIFY(screens().form<Teacher>().Label3[PageViewer::Next]->isHidden());
+    }
+
     void pageAndFrameFileNames() {
         QCOMPARE(Teacher::pageFile(QStringLiteral("wmf"), QStringLiteral("key progress"), 2),
                  QStringLiteral("wmf\\key progressb.wmf"));
