@@ -1,8 +1,9 @@
 # Two commands: `make run` and `make test`. Both set up everything first.
+# `make fuzz` runs the readers' fuzz targets (FUZZ_SECONDS each, default 60).
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps clean
+.PHONY: run test build deps clean fuzz
 
 deps:
 	@./scripts/install-deps
@@ -16,6 +17,9 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	@./scripts/fuzz
 
 clean:
 	rm -rf $(BUILD)
