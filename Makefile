@@ -1,8 +1,9 @@
 # Two commands: `make run` and `make test`. Both set up everything first.
+# `make fuzz` runs the readers' fuzz targets (FUZZ_SECONDS each, default 60).
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps clean monkey
+.PHONY: run test build deps clean monkey fuzz
 
 deps:
 	@./scripts/install-deps
@@ -24,6 +25,9 @@ monkey: EVENTS ?= 20000
 monkey: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen MONKEY_SEED=$(SEED) MONKEY_EVENTS=$(EVENTS) \
 		./tests/monkey/test_monkey wanderOverEveryScreen
+
+fuzz: deps
+	@./scripts/fuzz
 
 clean:
 	rm -rf $(BUILD)

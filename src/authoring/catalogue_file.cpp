@@ -41,6 +41,24 @@ bool readInto(const QString& folder, CatalogueState& catalogue) {
     return *count <= CatalogueState::Capacity;
 }
 
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+// A title as its line holds it. The program's own titles are written bare,
+// but a catalogue edited by hand may hold a quoted title with a comma, a line
+// end or blanks at its ends: written bare, it would come back as other
+// titles and shift every title after it, so it keeps its quotes. (A quoted
+// field cannot hold a quote, and no title read from a file needs one.)
+QString line(const QString& title) {
+    const bool bare = !title.contains(u',') && !title.contains(u'\r') && !title.contains(u'\n') &&
+                      !title.startsWith(u'"') &&
+                      (title.isEmpty() || (!isBlank(title.front()) && !isBlank(title.back())));
+    if (bare || title.contains(u'"'))
+        return title;
+    return u'"' + title + u'"';
+}
+
 // Runs a read-modify-write of the catalogue with the folder's lock held.
 Change change(const QString& folder, CatalogueState& catalogue,
               const std::function<bool(QStringList&)>& edit) {
@@ -190,7 +208,7 @@ Change delworksheet(const QString& folder, const QString& title, CatalogueState&
 QByteArray compose(const QStringList& titles) {
     QString text = u' ' + QString::number(titles.size()) + QStringLiteral("\r\n");
     for (const QString& title : titles)
-        text += title + QStringLiteral("\r\n");
+        text += line(title) + QStringLiteral("\r\n");
     return codepage::encode1252(text);
 }
 

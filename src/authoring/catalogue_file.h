@@ -38,7 +38,8 @@ Change trackworksheets(const QString& folder, const QString& title, CatalogueSta
 // changes nothing. The worksheet file itself stays.
 Change delworksheet(const QString& folder, const QString& title, CatalogueState& catalogue);
 
-// The file's bytes for a list: " N", then the titles.
+// The file's bytes for a list: " N", then the titles, one a line (quoted
+// only where a bare line would not read back as the same title).
 QByteArray compose(const QStringList& titles);
 
 // Holds the folder's catalogue lock for as long as it lives, so other copies

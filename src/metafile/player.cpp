@@ -74,14 +74,16 @@ public:
         if (const std::optional<bool> smooth = smoothness(c.polygons))
             fill(shapes::polyPolygon(c.polygons, dc_.fillMode), *smooth);
     }
-    void operator()(const cmd::Rectangle& c) { fill(shapes::rectangle(c.box)); }
-    void operator()(const cmd::RoundRect& c) { fill(shapes::roundRect(c.box, c.corner)); }
-    void operator()(const cmd::Ellipse& c) { fill(shapes::ellipse(c.box)); }
+    void operator()(const cmd::Rectangle& c) { fill(shapes::rectangle(c.box), smooth(c.box)); }
+    void operator()(const cmd::RoundRect& c) {
+        fill(shapes::roundRect(c.box, c.corner), smooth(c.box));
+    }
+    void operator()(const cmd::Ellipse& c) { fill(shapes::ellipse(c.box), smooth(c.box)); }
     void operator()(const cmd::Arc& c) {
         if (c.kind == cmd::ArcKind::Arc)
-            stroke(shapes::arc(c));
+            stroke(shapes::arc(c), smooth(c.box));
         else
-            fill(shapes::arc(c));
+            fill(shapes::arc(c), smooth(c.box));
     }
     void operator()(const cmd::Text& c);
     void operator()(const cmd::Bitmap& c);
@@ -90,6 +92,7 @@ private:
     QTransform logicalToDevice() const { return dc_.mapping.logicalToFrame() * frameToDevice_; }
     void prepare(bool smooth = true);
     std::optional<bool> smoothness(const QList<QPolygon>& outlines) const;
+    bool smooth(const Box& box) const;
     void stroke(const QPainterPath& path, bool smooth = true);
     void fill(const QPainterPath& path, bool smooth = true);
     void cut(const Box& box, bool exclude);
@@ -135,7 +138,15 @@ std::optional<bool> Player::smoothness(const QList<QPolygon>& outlines) const {
     const double cost = raster_cost::edgePixels(outlines, toPixels, size);
     if (cost > raster_cost::MostEdgePixels)
         return std::nullopt;
-    return cost <= raster_cost::SmoothEdgePixels;
+    return cost <= raster_cost::SmoothEdgePixels &&
+           raster_cost::outlinePixels(outlines, toPixels) <= raster_cost::SmoothOutlinePixels;
+}
+
+// A box, an ellipse or an arc: its frame stands for its outline, and on the
+// device it never costs more than the device's own edges.
+bool Player::smooth(const Box& box) const {
+    const QPolygon frame(QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)));
+    return smoothness({frame}).value_or(false);
 }
 
 void Player::stroke(const QPainterPath& path, bool smooth) {

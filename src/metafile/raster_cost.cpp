@@ -5,6 +5,21 @@
 
 namespace metafile::raster_cost {
 
+double outlinePixels(const QList<QPolygon>& outlines, const QTransform& toDevice) {
+    double total = 0;
+    for (const QPolygon& outline : outlines) {
+        if (outline.isEmpty())
+            continue;
+        QPointF previous = toDevice.map(QPointF(outline.last()));
+        for (const QPoint& p : outline) {
+            const QPointF next = toDevice.map(QPointF(p));
+            total += std::abs(next.x() - previous.x()) + std::abs(next.y() - previous.y());
+            previous = next;
+        }
+    }
+    return total;
+}
+
 double edgePixels(const QList<QPolygon>& outlines, const QTransform& toDevice,
                   const QSizeF& device) {
     auto onDevice = [&](const QPoint& p) {

@@ -17,6 +17,15 @@ inline constexpr double SmoothEdgePixels = 50'000;
 // without antialiasing.
 inline constexpr double MostEdgePixels = 5'000'000;
 
+// Beyond this length of outline, on the device and off it, a shape is filled
+// without antialiasing: against a clip that is not a plain rectangle, Qt's
+// antialiased filler walks the parts of the edges far off the device too,
+// and one polygon reaching millions of pixels away took seconds.
+inline constexpr double SmoothOutlinePixels = 1'000'000;
+
+// The whole length of the outlines, across and down, on the device and off.
+double outlinePixels(const QList<QPolygon>& outlines, const QTransform& toDevice);
+
 // The length of edge, across and down, that the filler walks for these
 // outlines placed on a device of the given size; edges beyond the device
 // count only for their part on it.

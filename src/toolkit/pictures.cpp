@@ -4,9 +4,23 @@
 
 #include <QImageReader>
 
+namespace {
+// The program's pictures are a few hundred pixels on a side, and no box is
+// larger than the screen. A few hundred bytes of JPEG can claim a picture of
+// tens of millions of pixels, which takes seconds and hundreds of megabytes
+// to decode; such a file is refused from its header, before it is decoded.
+constexpr qint64 MaxPicturePixels = 2048LL * 2048;
+// The decoder's own limit, for a format whose header does not tell its size.
+constexpr int MaxPictureMegabytes = 32;
+} // namespace
+
 std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath) {
     QImageReader reader(paths.resolve(materialPath));
     reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(MaxPictureMegabytes);
+    const QSize claimed = reader.size();
+    if (claimed.isValid() && qint64(claimed.width()) * claimed.height() > MaxPicturePixels)
+        return std::nullopt;
     const QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;

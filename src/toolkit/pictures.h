@@ -7,7 +7,9 @@
 class MaterialPaths;
 
 // JPEG, GIF and BMP, recognised by their content. A missing or unreadable
-// file gives nullopt; the caller decides what that means for its screen.
+// file gives nullopt, and so does one whose header claims a picture far
+// larger than any screen (more than 2048 x 2048 pixels); the caller decides
+// what that means for its screen.
 std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath);
 
 // A picture box: a fixed box with its own background colour, the picture

@@ -115,6 +115,23 @@ private Q_SLOTS:
         QCOMPARE(state.WorksheetCount, 0);
     }
 
+    // Found by fuzzing: a quoted title written back bare came back as two
+    // titles, so an add lost the new title and shifted the ones after it.
+    void quotedTitlesSurviveAChange() {
+        catalogue(" 4\r\n\"Dunkirk, 1940\"\r\n\"  Blitz \"\r\n\"Two\r\nlines\"\r\nD-Day\r\n");
+        const QStringList before{"Dunkirk, 1940", "  Blitz ", "Two\r\nlines", "D-Day"};
+        QCOMPARE(catalogue_file::readAll(folder), before);
+        QCOMPARE(catalogue_file::trackworksheets(folder, QStringLiteral("Evacuation"), state),
+                 catalogue_file::Change::Done);
+        QCOMPARE(catalogue_file::readAll(folder), before + QStringList{"Evacuation"});
+        QCOMPARE(catalogue_file::delworksheet(folder, QStringLiteral("D-Day"), state),
+                 catalogue_file::Change::Done);
+        QCOMPARE(catalogue_file::readAll(folder), before.first(3) + QStringList{"Evacuation"});
+        // The program's own titles stay bare, as they always were.
+        QCOMPARE(lines({"Blitz", "a \"quote\" inside"}),
+                 QByteArray(" 2\r\nBlitz\r\na \"quote\" inside\r\n"));
+    }
+
     void aFullOrDamagedCatalogueTakesNoTitle_data() {
         QTest::addColumn<QByteArray>("bytes");
         QStringList thousand;

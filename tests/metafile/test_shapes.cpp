@@ -164,6 +164,33 @@ private Q_SLOTS:
         QCOMPARE(blended, 0);
     }
 
+    // Found by fuzzing: against a clip with a hole in it, antialiasing a
+    // triangle reaching millions of pixels off the picture took seconds. Its
+    // whole outline is counted, and past a million pixels it is filled plain.
+    void anOutlineReachingFarOffThePictureIsFilledPlain() {
+        MetafileWriter w = framed(Qt::red);
+        w.setMapMode(gdi::map::Anisotropic);
+        w.setWindowOrg(0, 0);
+        w.setWindowExt(10, 10); // ten pixels a unit
+        w.excludeClipRect({4, 4, 6, 6});
+        w.polygon(QPolygon({QPoint(1, 1), QPoint(9, 2), QPoint(-30000, 32000)}));
+        const QImage image = render(w.finish());
+        int blended = 0;
+        int red = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x) {
+                blended +=
+                    !near(image.pixel(x, y), Qt::red, 0) && !near(image.pixel(x, y), Qt::white, 0);
+                red += near(image.pixel(x, y), Qt::red, 0);
+            }
+        QVERIFY(red > 100);
+        QCOMPARE(blended, 0);
+        // The same outline within the picture keeps its smooth edges.
+        QCOMPARE(raster_cost::outlinePixels({QPolygon({QPoint(0, 0), QPoint(30, 40)})},
+                                            QTransform::fromScale(10, 10)),
+                 1400.0);
+    }
+
     // 30,000 edges each crossing the picture: seconds of work for a record of
     // 120 kilobytes. It is left out; what follows it is drawn.
     void aShapeTooCostlyToFillIsLeftOut() {

@@ -5,6 +5,7 @@
 #include "testmain.h"
 #include "twips.h"
 
+#include <QBuffer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -280,6 +281,36 @@ private Q_SLOTS:
         const auto loaded = LoadPicture(paths, QStringLiteral("X.GIF"));
         QVERIFY(loaded);
         QCOMPARE(loaded->size(), QSize(7, 5));
+    }
+
+    // Found by fuzzing: 300 bytes of JPEG claiming 171 x 65263 pixels took
+    // seconds to decode. A header that claims more than the largest screen
+    // is refused before decoding; real pictures of any sensible size load.
+    void picturesClaimingHugeSizesAreRefused() {
+        const MaterialPaths paths(f->dir.path());
+        QImage small(40, 30, QImage::Format_RGB32);
+        small.fill(Qt::blue);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(small.save(&buffer, "JPEG"));
+        // The frame header (FFC0) holds the height and then the width.
+        const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+        QVERIFY(frame > 0);
+        auto claim = [&](int width, int height) {
+            QByteArray bytes = jpeg;
+            bytes[frame + 5] = char(height >> 8);
+            bytes[frame + 6] = char(height & 0xFF);
+            bytes[frame + 7] = char(width >> 8);
+            bytes[frame + 8] = char(width & 0xFF);
+            f->write(QStringLiteral("Images/claim.jpg"), bytes);
+            return LoadPicture(paths, QStringLiteral("Images\\claim.jpg"));
+        };
+        QVERIFY(!claim(2500, 1700));
+        QVERIFY(!claim(171, 65263));
+        const auto wide = claim(2048, 1200);
+        QVERIFY(wide);
+        QCOMPARE(wide->size(), QSize(2048, 1200));
     }
 };
 
