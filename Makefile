@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps clean
+.PHONY: run test build deps clean package
 
 deps:
 	@./scripts/install-deps
@@ -16,6 +16,11 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# ostervale_VERSION_amd64.deb, here at the top of the clone.
+package: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@cp $(BUILD)/ostervale_*_amd64.deb . && ls ostervale_*_amd64.deb
 
 clean:
 	rm -rf $(BUILD)
