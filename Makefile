@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps clean monkey fuzz
+.PHONY: run test build deps clean monkey fuzz package
 
 deps:
 	@./scripts/install-deps
@@ -28,6 +28,11 @@ monkey: build
 
 fuzz: deps
 	@./scripts/fuzz
+
+# ostervale_VERSION_amd64.deb, here at the top of the clone.
+package: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@cp $(BUILD)/ostervale_*_amd64.deb . && ls ostervale_*_amd64.deb
 
 clean:
 	rm -rf $(BUILD)

@@ -1,21 +1,50 @@
+#include "places.h"
 #include "program.h"
+#include "screen_tour.h"
 #include "startup.h"
 #include "style.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // The material lies beside the program, wherever it is started from.
-    const QString home = QCoreApplication::applicationDirPath();
-    startup::registerFallbackFonts(home + QStringLiteral("/fonts"));
+    // Names the user's data folder (~/.local/share/ostervale) and ties the
+    // window to its desktop entry.
+    QCoreApplication::setApplicationName(QStringLiteral("ostervale"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(OSTERVALE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ostervale.Ostervale"));
+    const places::Options options = places::readOptions(QCoreApplication::arguments());
+
+    // The material lies beside the program in its build folder, or in the
+    // share folder of the prefix it was installed into.
+    const places::Layout layout = places::locate(QCoreApplication::applicationDirPath());
+    startup::registerFallbackFonts(layout.material + QStringLiteral("/fonts"));
+    // Installed, Tahoma comes from the fonts-wine package, whose folder
+    // fontconfig does not search.
+    startup::registerFallbackFonts(QStringLiteral("/usr/share/wine/fonts"),
+                                   QStringLiteral("tahoma*.ttf"));
     QApplication::setFont(style::tahoma(8.25));
 
-    Program program(home, std::make_unique<QtSoundDevice>(MaterialPaths(home)),
-                    std::make_unique<QtMessageBoxes>());
+    const QString tour = qEnvironmentVariable(screen_tour::kVariable);
+    std::unique_ptr<MessageBoxes> messages;
+    if (tour.isEmpty())
+        messages = std::make_unique<QtMessageBoxes>();
+    else
+        messages = std::make_unique<screen_tour::PrintedMessages>();
+    Program program(layout.material,
+                    std::make_unique<QtSoundDevice>(MaterialPaths(layout.material)),
+                    std::move(messages));
     program.endProgram = [&program] { startup::endAtOnce(program); };
+    const QString refusal = places::placeWorksheets(program, options, layout);
     startup::defineScreens(program);
     startup::showTitleScreen(program);
+    // Said once the title screen is up, so the box has a window to sit on;
+    // pupils can still use everything but the saving of worksheets.
+    if (!refusal.isEmpty())
+        QTimer::singleShot(0, [&program, refusal] { program.messages().tell(refusal); });
+    if (!tour.isEmpty())
+        screen_tour::start(program, tour);
     QApplication::exec();
     // However the event loop ended, the end never waits on a sound.
     startup::endAtOnce(program);

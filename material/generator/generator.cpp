@@ -67,7 +67,7 @@ void makeSounds(const QDir& output, GenerationReport& report) {
 }
 
 void makeLogo(const QDir& output, GenerationReport& report) {
-    for (const LogoFile& file : renderLogo()) {
+    for (const LogoFile& file : renderLogo() + renderIcons()) {
         QString error;
         const WriteResult result = writeIfChanged(output.filePath(file.output), file.bytes, &error);
         record(report, file.output, result, error);

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 #include <QTransform>
 #include <QtMath>
 #include <cmath>
@@ -261,7 +262,65 @@ QByteArray encodeBmp(const QImage& image) {
     return writer.write(image) ? bytes : QByteArray();
 }
 
+// The medallion with its beads reaches 58.5 units from the centre; the
+// icon's square leaves a unit and a half clear all round.
+void drawIconEmblem(QPainter& p, double side) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / 120.0, side / 120.0);
+    p.translate(60, 60);
+    drawBeadRing(p, 0);
+    drawEmblem(p);
+}
+
+QByteArray encodePng(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    return writer.write(image) ? bytes : QByteArray();
+}
+
+QByteArray drawIconSvg() {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(120, 120));
+    svg.setViewBox(QRect(0, 0, 120, 120));
+    svg.setTitle(QStringLiteral("Ostervale"));
+    // Fixed, as the generator's default follows the screen and would make
+    // the bytes depend on the machine.
+    svg.setResolution(96);
+    QPainter p(&svg);
+    drawIconEmblem(p, 120);
+    p.end();
+    return bytes;
+}
+
 } // namespace
+
+QImage drawIcon(int side) {
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    QPainter p(&image);
+    drawIconEmblem(p, side);
+    return image;
+}
+
+QList<LogoFile> renderIcons() {
+    const QString name = QLatin1String(kIconName);
+    QList<LogoFile> files;
+    for (int side : kIconSizes)
+        files.append({QStringLiteral("icons/hicolor/%1x%1/apps/").arg(side) + name +
+                          QStringLiteral(".png"),
+                      encodePng(drawIcon(side))});
+    files.append({QStringLiteral("icons/hicolor/scalable/apps/") + name + QStringLiteral(".svg"),
+                  drawIconSvg()});
+    return files;
+}
 
 QImage drawLogoFrame(int frame) {
     QImage image = blankCanvas(kLogoFrameSize);

@@ -26,4 +26,14 @@ struct LogoFile {
 // Every frame as GIF plus the still mark as BMP, in the order written.
 QList<LogoFile> renderLogo();
 
+// The program's icon: the medallion and its ring of beads alone, on a
+// transparent ground, filling a square of the given side.
+QImage drawIcon(int side);
+
+// The icon for the desktop's hicolor theme, as PNG at each of
+// kIconSizes and as SVG, under icons/hicolor/ with the program's desktop id.
+inline constexpr int kIconSizes[] = {48, 128, 256};
+inline constexpr char kIconName[] = "io.github.ostervale.Ostervale";
+QList<LogoFile> renderIcons();
+
 } // namespace material

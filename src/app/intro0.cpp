@@ -143,7 +143,7 @@ void Intro0::Form_Load() {
 void Intro0::Timer1_Timer() {
     // Runs once per load of the menu; a missing or damaged catalogue is not
     // the pupil's business here, so nothing is reported.
-    catalogue_file::loadStoppingAtFailure(worksheet_folder::folder(program.paths()),
+    catalogue_file::loadStoppingAtFailure(worksheet_folder::folder(program),
                                           program.state<CatalogueState>());
     Timer1->stop();
 }

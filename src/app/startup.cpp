@@ -20,11 +20,11 @@
 
 namespace startup {
 
-void registerFallbackFonts(const QString& fontsFolder) {
+void registerFallbackFonts(const QString& fontsFolder, const QString& pattern) {
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))
         return;
     const QDir folder(fontsFolder);
-    const QStringList faces = folder.entryList({QStringLiteral("*.ttf")}, QDir::Files);
+    const QStringList faces = folder.entryList({pattern}, QDir::Files);
     for (const QString& face : faces)
         QFontDatabase::addApplicationFont(folder.filePath(face));
 }

@@ -5,9 +5,11 @@
 
 namespace startup {
 
-// Registers the Tahoma copies in fontsFolder when the system has no Tahoma:
-// the fallback face runs wider and would clip the entries' captions.
-void registerFallbackFonts(const QString& fontsFolder);
+// Registers the Tahoma copies in fontsFolder (the faces that match pattern)
+// when the system has no Tahoma yet: the fallback face runs wider and would
+// clip the entries' captions.
+void registerFallbackFonts(const QString& fontsFolder,
+                           const QString& pattern = QStringLiteral("*.ttf"));
 
 // Teaches the registry how to build the backdrop and every screen.
 void defineScreens(Program& program);

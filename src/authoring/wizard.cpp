@@ -216,9 +216,13 @@ QuestionSheet Wizard::sheet() const {
 void Wizard::saveworksheet() {
     // Whatever goes wrong on the way, the teacher hears of it and the boxes
     // keep what was typed, ready for another try.
+    if (const QString refusal = worksheet_folder::refusal(program); !refusal.isEmpty()) {
+        program.messages().tell(refusal);
+        return;
+    }
     std::optional<worksheet_store::Outcome> outcome;
     runGuarded([&] {
-        outcome = worksheet_store::saveworksheet(worksheet_folder::folder(program.paths()), sheet(),
+        outcome = worksheet_store::saveworksheet(worksheet_folder::folder(program), sheet(),
                                                  program.state<CatalogueState>());
     });
     if (!outcome || outcome->saved == worksheet_store::Saved::Failed)

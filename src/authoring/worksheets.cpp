@@ -86,7 +86,7 @@ CatalogueScreenState& Worksheets::state() {
 }
 
 QString Worksheets::folder() const {
-    return worksheet_folder::folder(program.paths());
+    return worksheet_folder::folder(program);
 }
 
 void Worksheets::Form_Load() {
@@ -190,6 +190,12 @@ void Worksheets::editworksheet() {
 }
 
 bool Worksheets::deleteTitle(const QString& title) {
+    // A folder that cannot be written is said so before the question, not
+    // after the teacher has agreed to a delete that cannot happen.
+    if (const QString refusal = worksheet_folder::refusal(program); !refusal.isEmpty()) {
+        program.messages().tell(refusal);
+        return true;
+    }
     // The question stands alone, with an empty title bar.
     if (!program.messages().confirm(
             QStringLiteral("Are you sure that you want to delete the worksheet ") + title + u'?',

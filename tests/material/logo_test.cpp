@@ -6,8 +6,11 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QPainter>
 #include <QSet>
+#include <QSvgRenderer>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 using namespace material;
@@ -266,6 +269,61 @@ private Q_SLOTS:
         QCOMPARE(again.size(), files.size());
         for (qsizetype i = 0; i < files.size(); ++i)
             QVERIFY2(again[i].bytes == files[i].bytes, qPrintable(files[i].output));
+    }
+
+    // The desktop's icon: the theme's sizes and names, the medallion filling
+    // a transparent square, and the SVG the same drawing as the pictures.
+    void iconsAreTheMedallionAtEveryThemeSize() {
+        const QList<LogoFile> icons = renderIcons();
+        QStringList names;
+        for (const LogoFile& icon : icons)
+            names << icon.output;
+        const QString id = QStringLiteral("io.github.ostervale.Ostervale");
+        QCOMPARE(names, (QStringList{"icons/hicolor/48x48/apps/" + id + ".png",
+                                     "icons/hicolor/128x128/apps/" + id + ".png",
+                                     "icons/hicolor/256x256/apps/" + id + ".png",
+                                     "icons/hicolor/scalable/apps/" + id + ".svg"}));
+        for (int k = 0; k < 3; ++k) {
+            const int side = kIconSizes[k];
+            QBuffer buffer;
+            buffer.setData(icons[k].bytes);
+            const QImage png = QImageReader(&buffer, "png").read();
+            QCOMPARE(png.size(), QSize(side, side));
+            QVERIFY(png.hasAlphaChannel());
+            // Opaque where the medallion is, clear beyond its ring of beads,
+            // which reaches close to every edge.
+            QCOMPARE(qAlpha(png.pixel(side / 2, side / 2)), 255);
+            QCOMPARE(qAlpha(png.pixel(0, 0)), 0);
+            QCOMPARE(qAlpha(png.pixel(side - 1, side - 1)), 0);
+            int left = side, right = -1;
+            for (int x = 0; x < side; ++x)
+                if (qAlpha(png.pixel(x, side / 2)) > 0) {
+                    left = std::min(left, x);
+                    right = x;
+                }
+            QVERIFY2(left <= side * 0.05 && right >= side * 0.95 && left > 0 && right < side - 1,
+                     qPrintable(QStringLiteral("%1: %2 to %3").arg(side).arg(left).arg(right)));
+        }
+
+        QSvgRenderer svg(icons[3].bytes);
+        QVERIFY(svg.isValid());
+        QCOMPARE(svg.viewBoxF(), QRectF(0, 0, 120, 120));
+        QImage drawn(256, 256, QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        svg.render(&painter);
+        painter.end();
+        const QImage painted = drawIcon(256).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        double difference = 0;
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const QRgb a = drawn.pixel(x, y), b = painted.pixel(x, y);
+                difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                              std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
+            }
+        difference /= 256.0 * 256.0 * 4;
+        QVERIFY2(difference < 4, qPrintable(QString::number(difference)));
+        QCOMPARE(renderIcons()[3].bytes, icons[3].bytes);
     }
 };
 

@@ -1,0 +1,53 @@
+#pragma once
+// Where a run finds its material and keeps worksheets.
+//
+// Run from its build folder, the program has its material beside itself and
+// keeps worksheets there too. Installed (P/bin/ostervale), the material is
+// read-only in P/share/ostervale and worksheets go to the user's data folder
+// (or a shared school folder, when one is named), created on first use.
+#include "program.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace places {
+
+// The environment variable naming a worksheet folder, as --worksheets does.
+inline constexpr char kWorksheetsVariable[] = "OSTERVALE_WORKSHEETS";
+
+struct Layout {
+    QString material;
+    // The material came from the installed share folder, not from beside
+    // the program.
+    bool installed = false;
+};
+
+// The material folder for a program in programFolder: beside it when the
+// material is there (the build folder), else ../share/ostervale when that
+// holds it. When neither does, beside the program, where the missing
+// pictures will be looked for.
+Layout locate(const QString& programFolder);
+
+// The worksheet folder: the one named on the command line, else the one in
+// the environment, else the user's data folder when installed, else
+// "multiple" in the material folder. A relative name is taken from the
+// current folder. Empty when installed and the user has no data folder.
+QString worksheetFolder(const QString& fromCommandLine, const QString& fromEnvironment,
+                        const Layout& layout, const QString& userDataFolder);
+
+// What the command line asked for.
+struct Options {
+    QString worksheets;
+};
+
+// Reads the program's own options (Qt's have been taken out already). On
+// --help, --version or a mistake it prints and ends the process, as a
+// command-line program does.
+Options readOptions(const QStringList& arguments);
+
+// Chooses and prepares the worksheet folder for this run and records it in
+// the program. Returns the message the teacher must be told when nothing can
+// be saved there; the program still runs, with saving refused.
+QString placeWorksheets(Program& program, const Options& options, const Layout& layout);
+
+} // namespace places

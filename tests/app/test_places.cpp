@@ -1,0 +1,254 @@
+// Where the program finds its material and keeps teachers' worksheets: the
+// build folder and an installed prefix, the user's own folder made on the
+// first start, a folder named with --worksheets or OSTERVALE_WORKSHEETS, and
+// a folder that cannot be written.
+#include "catalogue_file.h"
+#include "places.h"
+#include "quiz_state.h"
+#include "shell_fixture.h"
+#include "support/question_sets.h"
+#include "testmain.h"
+#include "wizard.h"
+#include "worksheet_folder.h"
+#include "worksheets.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray kEmptyCatalogue(" 0\r\n");
+const QString kSaved = QStringLiteral("Your worksheet has been saved.");
+
+void makeFolder(const QString& path) {
+    if (!QDir().mkpath(path))
+        qFatal("test: cannot make %s", qPrintable(path));
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    makeFolder(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("test: cannot write %s", qPrintable(path));
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// Sets an environment variable for as long as it lives.
+class Environment {
+public:
+    Environment(const char* name, const QString& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, value.toLocal8Bit());
+    }
+    ~Environment() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+} // namespace
+
+class PlacesTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir scratch;
+    std::unique_ptr<ShellFixture> f;
+    std::unique_ptr<Environment> dataHome;
+    QString savedName;
+
+    QString at(const QString& relative) const { return scratch.filePath(relative); }
+    QString userFolder() const { return at(QStringLiteral("data/ostervale/multiple")); }
+    places::Layout installed() const { return {f->dir.path(), true}; }
+
+    Wizard& openWizard() {
+        f->openMainMenu().Label2_Click(Intro0::Wizard);
+        return f->program->screens().form<Wizard>();
+    }
+
+    void save(Wizard& w, const QuestionSheet& s) {
+        w.Text1->setText(s.title);
+        for (int q = 0; q < Wizard::Questions; ++q)
+            w.Text2[q]->setText(s.questions[q]);
+        for (int i = 0; i < Wizard::Answers; ++i) {
+            w.Text3[i]->setText(s.answers[i]);
+            w.Check1[i]->setChecked(s.ticked[i]);
+        }
+        gui::click(w.Label3[Wizard::Save]);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        // The user's data folder is named after the program, as in main().
+        savedName = QCoreApplication::applicationName();
+        QCoreApplication::setApplicationName(QStringLiteral("ostervale"));
+    }
+    void cleanupTestCase() { QCoreApplication::setApplicationName(savedName); }
+    void init() {
+        f = std::make_unique<ShellFixture>();
+        dataHome = std::make_unique<Environment>("XDG_DATA_HOME", at(QStringLiteral("data")));
+        qunsetenv(places::kWorksheetsVariable);
+    }
+    void cleanup() {
+        f.reset();
+        dataHome.reset();
+        QDir(at(QStringLiteral("data"))).removeRecursively();
+    }
+
+    void materialIsFoundBesideTheProgramOrInItsPrefixShareFolder() {
+        const QString build = at(QStringLiteral("build"));
+        makeFolder(build + QStringLiteral("/wav"));
+        QCOMPARE(places::locate(build).material, build);
+        QVERIFY(!places::locate(build).installed);
+
+        const QString prefix = at(QStringLiteral("prefix"));
+        makeFolder(prefix + QStringLiteral("/bin"));
+        makeFolder(prefix + QStringLiteral("/share/ostervale/wav"));
+        const places::Layout layout = places::locate(prefix + QStringLiteral("/bin"));
+        QCOMPARE(layout.material, prefix + QStringLiteral("/share/ostervale"));
+        QVERIFY(layout.installed);
+
+        // Material beside the program wins, so a build folder that happens
+        // to sit in a prefix still runs on its own material.
+        makeFolder(prefix + QStringLiteral("/bin/wav"));
+        QCOMPARE(places::locate(prefix + QStringLiteral("/bin")).material,
+                 prefix + QStringLiteral("/bin"));
+
+        // With no material anywhere, the program looks beside itself and
+        // keeps worksheets there, as a build does.
+        const QString bare = at(QStringLiteral("bare/bin"));
+        makeFolder(bare);
+        QCOMPARE(places::locate(bare).material, bare);
+        QVERIFY(!places::locate(bare).installed);
+    }
+
+    void theWorksheetFolderIsTheNamedOneElseTheUsersWhenInstalled() {
+        const places::Layout build{at(QStringLiteral("build")), false};
+        writeFile(at(QStringLiteral("build/Multiple/track.txt")), kEmptyCatalogue);
+        const QString user = at(QStringLiteral("user"));
+        // From the build folder: its own "multiple", in whatever case it has.
+        QCOMPARE(places::worksheetFolder({}, {}, build, user), at(QStringLiteral("build/Multiple")));
+        QCOMPARE(places::worksheetFolder({}, {}, {build.material, true}, user),
+                 user + QStringLiteral("/multiple"));
+        QCOMPARE(places::worksheetFolder({}, {}, {build.material, true}, {}), QString());
+        // A named folder wins over both, the command line over the environment.
+        QCOMPARE(places::worksheetFolder({}, QStringLiteral("/school/env"), build, user),
+                 QStringLiteral("/school/env"));
+        QCOMPARE(places::worksheetFolder(QStringLiteral("/school/cli"),
+                                         QStringLiteral("/school/env"), {build.material, true},
+                                         user),
+                 QStringLiteral("/school/cli"));
+        // A relative name is taken from the folder the program was started in.
+        QCOMPARE(places::worksheetFolder(QStringLiteral("shared/../sheets"), {}, build, user),
+                 QDir::current().absoluteFilePath(QStringLiteral("sheets")));
+    }
+
+    void aFirstStartWhenInstalledMakesTheUsersFolderAndSavesThere() {
+        // The topic quiz is part of the installed material, not of the
+        // user's worksheets.
+        const QByteArray topic =
+            composeQuestionFile(test_sets::sheet(QStringLiteral("Rationing"), test_sets::kPattern));
+        f->write(QStringLiteral("multiple/Rationing.txt"), topic);
+        const QByteArray materialBefore = readFile(f->path(QStringLiteral("multiple/track.txt")));
+
+        QCOMPARE(places::placeWorksheets(*f->program, {}, installed()), QString());
+        QCOMPARE(worksheet_folder::folder(*f->program), userFolder());
+        QCOMPARE(readFile(userFolder() + QStringLiteral("/track.txt")), kEmptyCatalogue);
+
+        Wizard& w = openWizard();
+        const QuestionSheet own =
+            test_sets::sheet(QStringLiteral("Blitz"), {4, 4, 4, 4, 4, 4, 4, 4, 4, 4});
+        save(w, own);
+        QCOMPARE(f->messages->shown, QStringList{kSaved});
+        QCOMPARE(readFile(userFolder() + QStringLiteral("/Blitz.txt")), composeQuestionFile(own));
+        QCOMPARE(readFile(userFolder() + QStringLiteral("/track.txt")),
+                 catalogue_file::compose({QStringLiteral("Blitz")}));
+        QVERIFY(!QFileInfo::exists(f->path(QStringLiteral("multiple/Blitz.txt"))));
+        QCOMPARE(readFile(f->path(QStringLiteral("multiple/Rationing.txt"))), topic);
+        QCOMPARE(readFile(f->path(QStringLiteral("multiple/track.txt"))), materialBefore);
+
+        // The topic menu's quiz still comes from the material.
+        f->program->screens().form<RationingMenu>().label3_Click(TopicMenu::MultipleChoice);
+        QVERIFY(f->program->screens().isShowing(ScreenId::multiple));
+        QCOMPARE(f->program->state<QuizTables>().CorrectChoice[1], QStringLiteral("1"));
+
+        // A second start finds the catalogue and leaves it as it is.
+        QCOMPARE(worksheet_folder::prepare(userFolder()), QString());
+        QCOMPARE(readFile(userFolder() + QStringLiteral("/track.txt")),
+                 catalogue_file::compose({QStringLiteral("Blitz")}));
+    }
+
+    void aNamedFolderIsUsedFromTheCommandLineOrTheEnvironment() {
+        const QString cli = at(QStringLiteral("school/cli"));
+        const QString env = at(QStringLiteral("school/env"));
+        writeFile(env + QStringLiteral("/track.txt"), catalogue_file::compose({"Kept"}));
+        const Environment named(places::kWorksheetsVariable, env);
+
+        QCOMPARE(places::placeWorksheets(*f->program, {}, installed()), QString());
+        QCOMPARE(worksheet_folder::folder(*f->program), env);
+        QCOMPARE(readFile(env + QStringLiteral("/track.txt")), catalogue_file::compose({"Kept"}));
+        QVERIFY(!QFileInfo::exists(userFolder()));
+
+        const places::Options options =
+            places::readOptions({QStringLiteral("ostervale"), QStringLiteral("--worksheets"), cli});
+        QCOMPARE(options.worksheets, cli);
+        QCOMPARE(places::placeWorksheets(*f->program, options, installed()), QString());
+        QCOMPARE(worksheet_folder::folder(*f->program), cli);
+        save(openWizard(), test_sets::sheet(QStringLiteral("Blitz"), test_sets::kPattern));
+        QCOMPARE(f->messages->shown, QStringList{kSaved});
+        QCOMPARE(readFile(cli + QStringLiteral("/track.txt")), catalogue_file::compose({"Blitz"}));
+        QVERIFY(QFileInfo::exists(cli + QStringLiteral("/Blitz.txt")));
+    }
+
+    void aFolderThatCannotBeWrittenIsSaidAndSavingRefused() {
+        // Run as root, permissions stop nothing; a folder under a file can
+        // never be made.
+        writeFile(at(QStringLiteral("plain")), "not a folder");
+        const QString blocked = at(QStringLiteral("plain/sheets"));
+        const QString message = places::placeWorksheets(
+            *f->program, places::readOptions({"ostervale", "--worksheets", blocked}), installed());
+        QVERIFY2(message.startsWith(QStringLiteral("Worksheets cannot be saved in the folder ") +
+                                    blocked + u':'),
+                 qPrintable(message));
+        QVERIFY(message.contains(QStringLiteral("--worksheets")));
+        QCOMPARE(worksheet_folder::refusal(*f->program), message);
+        QCOMPARE(worksheet_folder::prepare(at(QStringLiteral("plain"))),
+                 QStringLiteral("it is a file, not a folder."));
+
+        save(openWizard(), test_sets::sheet(QStringLiteral("Blitz"), test_sets::kPattern));
+        QCOMPARE(f->messages->shown, QStringList{message});
+        QCOMPARE(readFile(at(QStringLiteral("plain"))), QByteArray("not a folder"));
+    }
+
+    void aRefusedFolderAllowsNoDeleteAndAsksNothing() {
+        const QString folder = worksheet_folder::folder(*f->program);
+        writeFile(folder + QStringLiteral("/track.txt"), catalogue_file::compose({"A", "B"}));
+        writeFile(folder + QStringLiteral("/A.txt"),
+                  composeQuestionFile(test_sets::sheet(QStringLiteral("A"), test_sets::kPattern)));
+        f->program->state<WorksheetPlace>().refusal = QStringLiteral("Cannot save here.");
+        gui::click(f->openMainMenu().Label2.at(Intro0::Catalogue));
+        auto& w = f->program->screens().form<Worksheets>();
+        f->messages->shown.clear();
+        gui::click(w.Check2);
+        gui::click(w.Label2[1]);
+        gui::click(w.Label2[1]);
+        QCOMPARE(f->messages->shown,
+                 (QStringList{QStringLiteral("Cannot save here."), QStringLiteral("Cannot save here.")}));
+        QVERIFY(f->messages->captions.isEmpty());
+        QCOMPARE(readFile(folder + QStringLiteral("/track.txt")), catalogue_file::compose({"A", "B"}));
+    }
+};
+
+OSTERVALE_TEST(PlacesTest)
+#include "test_places.moc"
