@@ -2,12 +2,29 @@
 
 #include "material_paths.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
-std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath) {
-    QImageReader reader(paths.resolve(materialPath));
+PictureRead readPicture(const QString& file) {
+    // Naming the format loads one image plugin; letting Qt guess from the
+    // content loads every plugin it has (and their libraries) on the first
+    // picture, which is most of the title screen's start-up time.
+    const QByteArray named = QFileInfo(file).suffix().toLower().toLatin1();
+    if (!named.isEmpty()) {
+        QImageReader reader(file, named);
+        reader.setAutoDetectImageFormat(false);
+        QImage image = reader.read();
+        if (!image.isNull())
+            return {std::move(image), true};
+    }
+    // A picture saved under the wrong extension still shows.
+    QImageReader reader(file);
     reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
+    return {reader.read(), false};
+}
+
+std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath) {
+    const QImage image = readPicture(paths.resolve(materialPath)).image;
     if (image.isNull())
         return std::nullopt;
     return QPixmap::fromImage(image);

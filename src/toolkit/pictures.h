@@ -1,13 +1,23 @@
 #pragma once
 // Pictures from the material folders, and the two boxes that show them.
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <optional>
 
 class MaterialPaths;
 
-// JPEG, GIF and BMP, recognised by their content. A missing or unreadable
-// file gives nullopt; the caller decides what that means for its screen.
+// A picture file read in the format its extension names, or, when that
+// fails, in the format its content shows; fromName says which way it went.
+struct PictureRead {
+    QImage image;
+    bool fromName = false;
+};
+PictureRead readPicture(const QString& file);
+
+// JPEG, GIF and BMP, by their extension or else by their content. A missing
+// or unreadable file gives nullopt; the caller decides what that means for
+// its screen.
 std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath);
 
 // A picture box: a fixed box with its own background colour, the picture
