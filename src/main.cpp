@@ -1,3 +1,4 @@
+#include "first_frame.h"
 #include "program.h"
 #include "startup.h"
 #include "style.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     program.endProgram = [&program] { startup::endAtOnce(program); };
     startup::defineScreens(program);
     startup::showTitleScreen(program);
+    if (Screen* title = program.screens().find(ScreenId::Titlefrm))
+        first_frame::FirstFrameExit::installIfAsked(title);
     QApplication::exec();
     // However the event loop ended, the end never waits on a sound.
     startup::endAtOnce(program);
