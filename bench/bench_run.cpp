@@ -264,8 +264,10 @@ int main(int argc, char** argv) {
     }
     auto gather = [](const QList<Samples>& runs, const QString& key) {
         std::vector<double> all;
-        for (const Samples& s : runs)
-            all.insert(all.end(), s.value(key).begin(), s.value(key).end());
+        for (const Samples& s : runs) {
+            const std::vector<double> samples = s.value(key);
+            all.insert(all.end(), samples.begin(), samples.end());
+        }
         return all;
     };
     auto medians = [](const QList<Samples>& runs, const QString& key) {
