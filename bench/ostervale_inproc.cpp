@@ -113,6 +113,9 @@ std::vector<Opening> openings() {
 void unloadAll(Program& p) {
     for (int id = 0; id <= int(ScreenId::worksheets); ++id)
         p.screens().unload(ScreenId(id));
+    // Unloaded screens are deleted later, from an event loop; this harness
+    // runs none, so without this every screen it ever opened would stay.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 bool screensOpen(Program& p, bench::PaintWatch& watch, int repeats) {
