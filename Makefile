@@ -36,3 +36,13 @@ package: build
 
 clean:
 	rm -rf $(BUILD)
+
+# `make bench`: the program timed side by side with a bare-Qt floor program
+# (see README, "Benchmarks"). BENCH_BUILDS=1 also times a clean build, a build
+# with nothing changed and the test run, which takes far longer.
+BENCH_ROUNDS ?= 10
+.PHONY: bench
+bench: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTERVALE_BENCH=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target bench_run
+	@$(BUILD)/bench/bench_run $(BUILD) --rounds $(BENCH_ROUNDS) $(if $(BENCH_BUILDS),--builds $(CURDIR))

@@ -1,4 +1,5 @@
 #include "places.h"
+#include "first_frame.h"
 #include "program.h"
 #include "screen_tour.h"
 #include "startup.h"
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, [&program, refusal] { program.messages().tell(refusal); });
     if (!tour.isEmpty())
         screen_tour::start(program, tour);
+    if (Screen* title = program.screens().find(ScreenId::Titlefrm))
+        first_frame::FirstFrameExit::installIfAsked(title);
     QApplication::exec();
     // However the event loop ended, the end never waits on a sound.
     startup::endAtOnce(program);

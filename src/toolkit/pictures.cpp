@@ -2,6 +2,7 @@
 
 #include "material_paths.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace {
@@ -12,16 +13,36 @@ namespace {
 constexpr qint64 MaxPicturePixels = 2048LL * 2048;
 // The decoder's own limit, for a format whose header does not tell its size.
 constexpr int MaxPictureMegabytes = 32;
-} // namespace
 
-std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath) {
-    QImageReader reader(paths.resolve(materialPath));
-    reader.setDecideFormatFromContent(true);
+QImage readWithin(QImageReader& reader) {
     reader.setAllocationLimit(MaxPictureMegabytes);
     const QSize claimed = reader.size();
     if (claimed.isValid() && qint64(claimed.width()) * claimed.height() > MaxPicturePixels)
-        return std::nullopt;
-    const QImage image = reader.read();
+        return {};
+    return reader.read();
+}
+} // namespace
+
+PictureRead readPicture(const QString& file) {
+    // Naming the format loads one image plugin; letting Qt guess from the
+    // content loads every plugin it has (and their libraries) on the first
+    // picture, which is most of the title screen's start-up time.
+    const QByteArray named = QFileInfo(file).suffix().toLower().toLatin1();
+    if (!named.isEmpty()) {
+        QImageReader reader(file, named);
+        reader.setAutoDetectImageFormat(false);
+        QImage image = readWithin(reader);
+        if (!image.isNull())
+            return {std::move(image), true};
+    }
+    // A picture saved under the wrong extension still shows.
+    QImageReader reader(file);
+    reader.setDecideFormatFromContent(true);
+    return {readWithin(reader), false};
+}
+
+std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath) {
+    const QImage image = readPicture(paths.resolve(materialPath)).image;
     if (image.isNull())
         return std::nullopt;
     return QPixmap::fromImage(image);

@@ -1,15 +1,25 @@
 #pragma once
 // Pictures from the material folders, and the two boxes that show them.
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <optional>
 
 class MaterialPaths;
 
-// JPEG, GIF and BMP, recognised by their content. A missing or unreadable
-// file gives nullopt, and so does one whose header claims a picture far
-// larger than any screen (more than 2048 x 2048 pixels); the caller decides
-// what that means for its screen.
+// A picture file read in the format its extension names, or, when that
+// fails, in the format its content shows; fromName says which way it went.
+// A file whose header claims a picture far larger than any screen (more than
+// 2048 x 2048 pixels) gives a null image.
+struct PictureRead {
+    QImage image;
+    bool fromName = false;
+};
+PictureRead readPicture(const QString& file);
+
+// JPEG, GIF and BMP, by their extension or else by their content. A missing,
+// unreadable or hugely oversized file gives nullopt; the caller decides what
+// that means for its screen.
 std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath);
 
 // A picture box: a fixed box with its own background colour, the picture

@@ -34,6 +34,10 @@ Screen::Screen(Program& program, ScreenId id)
     : QWidget(&program.screens().stage()), program(program), id_(id),
       client_(new FormSurface(this)) {
     hide();
+    // paintEvent covers every pixel of the panel, so Qt need not paint what
+    // lies beneath it: without this, each screen shown repaints the whole
+    // stack of screens it hides.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     connect(client_, &FormSurface::mouseMoved, this, [this] { Form_MouseMove(); });
 }

@@ -1,5 +1,6 @@
 // The program's sixteen sounds as the generator writes them, and the synth
 // helpers that set their level and shape their tone.
+#include "generated_home.h"
 #include "generator.h"
 #include "sounds.h"
 #include "synth.h"
@@ -17,8 +18,6 @@
 namespace synth = material::synth;
 
 namespace {
-
-const QString kSource = QStringLiteral(OSTERVALE_SOURCE "/material");
 
 struct Expected {
     const char* file;
@@ -183,18 +182,15 @@ double worstWindowMean(const WavFile& wav, double window) {
 class SoundSetTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home;
-
     WavFile load(const char* file) {
-        QFile f(home.filePath(QString::fromLatin1(file)));
+        QFile f(material_tests::generatedHome().filePath(QString::fromLatin1(file)));
         return f.open(QIODevice::ReadOnly) ? WavFile::parse(f.readAll())
                                            : WavFile::parse(QByteArray());
     }
 
 private Q_SLOTS:
     void initTestCase() {
-        QVERIFY(home.isValid());
-        const material::GenerationReport report = material::generateMaterial(kSource, home.path());
+        const material::GenerationReport& report = material_tests::generatedHome().report;
         QVERIFY2(report.ok(), qPrintable(report.errors.join(u'\n')));
     }
 

@@ -55,6 +55,23 @@ public:
 };
 } // namespace
 
+// Counts the paint events a widget and everything on it receive.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* root) {
+        root->installEventFilter(this);
+        for (QWidget* w : root->findChildren<QWidget*>())
+            w->installEventFilter(this);
+    }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 class ScreensTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ProgramFixture> f;
@@ -255,6 +272,29 @@ private Q_SLOTS:
         QVERIFY(!screens().isShowing(PlainScreen::Id));
         screen.Show();
         QVERIFY(screens().isShowing(PlainScreen::Id));
+    }
+
+    // A screen paints every pixel of its panel, so a screen in front hides
+    // the ones beneath from Qt too: repainting it repaints nothing of theirs.
+    void aScreenInFrontSparesTheScreensItCovers() {
+        Stage& stage = screens().stage();
+        stage.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&stage));
+        PlainScreen& under = screens().form<PlainScreen>();
+        under.Show();
+        OverScreen& over = screens().form<OverScreen>();
+        over.Show();
+        QCOMPARE(over.geometry(), under.geometry());
+        QCoreApplication::processEvents();
+        PaintCounter beneath(&under), front(&over);
+        over.setCaption(QStringLiteral("Repainted"));
+        over.client()->update();
+        QTRY_VERIFY(front.paints > 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(beneath.paints, 0);
+        // Uncovered, it is painted again: the count above could have seen it.
+        over.hide();
+        QTRY_VERIFY(beneath.paints > 0);
     }
 
     void picturesFitTheirBoxOrKeepTheirSize() {

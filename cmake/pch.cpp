@@ -1,0 +1,1 @@
+// The precompiled Qt headers are built with this file; every target reuses them.
