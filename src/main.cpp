@@ -4,9 +4,12 @@
 #include "screen_tour.h"
 #include "startup.h"
 #include "style.h"
+#include "twips.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,6 +19,18 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(OSTERVALE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ostervale.Ostervale"));
     const places::Options options = places::readOptions(QCoreApplication::arguments());
+
+    // A whiteboard wants everything larger: the scale is set before the
+    // first screen is built, and holds for the whole run.
+    const QScreen* display = QGuiApplication::primaryScreen();
+    const auto scale = startup::scaleFromArguments(
+        QCoreApplication::arguments(), display ? display->availableGeometry().size() : QSize());
+    if (!scale) {
+        std::fputs("ostervale: --scale takes auto or a factor from 0.5 to 8, e.g. --scale 1.5\n",
+                   stderr);
+        return 2;
+    }
+    twips::setScale(*scale);
 
     // The material lies beside the program in its build folder, or in the
     // share folder of the prefix it was installed into.

@@ -4,6 +4,10 @@
 #include "sounds_named.h"
 #include "style.h"
 
+#include <QMouseEvent>
+#include <algorithm>
+#include <tuple>
+
 namespace {
 const controls::EntryDesign kButtons[] = {
     {.index = ActivityScreen::Exit, .caption = "Exit", .place = {10560, 7920, 1245, 495}},
@@ -22,8 +26,18 @@ ActivityScreen::ActivityScreen(Program& program, ScreenId id, ActivityDesign des
       design_(std::move(design)) {
     place(Label6, design_.heading.place);
     buildBoxesAndLabels();
-    Label3 = addEntries(kButtons, [this](int index) { Label3_Click(index); });
+    Label3 = addEntries("Label3", kButtons, [this](int index) { Label3_Click(index); });
     Label3[CheckScore]->hide();
+    controls::nameControls({{"Label6", Label6}});
+    controls::nameArray("Label1", Label1);
+    controls::nameArray("Label2", Label2);
+    controls::nameArray("Label4", Label4);
+    for (int j = 0; j < n(); ++j) {
+        Label1[j]->setAccessibleName(QStringLiteral("Answer box %1").arg(j + 1));
+        Label4[j]->setAccessibleName(QStringLiteral("Starting box %1").arg(j + 1));
+        Label2[j]->setAccessibleDescription(
+            QStringLiteral("Enter picks it up, arrows move it, Enter puts it down"));
+    }
 }
 
 void ActivityScreen::buildBoxesAndLabels() {
@@ -44,18 +58,27 @@ void ActivityScreen::buildBoxesAndLabels() {
         place(slot, slots_.back());
         Label1.push_back(slot);
         Label4.push_back(new BoxLabel(client()));
+        slot->installEventFilter(this);
+        Label4.back()->installEventFilter(this);
     }
     // Labels are made after every box so that a press on a label lying over
     // a box reaches the label.
     for (int i = 0; i < n(); ++i) {
         auto* label = new DragLabel(client(), font);
         place(label, labels_[i]);
-        connect(label, &DragLabel::pressed, this, [this, i] { liftLabel(i); });
+        label->installEventFilter(this);
+        connect(label, &DragLabel::pressed, this, [this, i] {
+            cancelCarry();
+            liftLabel(i);
+        });
+        connect(label, &DragLabel::tapped, this,
+                [this, i](bool byTouch) { labelTapped(i, byTouch); });
         connect(label, &DragLabel::moved, this,
                 [this, i](Qt::MouseButtons b, float x, float y) { Label2_MouseMove(i, b, x, y); });
         connect(label, &DragLabel::released, this, [this, i] { Label2_MouseUp(i); });
         Label2.push_back(label);
     }
+    client()->installEventFilter(this);
 }
 
 void ActivityScreen::liftLabel(int i) {
@@ -88,6 +111,24 @@ void ActivityScreen::Form_Load() {
         homes_[i].top = labels_[i].top;
         place(Label4[i], homes_[i]);
     }
+    orderDropBoxes();
+}
+
+void ActivityScreen::orderDropBoxes() {
+    const auto reading = [this](int a, int b) {
+        const Place& p = boxPlace(a);
+        const Place& q = boxPlace(b);
+        return std::tie(p.top, p.left, a) < std::tie(q.top, q.left, b);
+    };
+    std::vector<int> slots(n()), homes(n());
+    for (int j = 0; j < n(); ++j) {
+        slots[j] = j;
+        homes[j] = n() + j;
+    }
+    std::sort(slots.begin(), slots.end(), reading);
+    std::sort(homes.begin(), homes.end(), reading);
+    dropOrder_ = slots;
+    dropOrder_.insert(dropOrder_.end(), homes.begin(), homes.end());
 }
 
 void ActivityScreen::Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, float y) {
@@ -95,6 +136,14 @@ void ActivityScreen::Label2_MouseMove(int index, Qt::MouseButtons buttons, float
         return;
     Place& label = labels_[index];
     setLabelPlace(index, label.left + x - label.width / 2, label.top + y - label.height / 2);
+}
+
+void ActivityScreen::dropAt(int i, const Place& box) {
+    // The pointer on the box's centre holds the label's centre there too,
+    // so the label's corner is the box's: the same for a drag, a key or a tap.
+    setLabelPlace(i, box.left + box.width / 2 - labels_[i].width / 2,
+                  box.top + box.height / 2 - labels_[i].height / 2);
+    Label2_MouseUp(i);
 }
 
 void ActivityScreen::Label2_MouseUp(int index) {
@@ -125,6 +174,9 @@ int ActivityScreen::labelsInSlots() const {
 }
 
 void ActivityScreen::Label3_Click(int index) {
+    // A carried label goes back first: the buttons see the labels at rest.
+    cancelCarry();
+    choose(-1, false);
     Results& results = program.state<Results>();
     results.Score = 0;
     switch (index) {
@@ -155,4 +207,135 @@ void ActivityScreen::setLabelPlace(int i, float left, float top) {
     labels_[i].left = left;
     labels_[i].top = top;
     place(Label2[i], labels_[i]);
+}
+
+bool ActivityScreen::eventFilter(QObject* watched, QEvent* event) {
+    // Events come while the screen is still being built: only what exists
+    // is looked at.
+    for (int i = 0; i < int(Label2.size()); ++i) {
+        if (watched != Label2[i])
+            continue;
+        if (event->type() == QEvent::KeyPress)
+            return labelKey(i, static_cast<QKeyEvent*>(event));
+        // The keyboard went elsewhere: whatever it carried goes back.
+        if (event->type() == QEvent::FocusOut && carried_ == i)
+            cancelCarry();
+        return false;
+    }
+    // A quick second tap arrives as a double-click; it is a tap all the same.
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+        return Screen::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton || chosen_ < 0)
+        return false;
+    for (int j = 0; j < int(Label4.size()); ++j) {
+        if (watched == Label1[j] || watched == Label4[j]) {
+            boxTapped(watched == Label1[j] ? j : n() + j);
+            return true;
+        }
+    }
+    // A tap on the screen itself lets the chosen label go.
+    if (watched == client())
+        choose(-1, false);
+    return false;
+}
+
+bool ActivityScreen::labelKey(int i, QKeyEvent* key) {
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    const bool act =
+        key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
+    if (carried_ != i) {
+        if (!act)
+            return false;
+        if (!key->isAutoRepeat())
+            runGuarded([&] { pickUp(i); });
+        return true;
+    }
+    const int boxes = int(dropOrder_.size());
+    switch (key->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Tab:
+        carryTo((carryStep_ + 1) % boxes);
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Backtab:
+        carryTo((carryStep_ + boxes - 1) % boxes);
+        return true;
+    case Qt::Key_Escape:
+        cancelCarry();
+        return true;
+    default:
+        if (!act)
+            return false;
+        if (!key->isAutoRepeat())
+            runGuarded([this] { putDown(); });
+        return true;
+    }
+}
+
+void ActivityScreen::pickUp(int i) {
+    choose(-1, false);
+    carried_ = i;
+    carriedFrom_ = labels_[i];
+    // It starts over the slot it lies in, or over the first slot.
+    carryStep_ = 0;
+    for (std::size_t step = 0; step < dropOrder_.size(); ++step) {
+        const int box = dropOrder_[step];
+        if (box < n() && drop_zone::liesIn(labels_[i], slots_[box]))
+            carryStep_ = int(step);
+    }
+    liftLabel(i);
+    Label2[i]->setLifted(true);
+    carryTo(carryStep_);
+}
+
+void ActivityScreen::carryTo(int step) {
+    carryStep_ = step;
+    // Held a little up and to the left of the box, so the box shows beneath.
+    const Place& box = boxPlace(dropOrder_[step]);
+    const float lift = twips::fromPixels(4);
+    setLabelPlace(carried_, box.left - lift, box.top - lift);
+}
+
+void ActivityScreen::putDown() {
+    const int i = carried_;
+    const Place& box = boxPlace(dropOrder_[carryStep_]);
+    carried_ = -1;
+    Label2[i]->setLifted(false);
+    dropAt(i, box);
+}
+
+void ActivityScreen::cancelCarry() {
+    if (carried_ < 0)
+        return;
+    const int i = carried_;
+    carried_ = -1;
+    Label2[i]->setLifted(false);
+    setLabelPlace(i, carriedFrom_.left, carriedFrom_.top);
+}
+
+void ActivityScreen::labelTapped(int i, bool byTouch) {
+    // The tap has already snapped it as a click does; a second tap on the
+    // same label lets it go again.
+    choose(chosen_ == i ? -1 : i, byTouch);
+}
+
+void ActivityScreen::boxTapped(int box) {
+    const int i = chosen_;
+    choose(-1, false);
+    liftLabel(i);
+    runGuarded([&] { dropAt(i, boxPlace(box)); });
+}
+
+void ActivityScreen::choose(int i, bool show) {
+    if (chosen_ >= 0)
+        Label2[chosen_]->setLifted(false);
+    chosen_ = i;
+    // A mouse's click looks as it always has; a finger has no pointer to
+    // see, so its choice is shown.
+    if (i >= 0 && show)
+        Label2[i]->setLifted(true);
 }

@@ -8,6 +8,7 @@
 #include "program.h"
 #include "screen.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <vector>
 
@@ -22,6 +23,9 @@ public:
     enum Button { Exit = 0, StartAgain = 1, CheckScore = 2 };
 
     void Label2_MouseMove(int index, Qt::MouseButtons buttons, float x, float y);
+    // A drop of label i with the pointer on the centre of a box: it lies
+    // there, then snaps and sounds as any drop does.
+    void dropAt(int i, const Place& box);
     void Label2_MouseUp(int index);
     void Label3_Click(int index);
 
@@ -31,6 +35,18 @@ public:
     const Place& homePlace(int i) const { return homes_[i]; }
     // Puts label i at a place, as a drag would.
     void setLabelPlace(int i, float left, float top);
+
+    // Drop boxes in the order the keyboard visits them: the answer slots,
+    // then the home boxes, each in reading order. Box b is answer slot b for
+    // b < n(), home box b - n() after.
+    const std::vector<int>& dropOrder() const { return dropOrder_; }
+    const Place& boxPlace(int box) const { return box < n() ? slots_[box] : homes_[box - n()]; }
+    // The label carried by keyboard, and the box it hovers over; -1 when
+    // none is carried.
+    int carriedLabel() const { return carried_; }
+    int carriedOver() const { return carried_ < 0 ? -1 : dropOrder_[carryStep_]; }
+    // The label chosen by a tap, waiting for a tap on a box; -1 when none.
+    int chosenLabel() const { return chosen_; }
 
     QLabel* Label6;
     std::vector<QLabel*> Label1;    // answer slots
@@ -46,8 +62,19 @@ protected:
     // the slots.
     virtual void loadPictures() {}
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildBoxesAndLabels();
+    void orderDropBoxes();
+    bool labelKey(int i, QKeyEvent* key);
+    void pickUp(int i);
+    void carryTo(int step);
+    void putDown();
+    void cancelCarry();
+    void labelTapped(int i, bool byTouch);
+    void boxTapped(int box);
+    void choose(int i, bool show);
     void liftLabel(int i);
     void snapInto(int i, const Place& box);
     int labelsInSlots() const;
@@ -56,4 +83,9 @@ private:
     std::vector<Place> labels_;
     std::vector<Place> slots_;
     std::vector<Place> homes_;
+    std::vector<int> dropOrder_;
+    int carried_ = -1;
+    int carryStep_ = 0;
+    Place carriedFrom_;
+    int chosen_ = -1;
 };

@@ -4,7 +4,10 @@
 #include "style.h"
 #include "twips.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 DragLabel::DragLabel(QWidget* parent, const QFont& font) : QLabel(parent) {
     setFont(font);
@@ -14,22 +17,61 @@ DragLabel::DragLabel(QWidget* parent, const QFont& font) : QLabel(parent) {
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setWordWrap(true);
     setCursor(Qt::OpenHandCursor);
+    setFocusPolicy(Qt::TabFocus);
 }
 
-void DragLabel::mousePressEvent(QMouseEvent*) {
+void DragLabel::setLifted(bool lifted) {
+    if (lifted == lifted_)
+        return;
+    lifted_ = lifted;
+    update();
+}
+
+void DragLabel::mousePressEvent(QMouseEvent* event) {
+    tapping_ = event->button() == Qt::LeftButton;
+    pressedAt_ = event->globalPosition();
     Q_EMIT pressed();
 }
 
 void DragLabel::mouseMoveEvent(QMouseEvent* event) {
+    if ((event->globalPosition() - pressedAt_).manhattanLength() >=
+        QApplication::startDragDistance())
+        tapping_ = false;
     Q_EMIT moved(event->buttons(), twips::perPixel() * float(event->position().x()),
                  twips::perPixel() * float(event->position().y()));
 }
 
-void DragLabel::mouseReleaseEvent(QMouseEvent*) {
+void DragLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool tap = tapping_ && event->button() == Qt::LeftButton;
+    tapping_ = false;
     Q_EMIT released();
+    if (tap) {
+        const QInputDevice* device = event->device();
+        Q_EMIT tapped(device && device->type() == QInputDevice::DeviceType::TouchScreen);
+    }
+}
+
+void DragLabel::focusInEvent(QFocusEvent* event) {
+    keyboardFocus_ = style::cameByKeyboard(event->reason());
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void DragLabel::focusOutEvent(QFocusEvent* event) {
+    keyboardFocus_ = false;
+    QLabel::focusOutEvent(event);
+    update();
 }
 
 void DragLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     style::paintThinBorder(this);
+    if (lifted_) {
+        // A white edge over the black border: the label stands off the boxes.
+        QPainter painter(this);
+        painter.setPen(QPen(Qt::white, 2));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+    if (lifted_ || showsFocusRing())
+        style::paintFocusRing(this);
 }

@@ -1,22 +1,42 @@
 #pragma once
 // A label the pupil drags. While a button is held after a press on it, it
 // receives the moves and the release even when the pointer has left it.
-// Coordinates are reported in twips from its own top-left corner.
+// Coordinates are reported in twips from its own top-left corner. A press
+// and release that barely moves is also a tap, for choosing the label without
+// dragging it. Tab reaches it, for carrying it by keyboard.
 #include <QLabel>
+#include <QPointF>
 
 class DragLabel : public QLabel {
     Q_OBJECT
 public:
     DragLabel(QWidget* parent, const QFont& font);
 
+    // Shown raised off the screen, with a ring: carried by keyboard, or
+    // chosen by a finger's tap.
+    bool isLifted() const { return lifted_; }
+    void setLifted(bool lifted);
+    bool showsFocusRing() const { return hasFocus() && keyboardFocus_; }
+
 Q_SIGNALS:
     void pressed();
     void moved(Qt::MouseButtons buttons, float x, float y);
     void released();
+    // After released(), when the left button went down and up in one place.
+    // byTouch: the tap came from a touch screen rather than a mouse.
+    void tapped(bool byTouch);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool lifted_ = false;
+    bool keyboardFocus_ = false;
+    bool tapping_ = false;
+    QPointF pressedAt_;
 };

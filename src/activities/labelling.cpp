@@ -62,8 +62,12 @@ LabellingScreen::LabellingScreen(Program& program, ScreenId id, ActivityDesign d
         auto* image = new ImageBox(client(), true);
         place(image, picture.frame);
         putBehindActivity(image);
+        image->setObjectName(controls::designName("Image1", int(Image1.size())));
+        // Numbered, not named: the names are what the pupil has to find.
+        image->setAccessibleName(QStringLiteral("Picture %1").arg(Image1.size() + 1));
         Image1.push_back(image);
     }
+    Label7->setObjectName(QStringLiteral("Label7"));
 }
 
 void LabellingScreen::loadPictures() {
@@ -78,10 +82,14 @@ RationingLab::RationingLab(Program& program)
     : LabellingScreen(program, Id, rationingDesign(), rationingPictures(),
                       QStringLiteral("Drag the labels to the correct illustrations of some of the "
                                      "food that was rationed in Britain during the war."),
-                      {1080, 5280, 5175, 1065}) {}
+                      {1080, 5280, 5175, 1065}) {
+    setAccessibleName(QStringLiteral("Rationing: labelling"));
+}
 
 ProgressLab::ProgressLab(Program& program)
     : LabellingScreen(program, Id, progressDesign(), progressPictures(),
                       QStringLiteral("Drag the labels to the correct illustrations showing the "
                                      "major battles that were the turning points in the war."),
-                      {1800, 6360, 8265, 825}) {}
+                      {1800, 6360, 8265, 825}) {
+    setAccessibleName(QStringLiteral("The Armed Forces: labelling"));
+}

@@ -102,6 +102,11 @@ RationingOrd::RationingOrd(Program& program)
     place(Label5[2], 6060, 1800, 5745, 555);
     for (QWidget* text : {Label7, Label8, Label5[0], Label5[2]})
         putBehindActivity(text);
+    controls::nameControls({{"Label7", Label7},
+                            {"Label8", Label8},
+                            {"Label5[0]", Label5[0]},
+                            {"Label5[2]", Label5[2]}});
+    setAccessibleName(QStringLiteral("Rationing: true or false"));
 }
 
 ProgressOrd::ProgressOrd(Program& program)
@@ -130,4 +135,8 @@ ProgressOrd::ProgressOrd(Program& program)
         putBehindActivity(Label5[j]);
         putBehindActivity(Line2[j]);
     }
+    controls::nameControls({{"Label8", Label8}, {"Label9", Label9}, {"Line1", Line1}});
+    controls::nameArray("Label5", Label5);
+    controls::nameArray("Line2", Line2);
+    setAccessibleName(QStringLiteral("The Blitz and Air Raids: timeline"));
 }

@@ -119,7 +119,10 @@ Intro0::Intro0(Program& program)
     connect(Timer1, &QTimer::timeout, this, &Intro0::Timer1_Timer);
     connect(Option1, &QRadioButton::clicked, this, [this] { this->program.shell.SoundOn = 1; });
     connect(Option2, &QRadioButton::clicked, this, [this] { this->program.shell.SoundOn = 0; });
-    Label2 = addEntries(kEntries, [this](int index) { Label2_Click(index); });
+    Label2 = addEntries("Label2", kEntries, [this](int index) { Label2_Click(index); });
+    controls::nameControls({{"Label3", Label3}, {"Option1", Option1}, {"Option2", Option2}});
+    setAccessibleName(QStringLiteral("Main menu"));
+    Image1->setAccessibleName(QStringLiteral("Spitfire"));
 }
 
 OptionButton* Intro0::soundOption(const QString& caption, float top) {

@@ -50,6 +50,13 @@ Options readOptions(const QStringList& arguments) {
             .arg(QLatin1String(kWorksheetsVariable)),
         QStringLiteral("FOLDER"));
     parser.addOption(worksheets);
+    // Read by the start-up itself; named here so that it is accepted and
+    // listed in --help.
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("scale"),
+        QStringLiteral("Draw every screen FACTOR times larger (e.g. 1.5), or as large as the "
+                       "display allows (auto), for a whiteboard."),
+        QStringLiteral("FACTOR")));
     parser.process(arguments);
     return {parser.value(worksheets)};
 }

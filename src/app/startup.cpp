@@ -15,6 +15,8 @@
 
 #include <QDir>
 #include <QFontDatabase>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,6 +29,34 @@ void registerFallbackFonts(const QString& fontsFolder, const QString& pattern) {
     const QStringList faces = folder.entryList({pattern}, QDir::Files);
     for (const QString& face : faces)
         QFontDatabase::addApplicationFont(folder.filePath(face));
+}
+
+float fittingScale(QSize available) {
+    if (available.isEmpty())
+        return 1.0f;
+    const double fit = std::min(available.width() / 800.0, available.height() / 600.0);
+    // Down to a hundredth, never up: the screens must fit whole.
+    return float(std::floor(fit * 100.0 + 1e-9) / 100.0);
+}
+
+std::optional<float> scaleFromArguments(const QStringList& arguments, QSize available) {
+    const QString option = QStringLiteral("--scale");
+    std::optional<QString> value;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == option)
+            value = i + 1 < arguments.size() ? arguments[i + 1] : QString();
+        else if (arguments[i].startsWith(option + u'='))
+            value = arguments[i].mid(option.size() + 1);
+    }
+    if (!value)
+        return 1.0f;
+    if (*value == QStringLiteral("auto"))
+        return fittingScale(available);
+    bool ok = false;
+    const float factor = value->toFloat(&ok);
+    if (!ok || !(factor >= 0.5f && factor <= 8.0f))
+        return std::nullopt;
+    return factor;
 }
 
 void defineScreens(Program& program) {

@@ -3,6 +3,10 @@
 // the title screen shown first.
 #include "program.h"
 
+#include <QSize>
+#include <QStringList>
+#include <optional>
+
 namespace startup {
 
 // Registers the Tahoma copies in fontsFolder (the faces that match pattern)
@@ -10,6 +14,15 @@ namespace startup {
 // clip the entries' captions.
 void registerFallbackFonts(const QString& fontsFolder,
                            const QString& pattern = QStringLiteral("*.ttf"));
+
+// The largest scale, to a hundredth, at which the 800 x 600 screens fit in
+// `available` pixels: 1.8 on a 1920 x 1080 display.
+float fittingScale(QSize available);
+
+// The scale the command line asks for: "--scale auto" fits the screens to
+// `available`, "--scale 1.5" (or "--scale=1.5") sets it, and without the
+// option it is 1. nullopt when the value is no scale from 0.5 to 8.
+std::optional<float> scaleFromArguments(const QStringList& arguments, QSize available);
 
 // Teaches the registry how to build the backdrop and every screen.
 void defineScreens(Program& program);

@@ -38,6 +38,17 @@ Titlefrm::Titlefrm(Program& program)
     place(Command2, 2760, 6000, 1335, 375);
     connect(Command1, &QPushButton::clicked, this, &Titlefrm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Titlefrm::Command2_Click);
+    controls::nameControls({{"Frame1", Frame1},
+                            {"Label4", Label4},
+                            {"Label1", Label1},
+                            {"Label5", Label5},
+                            {"Label3", Label3},
+                            {"Label2", Label2},
+                            {"Command1", Command1},
+                            {"Command2", Command2},
+                            {"Picture1", picture1_}});
+    setAccessibleName(QStringLiteral("Ostervale: title"));
+    picture1_->setAccessibleName(QStringLiteral("Spitfire"));
 }
 
 void Titlefrm::Form_Load() {

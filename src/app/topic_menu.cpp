@@ -69,7 +69,9 @@ TopicMenu::TopicMenu(Program& program, ScreenId id, TopicDesign design)
     Label1 = controls::label(client(), design_.title, style::Yellow, style::times(27.75, true),
                              Qt::AlignLeft | Qt::AlignTop);
     place(Label1, 240, 0, design_.titleWidth, 900);
-    label3 = addEntries(kEntries, [this](int index) { label3_Click(index); });
+    label3 = addEntries("label3", kEntries, [this](int index) { label3_Click(index); });
+    controls::nameControls({{"Label1", Label1}, {"Image1", Image1}});
+    setAccessibleName(design_.title);
 }
 
 void TopicMenu::Form_Load() {

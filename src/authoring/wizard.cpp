@@ -7,6 +7,7 @@
 #include "worksheet_folder.h"
 #include "worksheet_store.h"
 
+#include <QKeyEvent>
 #include <optional>
 
 namespace {
@@ -94,7 +95,12 @@ Wizard::Wizard(Program& program)
     for (int q = 0; q < Questions; ++q)
         buildQuestion(q);
     chainTabStops();
-    Label3 = addEntries(kEntries, [this](int index) { label3_Click(index); });
+    Label3 = addEntries("Label3", kEntries, [this](int index) { label3_Click(index); });
+    // Teachers tab round the boxes and ticks alone, as they always have;
+    // Ctrl+S saves from the keyboard instead.
+    for (const auto& [index, entry] : Label3)
+        entry->setFocusPolicy(Qt::NoFocus);
+    nameControls();
     connect(Text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(EnterKey); });
 }
 
@@ -121,6 +127,25 @@ void Wizard::buildQuestion(int q) {
         Check1[i] = new CheckBox(client());
         place(Check1[i], tickLeft(a) + at.left, top, 255, 315);
     }
+}
+
+void Wizard::nameControls() {
+    controls::nameControls({{"Text1", Text1}});
+    controls::nameArray("Label1", Label1);
+    controls::nameArray("Text2", Text2);
+    controls::nameArray("Text3", Text3);
+    controls::nameArray("Check1", Check1);
+    Text1->setAccessibleName(QStringLiteral("Worksheet Title"));
+    for (int q = 0; q < Questions; ++q) {
+        const QString question = numbered(QStringLiteral("Question"), q + 1);
+        Text2[q]->setAccessibleName(question);
+        for (int a = 0; a < 4; ++a) {
+            const QString answer = question + QStringLiteral(", answer ") + QChar(u'A' + a);
+            Text3[4 * q + a]->setAccessibleName(answer);
+            Check1[4 * q + a]->setAccessibleName(answer + QStringLiteral(" is right"));
+        }
+    }
+    setAccessibleName(QStringLiteral("Multiple Choice Wizard"));
 }
 
 void Wizard::chainTabStops() {
@@ -231,6 +256,13 @@ void Wizard::saveworksheet() {
         program.messages().tell(outcome->message);
     else
         program.messages().tell(kSaved);
+}
+
+void Wizard::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_S && event->modifiers() == Qt::ControlModifier)
+        runGuarded([this] { label3_Click(Save); });
+    else
+        Screen::keyPressEvent(event);
 }
 
 void Wizard::Text1_KeyPress(int keyAscii) {

@@ -56,10 +56,14 @@ public:
 
 protected:
     QWidget* focusTarget() override { return Text1; }
+    void keyPressEvent(QKeyEvent* event) override;
+    // Its own order: each question with its answers, then the ticks.
+    void orderTabStops() override {}
 
 private:
     void buildQuestion(int q);
     void chainTabStops();
+    void nameControls();
     QuestionSheet sheet() const;
     // The first thing missing from the input, as the teacher is told it;
     // empty when the worksheet is complete.

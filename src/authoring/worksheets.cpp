@@ -59,13 +59,16 @@ Worksheets::Worksheets(Program& program)
     place(Label4, 120, 7920, 1995, 495);
     connect(Check1, &QCheckBox::clicked, this, &Worksheets::Check1_Click);
     connect(Check2, &QCheckBox::clicked, this, &Worksheets::Check2_Click);
-    Label2 = addEntries(titleSlotsAndExit(), [this](int index) { Label2_Click(index); });
+    Label2 = addEntries("Label2", titleSlotsAndExit(), [this](int index) { Label2_Click(index); });
     Label3 = addEntries(
-        kPaging, [this](int index) { label3_Click(index); }, Hover::Fixed);
+        "Label3", kPaging, [this](int index) { label3_Click(index); }, Hover::Fixed);
     for (int k = FirstSlot; k <= LastSlot; ++k)
         Label2[k]->hide();
     for (const auto& [index, paging] : Label3)
         paging->hide();
+    controls::nameControls(
+        {{"Label1", Label1}, {"Check1", Check1}, {"Check2", Check2}, {"Label4", Label4}});
+    setAccessibleName(QStringLiteral("Worksheets Catalogue"));
 }
 
 CheckBox* Worksheets::modeBox(const QString& caption, const QColor& colour, float left) {

@@ -8,6 +8,9 @@
 #include "welldone.h"
 #include "wrong.h"
 
+#include <QKeyEvent>
+#include <algorithm>
+
 namespace {
 const QString kNext = QStringLiteral("Next Question >>");
 const QString kCheck = QStringLiteral("Check Score >>");
@@ -49,14 +52,26 @@ Multiple::Multiple(Program& program)
             place(Option1[i], 2400, 5400 + 600 * (i - 1), 6975, 525);
             connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
         }
+        // The buttons' own arrow keys move by geometry and would stop on the
+        // hidden no-answer button; the quiz takes them itself.
+        Option1[i]->installEventFilter(this);
     }
-    Option1[NoAnswer]->resize(16, 16);
+    Option1[NoAnswer]->resize(twips::rect(0, 0, 240, 240).size());
     // The picture box is made after the no-answer button so that it covers it.
     picture1_ = new PictureBox(client());
     picture1_->setFitPicture(true);
     place(picture1_, 6600, 120, 5280, 1770);
-    Label3 = addEntries(kEntries, [this](int index) { Label3_Click(index); });
+    Label3 = addEntries("Label3", kEntries, [this](int index) { Label3_Click(index); });
     Label3[Previous]->hide();
+    controls::nameControls({{"Label1", Label1},
+                            {"Label5", Label5},
+                            {"Label6", Label6},
+                            {"Label4", Label4},
+                            {"Label2", Label2},
+                            {"Picture1", picture1_}});
+    controls::nameArray("Option1", Option1);
+    Option1[NoAnswer]->setAccessibleName(QStringLiteral("No answer"));
+    setAccessibleName(QStringLiteral("Multiple Choice"));
 }
 
 void Multiple::Form_Load() {
@@ -90,6 +105,50 @@ void Multiple::showquest() {
         Label3[Next]->setText(kCheck);
     if (isVisible())
         Option1[NoAnswer]->setFocus();
+}
+
+bool Multiple::chooseByKey(int key) {
+    const int current = answers_->checkedId();
+    int choice = 0;
+    switch (key) {
+    case Qt::Key_A:
+    case Qt::Key_B:
+    case Qt::Key_C:
+    case Qt::Key_D:
+        choice = 1 + key - Qt::Key_A;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        choice = current == NoAnswer ? 1 : std::min(current + 1, NoAnswer - 1);
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        choice = current == NoAnswer ? NoAnswer - 1 : std::max(current - 1, 1);
+        break;
+    default:
+        return false;
+    }
+    // As a click on the answer: it is chosen, the key sound plays, and the
+    // keyboard stays on it with its focus mark.
+    Option1[choice]->setFocus(Qt::TabFocusReason);
+    Option1[choice]->click();
+    return true;
+}
+
+bool Multiple::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier)
+            return chooseByKey(key->key());
+    }
+    return Screen::eventFilter(watched, event);
+}
+
+void Multiple::keyPressEvent(QKeyEvent* event) {
+    const bool plain =
+        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (!(plain && chooseByKey(event->key())))
+        Screen::keyPressEvent(event);
 }
 
 void Multiple::Option1_Click(int) {

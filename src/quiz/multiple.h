@@ -43,9 +43,15 @@ public:
 
 protected:
     QWidget* focusTarget() override { return Option1[NoAnswer]; }
+    // Arrows step through the answers A to D, and the letters choose one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void endQuiz();
+    // Chooses an answer for a key, as a click on it would; false for a key
+    // that chooses nothing.
+    bool chooseByKey(int key);
 
     PictureBox* picture1_;
     QButtonGroup* answers_;

@@ -53,8 +53,17 @@ Welldone::Welldone(Program& program)
     // pupil's clicks, so it sits above the labels.
     Text1->raise();
     Label2->hide();
-    Label3 = addEntries(kEntries, [this](int index) { Label3_Click(index); });
+    Label3 = addEntries("Label3", kEntries, [this](int index) { Label3_Click(index); });
     Label3[ReviewOrCertificate]->hide();
+    controls::nameControls({{"Label4", Label4},
+                            {"Label1", Label1},
+                            {"Label5", Label5},
+                            {"Label6", Label6},
+                            {"Label2", Label2},
+                            {"Text1", Text1},
+                            {"Picture1", picture1_}});
+    Text1->setAccessibleName(QStringLiteral("Your name"));
+    setAccessibleName(QStringLiteral("Results"));
     connect(Timer1, &QTimer::timeout, this, &Welldone::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &Welldone::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &Welldone::Timer3_Timer);

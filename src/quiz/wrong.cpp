@@ -32,8 +32,11 @@ Wrong::Wrong(Program& program)
     // Made after the last line of advice, which it lies over, so it stays
     // clickable.
     Label3 = addEntries(
-                 kExit, [this](int) { Label3_Click(); }, Hover::Fixed)
+                 "Label3", kExit, [this](int) { Label3_Click(); }, Hover::Fixed)
                  .at(1);
+    controls::nameControls({{"Label6", Label6}, {"Label4", Label4}, {"Label5", Label5}});
+    controls::nameArray("Label2", Label2);
+    setAccessibleName(QStringLiteral("Wrong answers"));
 }
 
 void Wrong::Form_Load() {

@@ -46,6 +46,15 @@ void showText(QAbstractButton* button, const QString& text) {
     button->setText(visiblePart(text, button->font(), button->size()));
 }
 
+QString designName(const char* array, int index) {
+    return QStringLiteral("%1[%2]").arg(QString::fromUtf8(array)).arg(index);
+}
+
+void nameControls(std::initializer_list<std::pair<const char*, QWidget*>> named) {
+    for (const auto& [name, control] : named)
+        control->setObjectName(QString::fromUtf8(name));
+}
+
 void setTextColour(QWidget* control, const QColor& colour) {
     QPalette p = control->palette();
     p.setColor(QPalette::WindowText, colour);

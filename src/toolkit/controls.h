@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <initializer_list>
+#include <utility>
 
 namespace controls {
 
@@ -32,6 +34,22 @@ void showText(QAbstractButton* button, const QString& text);
 QString visiblePart(const QString& text, const QFont& font, QSize box);
 
 void setTextColour(QWidget* control, const QColor& colour);
+
+// A control's name in the screen's design: "Label2[15]" is element 15 of
+// the control array Label2. Tests and tools find controls by it.
+QString designName(const char* array, int index);
+// Names single controls by their design names.
+void nameControls(std::initializer_list<std::pair<const char*, QWidget*>> named);
+// Names a control array's elements by their design names.
+template <class Controls>
+void nameArray(const char* array, const Controls& controls, int from = 0) {
+    int index = from;
+    for (auto* control : controls) {
+        if (control)
+            control->setObjectName(designName(array, index));
+        ++index;
+    }
+}
 void setBackColour(QWidget* control, const QColor& colour);
 
 // One menu entry of a screen's table: its index in the entry array, its

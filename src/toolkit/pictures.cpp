@@ -1,9 +1,11 @@
 #include "pictures.h"
 
 #include "material_paths.h"
+#include "twips.h"
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <cmath>
 
 namespace {
 // The program's pictures are a few hundred pixels on a side, and no box is
@@ -51,6 +53,8 @@ std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& ma
 PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAutoFillBackground(true);
+    // Screens give their pictures better names where they know them.
+    setAccessibleName(QStringLiteral("Picture"));
 }
 
 void PictureBox::setBackColor(const QColor& colour) {
@@ -66,15 +70,28 @@ QColor PictureBox::backColor() const {
 ImageBox::ImageBox(QWidget* parent, bool stretch) : QLabel(parent), stretch_(stretch) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setScaledContents(stretch);
+    setAccessibleName(QStringLiteral("Picture"));
 }
 
-void ImageBox::setPicture(const QPixmap& picture) {
+QPixmap atScale(const QPixmap& picture) {
+    const float scale = twips::scale();
+    if (scale == 1.0f || picture.isNull())
+        return picture;
+    const QSize size(int(std::lround(picture.width() * scale)),
+                     int(std::lround(picture.height() * scale)));
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void ImageBox::setPicture(const QPixmap& original) {
+    // A stretched picture fills its box, which the scale has sized already.
+    const QPixmap picture = stretch_ ? original : atScale(original);
     setPixmap(picture);
     if (!stretch_)
         resize(picture.size());
 }
 
-void PictureBox::setPicture(const QPixmap& picture) {
+void PictureBox::setPicture(const QPixmap& original) {
+    const QPixmap picture = atScale(original);
     if (fit_ && (picture.width() > width() || picture.height() > height()))
         setPixmap(picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     else

@@ -22,6 +22,9 @@ PictureRead readPicture(const QString& file);
 // that means for its screen.
 std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath);
 
+// A picture at the run-time scale, smoothed; itself at scale 1.
+QPixmap atScale(const QPixmap& picture);
+
 // A picture box: a fixed box with its own background colour, the picture
 // drawn unscaled from its top-left corner and cut off at the box's edges.
 class PictureBox : public QLabel {

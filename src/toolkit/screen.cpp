@@ -8,7 +8,10 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QtDebug>
+#include <algorithm>
+#include <cmath>
 #include <exception>
+#include <utility>
 
 namespace {
 const QColor kFrameFace(212, 208, 200);
@@ -66,7 +69,24 @@ void Screen::Show() {
         parentWidget()->show();
     show();
     raise();
+    orderTabStops();
     takeFocus();
+}
+
+void Screen::orderTabStops() {
+    // Reading order: row by row from the top, left to right along a row.
+    std::vector<QWidget*> stops;
+    for (QWidget* w : client_->findChildren<QWidget*>()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            stops.push_back(w);
+    }
+    const auto at = [this](const QWidget* w) { return w->mapTo(this, QPoint(0, 0)); };
+    std::stable_sort(stops.begin(), stops.end(), [&](const QWidget* a, const QWidget* b) {
+        const QPoint p = at(a), q = at(b);
+        return std::pair(p.y(), p.x()) < std::pair(q.y(), q.x());
+    });
+    for (std::size_t k = 1; k < stops.size(); ++k)
+        QWidget::setTabOrder(stops[k - 1], stops[k]);
 }
 
 void Screen::takeFocus() {
@@ -75,8 +95,10 @@ void Screen::takeFocus() {
 }
 
 QWidget* Screen::focusTarget() {
+    // Entries wait for the first Tab: Enter or Space on a screen just opened
+    // must not run an entry nobody has seen chosen.
     for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (takesKeys(w, this))
+        if (takesKeys(w, this) && !qobject_cast<MenuEntry*>(w))
             return w;
     }
     return nullptr;
@@ -123,24 +145,36 @@ void Screen::setSize(float width, float height) {
     applyGeometry();
 }
 
+int Screen::framePixels() {
+    return int(std::lround(FramePixels * twips::scale()));
+}
+
+int Screen::captionPixels() {
+    return int(std::lround(CaptionPixels * twips::scale()));
+}
+
 void Screen::setClientSize(float width, float height) {
-    setSize(width + twips::fromPixels(2 * FramePixels),
-            height + twips::fromPixels(2 * FramePixels + CaptionPixels));
+    setSize(width + twips::fromPixels(2 * framePixels()),
+            height + twips::fromPixels(2 * framePixels() + captionPixels()));
 }
 
 void Screen::applyGeometry() {
     setGeometry(twips::rect(left_, top_, width_, height_));
-    client_->setGeometry(FramePixels, FramePixels + CaptionPixels, width() - 2 * FramePixels,
-                         height() - 2 * FramePixels - CaptionPixels);
+    const int frame = framePixels();
+    const int caption = captionPixels();
+    client_->setGeometry(frame, frame + caption, width() - 2 * frame,
+                         height() - 2 * frame - caption);
 }
 
-Screen::Entries Screen::addEntries(std::span<const controls::EntryDesign> designs,
+Screen::Entries Screen::addEntries(const char* arrayName,
+                                   std::span<const controls::EntryDesign> designs,
                                    std::function<void(int)> onClick, Hover hover) {
     Entries entries;
     for (const controls::EntryDesign& design : designs) {
         auto* entry = new MenuEntry(client_, QString::fromUtf8(design.caption), design.colour,
                                     style::tahomaBold(design.points));
         entry->setEnabled(design.enabled);
+        entry->setObjectName(controls::designName(arrayName, design.index));
         place(entry, design.place);
         const int index = design.index;
         connect(entry, &MenuEntry::clicked, this,
@@ -165,7 +199,8 @@ void Screen::paintEvent(QPaintEvent*) {
     painter.setPen(QColor(64, 64, 64));
     painter.drawLine(outer.bottomLeft(), outer.bottomRight());
     painter.drawLine(outer.topRight(), outer.bottomRight());
-    const QRect bar(FramePixels, FramePixels, width() - 2 * FramePixels, CaptionPixels - 1);
+    const int frame = framePixels();
+    const QRect bar(frame, frame, width() - 2 * frame, captionPixels() - 1);
     QLinearGradient gradient(bar.topLeft(), bar.topRight());
     gradient.setColorAt(0, kCaptionLeft);
     gradient.setColorAt(1, kCaptionRight);

@@ -33,8 +33,11 @@ protected:
 class Screen : public QWidget {
     Q_OBJECT
 public:
+    // The frame and caption bar at scale 1; they grow with the scale.
     static constexpr int FramePixels = 3;
     static constexpr int CaptionPixels = 18;
+    static int framePixels();
+    static int captionPixels();
 
     // A control array of entries, indexed as the screen numbers them.
     using Entries = std::map<int, MenuEntry*>;
@@ -75,13 +78,21 @@ public:
 
 protected:
     enum class Hover { Highlight, Fixed };
-    // Builds a row of entries from its design table. Each click runs
-    // onClick(index); a highlighted entry joins the screen's hover list.
-    Entries addEntries(std::span<const controls::EntryDesign> designs,
+    // Builds a row of entries from its design table, named arrayName[index]
+    // as the design names them. Each click runs onClick(index); a
+    // highlighted entry joins the screen's hover list.
+    Entries addEntries(const char* arrayName, std::span<const controls::EntryDesign> designs,
                        std::function<void(int)> onClick, Hover hover = Hover::Highlight);
+    Entries addEntries(std::span<const controls::EntryDesign> designs,
+                       std::function<void(int)> onClick, Hover hover = Hover::Highlight) {
+        return addEntries("Label3", designs, std::move(onClick), hover);
+    }
     // The control that takes the keyboard when the screen is shown; the
     // screen itself when it has no control for keys.
     virtual QWidget* focusTarget();
+    // Puts the screen's Tab stops in reading order each time it is shown;
+    // a screen with an order of its own keeps it by overriding this.
+    virtual void orderTabStops();
     bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent* event) override;
 

@@ -30,3 +30,25 @@ void paintThinBorder(QWidget* control) {
 }
 
 } // namespace style
+
+namespace style {
+
+bool cameByKeyboard(Qt::FocusReason reason) {
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
+void paintFocusRing(QWidget* control) {
+    QPainter painter(control);
+    const QRect ring = control->rect().adjusted(2, 2, -2, -2);
+    QPen pen(Qt::white, 2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawRect(ring.adjusted(1, 1, -1, -1));
+    pen.setColor(Qt::black);
+    pen.setStyle(Qt::DashLine);
+    painter.setPen(pen);
+    painter.drawRect(ring.adjusted(1, 1, -1, -1));
+}
+
+} // namespace style

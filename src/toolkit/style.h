@@ -32,4 +32,11 @@ QFont arial(double points);
 // the control has painted.
 void paintThinBorder(QWidget* control);
 
+// Whether the keyboard moved the focus (Tab, Shift+Tab, an arrow key): only
+// then is a focus ring drawn, so a click or a screen opening shows none.
+bool cameByKeyboard(Qt::FocusReason reason);
+// A ring of black and white dashes two pixels wide just inside the control's
+// border: it shows on yellow, navy and black alike.
+void paintFocusRing(QWidget* control);
+
 } // namespace style

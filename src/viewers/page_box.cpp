@@ -10,6 +10,7 @@
 PageBox::PageBox(QWidget* parent) : QWidget(parent) {
     // The page is a picture: the pointer's moves over it are the screen's.
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleName(QStringLiteral("Page"));
 }
 
 const QString& PageBox::cannotShow() {

@@ -30,7 +30,10 @@ PageViewer::PageViewer(Program& program, ScreenId id, const Place& image2)
     Label1->setAutoFillBackground(true);
     controls::setBackColour(Label1, style::White);
     place(Label1, 4200, 7920, 2295, 495);
-    Label3 = addEntries(kEntries, [this](int index) { Label3_Click(index); });
+    Label3 = addEntries("Label3", kEntries, [this](int index) { Label3_Click(index); });
+    controls::nameControls({{"Image1", Image1}, {"Image2", Image2}, {"Label1", Label1}});
+    Image1->setAccessibleName(QStringLiteral("Page"));
+    Image2->setAccessibleName(QStringLiteral("Page for printing"));
 }
 
 QString PageViewer::counterText(int page, int count) {
@@ -87,6 +90,10 @@ Teacher::Teacher(Program& program)
     Picture2->hide();
     Timer1->setInterval(25);
     connect(Timer1, &QTimer::timeout, this, &Teacher::Timer1_Timer);
+    controls::nameControls({{"Picture1", picture1_}, {"Picture2", Picture2}});
+    picture1_->setAccessibleName(QStringLiteral("Publisher's logo"));
+    Picture2->setAccessibleName(QStringLiteral("Picture"));
+    setAccessibleName(QStringLiteral("Key Facts and Teacher's Notes"));
 }
 
 void Teacher::Form_Load() {
@@ -132,6 +139,7 @@ void Teacher::Timer1_Timer() {
 
 Guide::Guide(Program& program) : PageViewer(program, Id, {120, -240, 0, 0}) {
     Label1->setText(QStringLiteral("Page 1 of 3"));
+    setAccessibleName(QStringLiteral("Teachers' Guide"));
 }
 
 void Guide::pageStep() {

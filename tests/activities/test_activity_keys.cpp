@@ -1,0 +1,261 @@
+#include "labelling.h"
+#include "ordering.h"
+#include "results.h"
+#include "support/program_fixture.h"
+#include "testmain.h"
+#include "twips.h"
+
+#include <QPointingDevice>
+#include <QTest>
+#include <QWindow>
+
+namespace {
+const QString kThud = QStringLiteral("wav\\thud3.wav");
+
+class ResultsStandIn : public Screen {
+public:
+    static constexpr ScreenId Id = ScreenId::Welldone;
+    explicit ResultsStandIn(Program& p) : Screen(p, Id) {}
+    void Form_Load() override { SetUpForm(); }
+};
+
+QPoint centre(const Place& p) {
+    return QPoint(twips::toPixels(p.left + p.width / 2), twips::toPixels(p.top + p.height / 2));
+}
+
+bool samePlace(const Place& a, const Place& b) {
+    return a.left == b.left && a.top == b.top;
+}
+} // namespace
+
+// Placing labels without dragging: carried by keyboard, or tapped and then
+// tapped into a box. Both must end exactly as a drag would.
+class ActivityKeysTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ProgramFixture> f;
+
+    template <class T> T& open() {
+        f->program->shell.SoundOn = 1;
+        Stage& stage = f->program->screens().stage();
+        stage.show();
+        // Focus events come only to an active window.
+        stage.activateWindow();
+        if (!QTest::qWaitForWindowActive(&stage))
+            qFatal("the stage never became active");
+        auto& screen = f->program->screens().form<T>();
+        screen.Show();
+        return screen;
+    }
+    QWidget* focus() { return f->program->screens().stage().focusWidget(); }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(focus(), k, m);
+    }
+
+    void drag(ActivityScreen& s, int i, QPoint to) {
+        QWindow* window = s.window()->windowHandle();
+        const auto inWindow = [&](QPoint p) { return s.client()->mapTo(s.window(), p); };
+        const QPoint from = s.Label2[i]->geometry().center();
+        QTest::mousePress(window, Qt::LeftButton, {}, inWindow(from));
+        QTest::mouseMove(window, inWindow((from + to) / 2));
+        QTest::mouseMove(window, inWindow(to));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow(to));
+    }
+    void tap(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+
+    // Carries label i by keyboard to the box `steps` stops along, and drops it.
+    void carry(ActivityScreen& s, int i, int steps) {
+        s.Label2[i]->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Return);
+        for (int k = 0; k < steps; ++k)
+            key(Qt::Key_Tab);
+        key(Qt::Key_Space);
+    }
+
+    template <class T> void keyDropsLandAsMouseDropsAtTheCentre() {
+        auto& s = open<T>();
+        for (int i = 0; i < s.n(); ++i) {
+            for (std::size_t step = 0; step < s.dropOrder().size(); ++step) {
+                s.Label3_Click(ActivityScreen::StartAgain);
+                const int box = s.dropOrder()[step];
+                f->sound->played.clear();
+                carry(s, i, int(step));
+                const Place byKey = s.labelPlace(i);
+                const QStringList heardByKey = f->sound->played;
+                QVERIFY(s.carriedLabel() < 0 && !s.Label2[i]->isLifted());
+
+                s.Label3_Click(ActivityScreen::StartAgain);
+                f->sound->played.clear();
+                drag(s, i, centre(s.boxPlace(box)));
+                const QString where = QStringLiteral("label %1 box %2").arg(i).arg(box);
+                QVERIFY2(samePlace(byKey, s.labelPlace(i)), qPrintable(where));
+                QVERIFY2(samePlace(byKey, s.boxPlace(box)), qPrintable(where));
+                QCOMPARE(heardByKey, f->sound->played);
+                QVERIFY(!heardByKey.isEmpty());
+            }
+        }
+    }
+
+private Q_SLOTS:
+    void init() {
+        f = std::make_unique<ProgramFixture>();
+        f->program->screens().define<ResultsStandIn>();
+    }
+    void cleanup() { f.reset(); }
+
+    void boxesAreVisitedSlotsFirstInReadingOrder() {
+        auto& lab = open<RationingLab>();
+        // Slots by height on the screen, then the home row left to right.
+        QCOMPARE(lab.dropOrder(), (std::vector<int>{0, 2, 1, 3, 6, 4, 5, 7}));
+        auto& sort = open<RationingOrd>();
+        // Two columns of slots: each row's left slot first.
+        QCOMPARE(std::vector<int>(sort.dropOrder().begin(), sort.dropOrder().begin() + 8),
+                 (std::vector<int>{4, 2, 5, 1, 6, 0, 7, 3}));
+    }
+
+    void keyDropsOnTheLabellingScreen() { keyDropsLandAsMouseDropsAtTheCentre<RationingLab>(); }
+    void keyDropsOnTheTimeline() { keyDropsLandAsMouseDropsAtTheCentre<ProgressOrd>(); }
+
+    void aCarriedLabelIsLiftedAndMovesBoxToBox() {
+        auto& s = open<RationingLab>();
+        s.Label2[1]->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Space);
+        QCOMPARE(s.carriedLabel(), 1);
+        QVERIFY(s.Label2[1]->isLifted());
+        // It starts over the first slot, and rides above the other labels.
+        QCOMPARE(s.carriedOver(), s.dropOrder()[0]);
+        const QObjectList& order = s.client()->children();
+        QVERIFY(order.indexOf(s.Label2[1]) > order.indexOf(s.Label2[3]));
+        key(Qt::Key_Right);
+        QCOMPARE(s.carriedOver(), s.dropOrder()[1]);
+        key(Qt::Key_Down);
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(s.carriedOver(), s.dropOrder()[1]);
+        key(Qt::Key_Left);
+        key(Qt::Key_Up);
+        // Round from the first box to the last.
+        QCOMPARE(s.carriedOver(), s.dropOrder().back());
+        // The keyboard stayed with the label all along.
+        QCOMPARE(focus(), s.Label2[1]);
+        QVERIFY(f->sound->played.isEmpty());
+        // From a slot, a new carry starts over that slot.
+        key(Qt::Key_Left);
+        key(Qt::Key_Left);
+        key(Qt::Key_Left);
+        key(Qt::Key_Left);
+        const int slot = s.carriedOver();
+        QVERIFY(slot < s.n());
+        key(Qt::Key_Return);
+        key(Qt::Key_Return);
+        QCOMPARE(s.carriedOver(), slot);
+    }
+
+    void escapePutsTheLabelBack() {
+        auto& s = open<RationingLab>();
+        carry(s, 2, 1);
+        const Place placed = s.labelPlace(2);
+        f->sound->played.clear();
+        key(Qt::Key_Enter, Qt::KeypadModifier);
+        key(Qt::Key_Right);
+        key(Qt::Key_Right);
+        QVERIFY(!samePlace(s.labelPlace(2), placed));
+        key(Qt::Key_Escape);
+        QVERIFY(samePlace(s.labelPlace(2), placed));
+        QCOMPARE(s.Label2[2]->geometry(), twips::rect(placed));
+        QVERIFY(!s.Label2[2]->isLifted());
+        QCOMPARE(s.carriedLabel(), -1);
+        QVERIFY(f->sound->played.isEmpty());
+        // Escape with nothing carried does nothing.
+        key(Qt::Key_Escape);
+        QVERIFY(samePlace(s.labelPlace(2), placed));
+    }
+
+    void theKeyboardLeavingOrAButtonPutsTheLabelBack() {
+        auto& s = open<RationingLab>();
+        const Place home = s.labelPlace(0);
+        s.Label2[0]->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Space);
+        s.Label2[1]->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(s.carriedLabel(), -1);
+        QVERIFY(samePlace(s.labelPlace(0), home));
+        // Every label in a slot, one lifted out again: the score counts it
+        // where it rests, not where it hovers.
+        for (int i = 0; i < 4; ++i)
+            carry(s, i,
+                  int(std::find(s.dropOrder().begin(), s.dropOrder().end(), i) -
+                      s.dropOrder().begin()));
+        QVERIFY(!s.Label3[ActivityScreen::CheckScore]->isHidden());
+        s.Label2[3]->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Space);
+        key(Qt::Key_Right);
+        QTest::mouseClick(s.Label3[ActivityScreen::CheckScore], Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(f->program->state<Results>().Score, 4);
+    }
+
+    void tapThenTapScoresAsADrag() {
+        auto& s = open<RationingOrd>();
+        const int order[] = {3, 0, 2, 1, 6, 7, 5, 4};
+        for (int i = 0; i < 8; ++i) {
+            f->sound->played.clear();
+            tap(s.Label2[i]);
+            // The tap itself snaps the label again, as a click always has.
+            QCOMPARE(f->sound->played, QStringList{kThud});
+            QCOMPARE(s.chosenLabel(), i);
+            QVERIFY(!s.Label2[i]->isLifted());
+            tap(s.Label1[order[i]]);
+            QCOMPARE(s.chosenLabel(), -1);
+            QVERIFY(samePlace(s.labelPlace(i), s.slotPlace(order[i])));
+            QCOMPARE(f->sound->played, (QStringList{kThud, kThud}));
+        }
+        QVERIFY(!s.Label3[ActivityScreen::CheckScore]->isHidden());
+        s.Label3_Click(ActivityScreen::CheckScore);
+        QCOMPARE(f->program->state<Results>().Score, 8);
+    }
+
+    void aTapOnAHomeBoxMovesTheLabelThere() {
+        auto& s = open<RationingLab>();
+        drag(s, 0, centre(s.slotPlace(3)));
+        tap(s.Label2[0]);
+        tap(s.Label4[0]);
+        QVERIFY(samePlace(s.labelPlace(0), s.homePlace(0)));
+    }
+
+    void aTapElsewhereOrADragLetsTheChoiceGo() {
+        auto& s = open<RationingLab>();
+        const Place home = s.labelPlace(1);
+        tap(s.Label2[1]);
+        QTest::mouseClick(s.client(), Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(s.chosenLabel(), -1);
+        tap(s.Label1[1]);
+        QVERIFY(samePlace(s.labelPlace(1), home));
+        // A second tap on the chosen label lets it go too.
+        tap(s.Label2[1]);
+        tap(s.Label2[1]);
+        QCOMPARE(s.chosenLabel(), -1);
+        // A drag chooses nothing.
+        drag(s, 1, centre(s.slotPlace(2)));
+        QCOMPARE(s.chosenLabel(), -1);
+        f->sound->played.clear();
+        tap(s.Label1[0]);
+        QVERIFY(samePlace(s.labelPlace(1), s.slotPlace(2)));
+        QVERIFY(f->sound->played.isEmpty());
+    }
+
+    void aFingersChoiceIsShown() {
+        auto& s = open<RationingLab>();
+        QPointingDevice* screen = QTest::createTouchDevice();
+        QWidget* window = s.window();
+        const QPoint at = s.Label2[2]->mapTo(window, s.Label2[2]->rect().center());
+        QTest::touchEvent(window, screen).press(0, at);
+        QTest::touchEvent(window, screen).release(0, at);
+        QCOMPARE(s.chosenLabel(), 2);
+        QVERIFY(s.Label2[2]->isLifted());
+        const QPoint slot = s.Label1[0]->mapTo(window, s.Label1[0]->rect().center());
+        QTest::touchEvent(window, screen).press(0, slot);
+        QTest::touchEvent(window, screen).release(0, slot);
+        QVERIFY(samePlace(s.labelPlace(2), s.slotPlace(0)));
+        QVERIFY(!s.Label2[2]->isLifted());
+    }
+};
+
+OSTERVALE_TEST(ActivityKeysTest)
+#include "test_activity_keys.moc"

@@ -1,0 +1,160 @@
+#include "activity_screen.h"
+#include "labelling.h"
+#include "page_state.h"
+#include "quiz_session.h"
+#include "startup.h"
+#include "support/stand_ins.h"
+#include "testmain.h"
+#include "twips.h"
+
+#include <QTest>
+#include <QWindow>
+
+// The whiteboard scale: asked for on the command line, and then everything
+// drawn larger together while the activities decide in twips as before.
+class ScaleTest : public QObject {
+    Q_OBJECT
+
+    static std::unique_ptr<Program> makeProgram() {
+        auto program = std::make_unique<Program>(QStringLiteral(OSTERVALE_HOME),
+                                                 std::make_unique<RecordingSound>(),
+                                                 std::make_unique<RecordingMessages>());
+        startup::defineScreens(*program);
+        program->state<PageState>() = {.PageNumber = 1, .PageCount = 3, .PageSetName = {}};
+        return program;
+    }
+
+    static constexpr ScreenId kScreens[] = {
+        ScreenId::Titlefrm,     ScreenId::intro0,       ScreenId::rationing,
+        ScreenId::progress,     ScreenId::rationinglab, ScreenId::progresslab,
+        ScreenId::rationingord, ScreenId::progressord,  ScreenId::teacher,
+        ScreenId::guide,        ScreenId::wizard,       ScreenId::worksheets};
+
+    // Every control of every screen, by name, as a rectangle of its screen.
+    static QMap<QString, QRect> layout() {
+        auto program = makeProgram();
+        // A display large enough for the screens at any scale tried here.
+        program->screens().stage().setGeometry(0, 0, 2400, 1800);
+        QMap<QString, QRect> rects;
+        for (ScreenId id : kScreens) {
+            Screen* screen = program->screens().get(id);
+            rects[QStringLiteral("%1").arg(int(id))] = QRect(QPoint(), screen->size());
+            rects[QStringLiteral("%1 client").arg(int(id))] = screen->client()->geometry();
+            for (QWidget* w : screen->client()->findChildren<QWidget*>()) {
+                if (!w->objectName().isEmpty())
+                    rects[QStringLiteral("%1 %2").arg(int(id)).arg(w->objectName())] =
+                        QRect(w->mapTo(screen, QPoint()), w->size());
+            }
+        }
+        return rects;
+    }
+
+    // Drags label 0 of the rationing labels from its home so that the
+    // pointer ends on a point given in twips, in one move, and reports where
+    // the label came to rest.
+    static QList<QPointF> dropsAt(const QList<QPoint>& points) {
+        auto program = makeProgram();
+        Stage& stage = program->screens().stage();
+        stage.setGeometry(0, 0, 2400, 1800);
+        stage.show();
+        auto& lab = program->screens().form<RationingLab>();
+        lab.Show();
+        QWindow* window = stage.windowHandle();
+        QList<QPointF> rests;
+        for (const QPoint& p : points) {
+            lab.Label3_Click(ActivityScreen::StartAgain);
+            const QPoint from = lab.Label2[0]->mapTo(&stage, QPoint(2, 2));
+            const QPoint to = lab.client()->mapTo(
+                &stage, QPoint(twips::toPixels(float(p.x())), twips::toPixels(float(p.y()))));
+            QTest::mousePress(window, Qt::LeftButton, {}, from);
+            QTest::mouseMove(window, to);
+            QTest::mouseRelease(window, Qt::LeftButton, {}, to);
+            rests << QPointF(lab.labelPlace(0).left, lab.labelPlace(0).top);
+        }
+        return rests;
+    }
+
+private Q_SLOTS:
+    void cleanup() { twips::setScale(1); }
+
+    void autoFitsTheScreensToTheDisplay() {
+        QCOMPARE(startup::fittingScale(QSize(1920, 1080)), 1.8f);
+        QCOMPARE(startup::fittingScale(QSize(1920, 1200)), 2.0f);
+        QCOMPARE(startup::fittingScale(QSize(1366, 738)), 1.23f);
+        QCOMPARE(startup::fittingScale(QSize(800, 600)), 1.0f);
+        QCOMPARE(startup::fittingScale(QSize()), 1.0f);
+    }
+
+    void theCommandLineSetsTheScale() {
+        const QSize hd(1920, 1080);
+        const auto scale = [&](QStringList args) {
+            args.prepend(QStringLiteral("ostervale"));
+            return startup::scaleFromArguments(args, hd);
+        };
+        QCOMPARE(scale({}), std::optional<float>(1.0f));
+        QCOMPARE(scale({QStringLiteral("--scale"), QStringLiteral("auto")}),
+                 std::optional<float>(1.8f));
+        QCOMPARE(scale({QStringLiteral("--scale"), QStringLiteral("1.5")}),
+                 std::optional<float>(1.5f));
+        QCOMPARE(scale({QStringLiteral("--scale=2")}), std::optional<float>(2.0f));
+        for (const char* bad : {"big", "0", "-1", "nan", "100", ""})
+            QVERIFY2(!scale({QStringLiteral("--scale"), QString::fromUtf8(bad)}), bad);
+        QVERIFY(!scale({QStringLiteral("--scale")}));
+        // The program's own name is never the value.
+        QCOMPARE(startup::scaleFromArguments({QStringLiteral("--scale=3")}, hd),
+                 std::optional<float>(1.0f));
+    }
+
+    void everyRectangleGrowsByTheScale() {
+        const QMap<QString, QRect> one = layout();
+        twips::setScale(1.5f);
+        const QMap<QString, QRect> more = layout();
+        QCOMPARE(more.keys(), one.keys());
+        QVERIFY(one.size() > 200);
+        QStringList wrong;
+        const auto near = [](int scaled, int original) {
+            return std::abs(scaled - original * 1.5) <= 1.5;
+        };
+        for (auto it = one.cbegin(); it != one.cend(); ++it) {
+            const QRect a = it.value();
+            const QRect b = more.value(it.key());
+            if (!near(b.x(), a.x()) || !near(b.y(), a.y()) || !near(b.width(), a.width()) ||
+                !near(b.height(), a.height()))
+                wrong << QStringLiteral("%1: (%2,%3 %4x%5) at 1, (%6,%7 %8x%9) at 1.5")
+                             .arg(it.key())
+                             .arg(a.x())
+                             .arg(a.y())
+                             .arg(a.width())
+                             .arg(a.height())
+                             .arg(b.x())
+                             .arg(b.y())
+                             .arg(b.width())
+                             .arg(b.height());
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
+    }
+
+    void dropsAreDecidedTheSameAtAnyScale() {
+        // Pointer ends on and beside every edge of every slot's zone, on
+        // points that are whole pixels at both scales.
+        QList<QPoint> points;
+        for (const auto& [left, top] :
+             {std::pair{9000, 3000}, {5280, 4080}, {1440, 3720}, {9000, 6600}}) {
+            for (int x : {left - 30, left, left + 30, left + 1080, left + 2160, left + 2190})
+                for (int y : {top - 30, top, top + 30, top + 300, top + 600, top + 630})
+                    points << QPoint(x, y);
+        }
+        const QList<QPointF> one = dropsAt(points);
+        twips::setScale(1.5f);
+        const QList<QPointF> more = dropsAt(points);
+        QCOMPARE(more, one);
+        // Both snaps and misses were tried.
+        int snapped = 0;
+        for (int k = 0; k < points.size(); ++k)
+            snapped += one[k] != QPointF(points[k]) - QPointF(727.5, 210);
+        QVERIFY(snapped > 20 && snapped < points.size() - 20);
+    }
+};
+
+OSTERVALE_TEST(ScaleTest)
+#include "test_scale.moc"

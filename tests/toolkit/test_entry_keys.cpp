@@ -1,0 +1,195 @@
+#include "menu_entry.h"
+#include "screen.h"
+#include "style.h"
+#include "support/program_fixture.h"
+#include "testmain.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+namespace {
+// Entries in a muddled creation order, so reading order has to be made:
+// 0 top right, 1 top left (greyed), 2 middle left, 3 bottom; an option
+// button sits between the rows.
+class KeyedScreen : public Screen {
+public:
+    static constexpr ScreenId Id = ScreenId::teacher;
+    explicit KeyedScreen(Program& p, ScreenId id = Id) : Screen(p, id) {
+        const controls::EntryDesign designs[] = {
+            {.index = 0, .caption = "Right", .place = {4500, 150, 1500, 450}},
+            {.index = 1, .caption = "Greyed", .place = {150, 150, 1500, 450}, .enabled = false},
+            {.index = 2, .caption = "Middle", .place = {150, 1350, 1500, 450}},
+            {.index = 3, .caption = "Bottom", .place = {150, 2550, 1500, 450}},
+        };
+        entries = addEntries("Label2", designs, [this](int index) { clicked.append(index); });
+        option = new OptionButton(QStringLiteral("Sound Off"), client());
+        place(option, 150, 750, 1500, 300);
+    }
+    void Form_Load() override { SetUpForm(); }
+
+    Entries entries;
+    OptionButton* option;
+    QList<int> clicked;
+};
+
+class CoveringScreen : public KeyedScreen {
+public:
+    static constexpr ScreenId Id = ScreenId::guide;
+    explicit CoveringScreen(Program& p) : KeyedScreen(p, Id) {}
+};
+
+// Whether a grabbed control shows both pure white and pure black pixels in
+// the band two to three pixels inside its edge, where the ring is drawn.
+bool ringShows(QWidget* control) {
+    const QImage image = control->grab().toImage();
+    bool white = false, black = false;
+    for (int x = 2; x < image.width() - 2; ++x) {
+        for (int y : {2, 3, image.height() - 4, image.height() - 3}) {
+            const QRgb c = image.pixel(x, y) & 0xffffff;
+            white |= c == 0xffffff;
+            black |= c == 0;
+        }
+    }
+    return white && black;
+}
+} // namespace
+
+class EntryKeysTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ProgramFixture> f;
+
+    KeyedScreen& open() {
+        Stage& stage = f->program->screens().stage();
+        stage.show();
+        // Focus events, and so the ring, come only to an active window.
+        stage.activateWindow();
+        if (!QTest::qWaitForWindowActive(&stage))
+            qFatal("the stage never became active");
+        auto& s = f->program->screens().form<KeyedScreen>();
+        s.Show();
+        return s;
+    }
+    QWidget* focus() { return f->program->screens().stage().focusWidget(); }
+
+private Q_SLOTS:
+    void init() {
+        f = std::make_unique<ProgramFixture>();
+        f->program->screens().define<KeyedScreen>();
+        f->program->screens().define<CoveringScreen>();
+    }
+    void cleanup() { f.reset(); }
+
+    void tabGoesRoundInReadingOrderPastGreyedEntries() {
+        KeyedScreen& s = open();
+        // Opening puts the keyboard on the first control that is no entry,
+        // so a stray Enter runs nothing.
+        QCOMPARE(focus(), s.option);
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QVERIFY(s.clicked.isEmpty());
+        QList<QWidget*> visited;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(focus(), Qt::Key_Tab);
+            visited << focus();
+        }
+        QCOMPARE(visited, (QList<QWidget*>{s.entries[2], s.entries[3], s.entries[0], s.option}));
+        QTest::keyClick(focus(), Qt::Key_Backtab);
+        QCOMPARE(focus(), s.entries[0]);
+    }
+
+    void enterReturnAndSpaceClickOnceEach() {
+        KeyedScreen& s = open();
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus(), s.entries[2]);
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QTest::keyClick(focus(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(focus(), Qt::Key_Space);
+        QCOMPARE(s.clicked, (QList<int>{2, 2, 2}));
+        // A key held down repeats; it is still one press.
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(focus(), &repeat);
+        QCOMPARE(s.clicked.size(), 3);
+        // Other keys do nothing.
+        QTest::keyClick(focus(), Qt::Key_X);
+        QCOMPARE(s.clicked.size(), 3);
+    }
+
+    void theRingShowsOnlyWhenTheKeyboardBroughtTheFocus() {
+        KeyedScreen& s = open();
+        MenuEntry* entry = s.entries[2];
+        // A click never takes the keyboard, so nothing is drawn for it.
+        QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(6, 6));
+        QCOMPARE(s.clicked, QList<int>{2});
+        QVERIFY(!entry->hasFocus());
+        QVERIFY(!ringShows(entry));
+        entry->setFocus(Qt::OtherFocusReason);
+        QVERIFY(!entry->showsFocusRing());
+        QVERIFY(!ringShows(entry));
+        s.option->setFocus();
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus(), entry);
+        QVERIFY(entry->showsFocusRing());
+        QVERIFY(ringShows(entry));
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QVERIFY(!ringShows(entry));
+    }
+
+    void theRingShowsOnEveryEntryColour() {
+        KeyedScreen& s = open();
+        MenuEntry* entry = s.entries[3];
+        s.option->setFocus();
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus(), entry);
+        for (const QColor& colour : {style::Black, style::Navy, style::Yellow}) {
+            QPalette p = entry->palette();
+            p.setColor(QPalette::Window, colour);
+            entry->setPalette(p);
+            QVERIFY2(ringShows(entry), qPrintable(colour.name()));
+            // OSTERVALE_SHOTS=folder keeps the ring on each colour for a
+            // person to look at.
+            if (const QString shots = qEnvironmentVariable("OSTERVALE_SHOTS"); !shots.isEmpty())
+                entry->grab().scaled(entry->size() * 4).save(
+                    QStringLiteral("%1/ring-%2.png").arg(shots, colour.name().mid(1)));
+        }
+    }
+
+    void keysNeverReachACoveredScreensEntries() {
+        KeyedScreen& under = open();
+        auto& over = f->program->screens().form<CoveringScreen>();
+        over.Show();
+        under.entries[2]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(under.entries[2], Qt::Key_Return);
+        QVERIFY(under.clicked.isEmpty());
+        over.entries[2]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(over.entries[2], Qt::Key_Space);
+        QCOMPARE(over.clicked, QList<int>{2});
+    }
+
+    void entriesAreButtonsToAScreenReader() {
+        KeyedScreen& s = open();
+        QCOMPARE(s.entries[3]->objectName(), QStringLiteral("Label2[3]"));
+        QAccessibleInterface* entry = QAccessible::queryAccessibleInterface(s.entries[3]);
+        QVERIFY(entry);
+        QCOMPARE(entry->role(), QAccessible::Button);
+        QCOMPARE(entry->text(QAccessible::Name), QStringLiteral("Bottom"));
+        QVERIFY(!entry->state().disabled);
+        QVERIFY(entry->state().focusable);
+        QAccessibleActionInterface* actions = entry->actionInterface();
+        QVERIFY(actions);
+        QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(s.clicked, QList<int>{3});
+
+        QAccessibleInterface* greyed = QAccessible::queryAccessibleInterface(s.entries[1]);
+        QCOMPARE(greyed->role(), QAccessible::Button);
+        QVERIFY(greyed->state().disabled);
+        greyed->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(s.clicked, QList<int>{3});
+    }
+};
+
+OSTERVALE_TEST(EntryKeysTest)
+#include "test_entry_keys.moc"
