@@ -105,6 +105,17 @@ private Q_SLOTS:
         QCOMPARE(wav.samples, expected);
     }
 
+    // The reader checks the generator's files, so it must refuse a damaged
+    // header rather than read past it: a two-byte "fmt " chunk at the end.
+    void wavReaderRefusesShortFormatChunk() {
+        QByteArray bytes("RIFF\0\0\0\0WAVEjunk", 16);
+        bytes.append(char(30)).append(3, '\0').append(30, 'x');
+        bytes.append("fmt ").append(char(2)).append(3, '\0').append(2, '\1');
+        qToLittleEndian<quint32>(quint32(bytes.size() - 8), bytes.data() + 4);
+        const WavFile wav = WavFile::parse(bytes);
+        QVERIFY2(wav.error.contains(QLatin1String("fmt")), qPrintable(wav.error));
+    }
+
     void prngIsRepeatableAndSpread() {
         synth::Prng a(7), b(7), c(8);
         double sum = 0;

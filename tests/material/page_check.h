@@ -35,7 +35,9 @@ struct Reading {
     QString text; // the page's words, in drawing order
     int fonts = 0;
     int texts = 0;
-    QList<const cmd::Bitmap*> bitmaps;
+    // Copies (the image is shared, not duplicated), so a Reading stays
+    // whole after the metafile it was read from is gone.
+    QList<cmd::Bitmap> bitmaps;
     std::optional<QColor> firstFill; // a fill that covers the whole frame first
     bool mappingMoved = false;
 };
@@ -98,7 +100,7 @@ inline Reading read(const Metafile& page) {
         } else if (const auto* bm = std::get_if<cmd::Bitmap>(&c)) {
             r.marks.append(
                 {QRectF(bm->destAt, bm->destSize).normalized(), QStringLiteral("bitmap"), {}});
-            r.bitmaps.append(bm);
+            r.bitmaps.append(*bm);
         } else if (const auto* rect = std::get_if<cmd::Rectangle>(&c)) {
             const QRectF area = boxRect(rect->box);
             if (r.marks.isEmpty() && brush.style == 0 && area.contains(page.frame))

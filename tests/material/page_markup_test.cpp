@@ -202,7 +202,7 @@ private Q_SLOTS:
                                   sentences(14));
         QVERIFY2(built.errors.isEmpty(), qPrintable(built.errors.join(u'\n')));
         QCOMPARE(built.screen.bitmaps.size(), 1);
-        const cmd::Bitmap& picture = *built.screen.bitmaps.first();
+        const cmd::Bitmap& picture = built.screen.bitmaps.first();
         const QRectF pictureRect(picture.destAt, picture.destSize);
         bool widerBelow = false;
         for (const Extent& text : texts(built.screen)) {

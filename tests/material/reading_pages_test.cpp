@@ -162,15 +162,15 @@ private Q_SLOTS:
         for (const QString& folder : {QStringLiteral("wmf"), QStringLiteral("wmf2")}) {
             int drawn = 0;
             for (const QString& name : set) {
-                for (const cmd::Bitmap* bitmap : read(page(folder, name)).bitmaps) {
-                    const QImage& image = bitmap->image;
+                for (const cmd::Bitmap& bitmap : read(page(folder, name)).bitmaps) {
+                    const QImage& image = bitmap.image;
                     QVERIFY(!image.isNull());
                     // Drawn for its place: at least a pixel of the picture to
                     // each pixel of the screen (15 twips), and no stretching.
-                    QVERIFY(image.width() * 15 >= bitmap->destSize.width());
+                    QVERIFY(image.width() * 15 >= bitmap.destSize.width());
                     const double source = double(image.height()) / image.width();
                     const double dest =
-                        double(bitmap->destSize.height()) / bitmap->destSize.width();
+                        double(bitmap.destSize.height()) / bitmap.destSize.width();
                     QVERIFY(std::abs(source - dest) < 0.02);
                     // A drawing that failed would come out as one flat colour.
                     QVERIFY(
@@ -193,8 +193,8 @@ private Q_SLOTS:
             for (const QString& folder : {QStringLiteral("wmf"), QStringLiteral("wmf2")}) {
                 const Reading r = read(page(folder, name));
                 QList<QRectF> keepClear;
-                for (const cmd::Bitmap* bitmap : r.bitmaps)
-                    keepClear.append(QRectF(bitmap->destAt, bitmap->destSize));
+                for (const cmd::Bitmap& bitmap : r.bitmaps)
+                    keepClear.append(QRectF(bitmap.destAt, bitmap.destSize));
                 if (folder == u"wmf" && name == u"acknowledgments")
                     keepClear += logo;
                 for (const Extent& mark : r.marks) {

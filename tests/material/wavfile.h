@@ -45,6 +45,10 @@ struct WavFile {
             if (body + length > bytes.size())
                 return wav.fail(QStringLiteral("chunk runs past the end"));
             if (id == "fmt ") {
+                // The fields below take the chunk's first 16 bytes; a shorter
+                // chunk would have them read from whatever follows it.
+                if (length < 16)
+                    return wav.fail(QStringLiteral("fmt chunk shorter than 16 bytes"));
                 wav.format = u16(body);
                 wav.channels = u16(body + 2);
                 wav.sampleRate = int(u32(body + 4));
