@@ -1,5 +1,6 @@
 #include "titlefrm.h"
 
+#include "controls.h"
 #include "intro0.h"
 #include "sounds_named.h"
 #include "style.h"
@@ -17,8 +18,8 @@ Titlefrm::Titlefrm(Program& program)
       Label2(controls::label(
           Frame1, QStringLiteral("For use in schools. Sounds can be switched off on the menu."),
           QColor(0, 128, 0), style::arial(8.25))),
-      Command1(new QPushButton(QStringLiteral("OK"), Frame1)),
-      Command2(new QPushButton(QStringLiteral("Exit"), Frame1)), picture1_(new PictureBox(Frame1)) {
+      Command1(new PushButton(QStringLiteral("OK"), Frame1)),
+      Command2(new PushButton(QStringLiteral("Exit"), Frame1)), picture1_(new PictureBox(Frame1)) {
     setCaption(QStringLiteral(" "));
     setBackColor(style::TitleGrey);
     setClientSize(5460, 6570);

@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -91,6 +92,17 @@ OptionButton::OptionButton(const QString& caption, QWidget* parent)
 void OptionButton::mouseMoveEvent(QMouseEvent* event) {
     QRadioButton::mouseMoveEvent(event);
     event->accept();
+}
+
+PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+void PushButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <initializer_list>
 #include <utility>
@@ -79,6 +80,16 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// A push button that Enter and Return press too, as Space does: a pupil at
+// the keyboard expects Enter to answer the title screen's "OK".
+class PushButton : public QPushButton {
+public:
+    PushButton(const QString& caption, QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 class CheckBox : public QCheckBox {
