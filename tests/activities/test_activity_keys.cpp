@@ -8,6 +8,7 @@
 #include <QPointingDevice>
 #include <QTest>
 #include <QWindow>
+#include <memory>
 
 namespace {
 const QString kThud = QStringLiteral("wav\\thud3.wav");
@@ -242,7 +243,9 @@ private Q_SLOTS:
 
     void aFingersChoiceIsShown() {
         auto& s = open<RationingLab>();
-        QPointingDevice* screen = QTest::createTouchDevice();
+        // The test's own device, gone with the test.
+        const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
+        QPointingDevice* screen = device.get();
         QWidget* window = s.window();
         const QPoint at = s.Label2[2]->mapTo(window, s.Label2[2]->rect().center());
         QTest::touchEvent(window, screen).press(0, at);
