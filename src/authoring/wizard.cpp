@@ -97,7 +97,7 @@ Wizard::Wizard(Program& program)
     chainTabStops();
     Label3 = addEntries("Label3", kEntries, [this](int index) { label3_Click(index); });
     // Teachers tab round the boxes and ticks alone, as they always have;
-    // Ctrl+S saves from the keyboard instead.
+    // Ctrl+S saves and Escape leaves from the keyboard instead.
     for (const auto& [index, entry] : Label3)
         entry->setFocusPolicy(Qt::NoFocus);
     nameControls();
@@ -261,6 +261,8 @@ void Wizard::saveworksheet() {
 void Wizard::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_S && event->modifiers() == Qt::ControlModifier)
         runGuarded([this] { label3_Click(Save); });
+    else if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        runGuarded([this] { label3_Click(Exit); });
     else
         Screen::keyPressEvent(event);
 }

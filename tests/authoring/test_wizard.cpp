@@ -542,6 +542,18 @@ private Q_SLOTS:
         QVERIFY(screens().isShowing(Wizard::Id));
     }
 
+    // Save and Exit are not Tab stops, so the keyboard has its own way to
+    // both, from whichever box has it.
+    void ctrlSSavesAndEscapeLeaves() {
+        Wizard& w = openWith(complete());
+        QTest::keyClick(w.Text3[7], Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(f->messages->shown, QStringList{kSaved});
+        QVERIFY(filesUnder(folder()).contains(QStringLiteral("Blitz.txt")));
+        QTest::keyClick(w.Text2[3], Qt::Key_Escape);
+        QVERIFY(!screens().isLoaded(Wizard::Id));
+        QCOMPARE(f->sound->played.last(), kClick);
+    }
+
     void exitClosesWithoutAskingAndTheNextOpeningIsEmpty() {
         Wizard& w = openWith(complete());
         gui::click(w.Label3[Wizard::Exit]);
