@@ -86,8 +86,8 @@ Row startUp(const QString& label, const QString& build, const QProcessEnvironmen
     run(ostervale, {}, env);
     run(floor, {QStringLiteral("start"), build}, env);
     for (bool isProgram : bench::interleaved(rounds)) {
-        const auto ms = isProgram ? run(ostervale, {}, env)
-                                  : run(floor, {QStringLiteral("start"), build}, env);
+        const auto ms =
+            isProgram ? run(ostervale, {}, env) : run(floor, {QStringLiteral("start"), build}, env);
         if (!ms) {
             row.measured = false;
             return row;
@@ -136,8 +136,9 @@ QList<Row> builds(const QString& source) {
         }
         rows << row;
     };
-    if (!run(cmake, {QStringLiteral("-S"), source, QStringLiteral("-B"), dir,
-                     QStringLiteral("-DCMAKE_BUILD_TYPE=RelWithDebInfo")},
+    if (!run(cmake,
+             {QStringLiteral("-S"), source, QStringLiteral("-B"), dir,
+              QStringLiteral("-DCMAKE_BUILD_TYPE=RelWithDebInfo")},
              env)) {
         rows << Row(QStringLiteral("clean build, -j2 (s)"), false);
         return rows;
@@ -148,9 +149,9 @@ QList<Row> builds(const QString& source) {
     QProcessEnvironment testEnv = env;
     testEnv.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     Row tests(QStringLiteral("test run, ctest -j2 (s)"));
-    const auto ms = run(QStringLiteral("ctest"),
-                        {QStringLiteral("--test-dir"), dir, QStringLiteral("-j2")}, testEnv,
-                        nullptr, 3600 * 1000);
+    const auto ms =
+        run(QStringLiteral("ctest"), {QStringLiteral("--test-dir"), dir, QStringLiteral("-j2")},
+            testEnv, nullptr, 3600 * 1000);
     tests.measured = ms.has_value();
     if (ms)
         tests.program.push_back(*ms / 1000);
@@ -169,8 +170,8 @@ QString cell(const std::vector<double>& samples, int decimals) {
 }
 
 void print(const QList<Row>& rows) {
-    std::printf("\n%-44s %-26s %-26s %-20s\n", "figure (min / median / max)", "ostervale",
-                "floor", "ratio");
+    std::printf("\n%-44s %-26s %-26s %-20s\n", "figure (min / median / max)", "ostervale", "floor",
+                "ratio");
     for (const Row& r : rows) {
         if (!r.measured) {
             std::printf("%-44s NOT MEASURED %s\n", qPrintable(r.figure), qPrintable(r.note));
@@ -192,8 +193,8 @@ QString startXvfb(QProcess& xvfb) {
     if (exe.isEmpty())
         return {};
     xvfb.start(exe, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                     QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                     QStringLiteral("tcp")});
+                     QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                     QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!xvfb.waitForStarted(5000))
         return {};
     QByteArray number;
@@ -237,7 +238,8 @@ int main(int argc, char** argv) {
     QProcess xvfb;
     const QString display = startXvfb(xvfb);
     if (display.isEmpty()) {
-        rows << Row(QStringLiteral("start to first frame, Xvfb (ms)"), true, QStringLiteral("skipped: no Xvfb on this machine"));
+        rows << Row(QStringLiteral("start to first frame, Xvfb (ms)"), true,
+                    QStringLiteral("skipped: no Xvfb on this machine"));
     } else {
         std::fprintf(stderr, "bench: start-up, Xvfb %s...\n", qPrintable(display));
         rows << startUp(QStringLiteral("start to first frame, Xvfb (ms)"), build,
@@ -255,10 +257,10 @@ int main(int argc, char** argv) {
     for (bool isProgram : bench::interleaved(1)) {
         Samples s;
         const QStringList a = {QStringLiteral("inproc"), build, QString::number(repeats)};
-        const auto ms = isProgram ? run(build + QStringLiteral("/bench/bench_ostervale"), a,
-                                        offscreen, &s, 600000)
-                                  : run(build + QStringLiteral("/bench/bench_floor"), a, offscreen,
-                                        &s, 600000);
+        const auto ms =
+            isProgram
+                ? run(build + QStringLiteral("/bench/bench_ostervale"), a, offscreen, &s, 600000)
+                : run(build + QStringLiteral("/bench/bench_floor"), a, offscreen, &s, 600000);
         inprocOk = inprocOk && ms.has_value();
         (isProgram ? programRuns : floorRuns) << s;
     }
@@ -283,13 +285,14 @@ int main(int argc, char** argv) {
         row.program = gather(programRuns, programKey);
         if (!floorKey.isEmpty()) {
             row.floor = gather(floorRuns, floorKey);
-            row.ratios = bench::pairedRatios(medians(programRuns, programKey),
-                                             medians(floorRuns, floorKey));
+            row.ratios =
+                bench::pairedRatios(medians(programRuns, programKey), medians(floorRuns, floorKey));
         }
         for (auto* v : {&row.program, &row.floor})
             for (double& x : *v)
                 x *= scale;
-        row.measured = inprocOk && !row.program.empty() && (floorKey.isEmpty() || !row.floor.empty());
+        row.measured =
+            inprocOk && !row.program.empty() && (floorKey.isEmpty() || !row.floor.empty());
         rows << row;
     };
     QStringList openings;
@@ -332,7 +335,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench: builds and the test run (slow)...\n");
         rows << builds(source);
     } else {
-        rows << Row(QStringLiteral("builds and test run"), true, QStringLiteral("skipped: set BENCH_BUILDS=1 to measure them"));
+        rows << Row(QStringLiteral("builds and test run"), true,
+                    QStringLiteral("skipped: set BENCH_BUILDS=1 to measure them"));
     }
 
     print(rows);

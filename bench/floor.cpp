@@ -38,9 +38,9 @@ QWidget* panel(QWidget* parent, QSize size, QColor colour) {
     p.setColor(QPalette::Window, colour);
     w->setPalette(p);
     w->setAutoFillBackground(true);
-    w->setGeometry(QRect(QPoint((parent->width() - size.width()) / 2,
-                                (parent->height() - size.height()) / 2),
-                         size));
+    w->setGeometry(
+        QRect(QPoint((parent->width() - size.width()) / 2, (parent->height() - size.height()) / 2),
+              size));
     return w;
 }
 
@@ -169,8 +169,9 @@ int inproc(const QString& home, int repeats) {
         image->setGeometry(p.at);
         image->setPixmap(QPixmap(home + QStringLiteral("/Images/") + QLatin1String(p.file), "JPG"));
     }
-    label(lab, QStringLiteral("Drag the labels to the correct illustrations of some of the "
-                              "food that was rationed in Britain during the war."),
+    label(lab,
+          QStringLiteral("Drag the labels to the correct illustrations of some of the "
+                         "food that was rationed in Britain during the war."),
           Qt::yellow, font("Times New Roman", 15.75), QRect(72, 352, 345, 71))
         ->setWordWrap(true);
     std::vector<MovingLabel*> labels;

@@ -18,8 +18,7 @@ inline std::optional<Spread> spread(std::vector<double> samples) {
         return std::nullopt;
     std::sort(samples.begin(), samples.end());
     const std::size_t n = samples.size();
-    const double median =
-        n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
+    const double median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
     return Spread{samples.front(), median, samples.back()};
 }
 

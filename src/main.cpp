@@ -1,5 +1,5 @@
-#include "places.h"
 #include "first_frame.h"
+#include "places.h"
 #include "program.h"
 #include "screen_tour.h"
 #include "startup.h"

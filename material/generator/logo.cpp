@@ -314,9 +314,9 @@ QList<LogoFile> renderIcons() {
     const QString name = QLatin1String(kIconName);
     QList<LogoFile> files;
     for (int side : kIconSizes)
-        files.append({QStringLiteral("icons/hicolor/%1x%1/apps/").arg(side) + name +
-                          QStringLiteral(".png"),
-                      encodePng(drawIcon(side))});
+        files.append(
+            {QStringLiteral("icons/hicolor/%1x%1/apps/").arg(side) + name + QStringLiteral(".png"),
+             encodePng(drawIcon(side))});
     files.append({QStringLiteral("icons/hicolor/scalable/apps/") + name + QStringLiteral(".svg"),
                   drawIconSvg()});
     return files;

@@ -19,8 +19,7 @@ bool holdsMaterial(const QString& folder) {
 Layout locate(const QString& programFolder) {
     if (holdsMaterial(programFolder))
         return {programFolder, false};
-    const QString shared =
-        QDir::cleanPath(programFolder + QStringLiteral("/../share/ostervale"));
+    const QString shared = QDir::cleanPath(programFolder + QStringLiteral("/../share/ostervale"));
     if (holdsMaterial(shared))
         return {shared, true};
     return {programFolder, false};
@@ -63,9 +62,9 @@ Options readOptions(const QStringList& arguments) {
 
 QString placeWorksheets(Program& program, const Options& options, const Layout& layout) {
     WorksheetPlace& place = program.state<WorksheetPlace>();
-    place.folder = worksheetFolder(
-        options.worksheets, qEnvironmentVariable(kWorksheetsVariable), layout,
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    place.folder =
+        worksheetFolder(options.worksheets, qEnvironmentVariable(kWorksheetsVariable), layout,
+                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (place.folder.isEmpty())
         place.refusal = worksheet_folder::refusalMessage(
             QStringLiteral("for your own data"), QStringLiteral("no such folder is known here."));

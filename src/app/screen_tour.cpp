@@ -29,13 +29,9 @@ const std::vector<Shot>& shots() {
         {"topic-menu", ScreenId::rationing,
          [](Program& p) { p.screens().form<Intro0>().Label2_Click(Intro0::Rationing); }},
         {"key-facts", ScreenId::teacher,
-         [](Program& p) {
-             p.screens().form<RationingMenu>().label3_Click(TopicMenu::KeyFacts);
-         }},
+         [](Program& p) { p.screens().form<RationingMenu>().label3_Click(TopicMenu::KeyFacts); }},
         {"labelling", ScreenId::rationinglab,
-         [](Program& p) {
-             p.screens().form<RationingMenu>().label3_Click(TopicMenu::Labelling);
-         }},
+         [](Program& p) { p.screens().form<RationingMenu>().label3_Click(TopicMenu::Labelling); }},
         {"quiz", ScreenId::multiple,
          [](Program& p) {
              p.screens().form<RationingMenu>().label3_Click(TopicMenu::MultipleChoice);
@@ -99,7 +95,8 @@ QStringList shotNames() {
 }
 
 void PrintedMessages::tell(const QString& text) {
-    std::fprintf(stderr, "ostervale: message: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
+    std::fprintf(stderr, "ostervale: message: %s\n",
+                 qPrintable(QString(text).replace(u'\n', u' ')));
 }
 
 bool PrintedMessages::confirm(const QString& text, const QString& caption) {

@@ -138,7 +138,8 @@ private Q_SLOTS:
         writeFile(at(QStringLiteral("build/Multiple/track.txt")), kEmptyCatalogue);
         const QString user = at(QStringLiteral("user"));
         // From the build folder: its own "multiple", in whatever case it has.
-        QCOMPARE(places::worksheetFolder({}, {}, build, user), at(QStringLiteral("build/Multiple")));
+        QCOMPARE(places::worksheetFolder({}, {}, build, user),
+                 at(QStringLiteral("build/Multiple")));
         QCOMPARE(places::worksheetFolder({}, {}, {build.material, true}, user),
                  user + QStringLiteral("/multiple"));
         QCOMPARE(places::worksheetFolder({}, {}, {build.material, true}, {}), QString());
@@ -243,10 +244,11 @@ private Q_SLOTS:
         gui::click(w.Check2);
         gui::click(w.Label2[1]);
         gui::click(w.Label2[1]);
-        QCOMPARE(f->messages->shown,
-                 (QStringList{QStringLiteral("Cannot save here."), QStringLiteral("Cannot save here.")}));
+        QCOMPARE(f->messages->shown, (QStringList{QStringLiteral("Cannot save here."),
+                                                  QStringLiteral("Cannot save here.")}));
         QVERIFY(f->messages->captions.isEmpty());
-        QCOMPARE(readFile(folder + QStringLiteral("/track.txt")), catalogue_file::compose({"A", "B"}));
+        QCOMPARE(readFile(folder + QStringLiteral("/track.txt")),
+                 catalogue_file::compose({"A", "B"}));
     }
 };
 

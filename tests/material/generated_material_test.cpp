@@ -163,7 +163,8 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(stal).lastModified(), before);
         QCOMPARE(readAll(track), saved);
         QMap<QString, QByteArray> now = snapshot(home.path());
-        now.insert(QStringLiteral("multiple/track.txt"), firstRun.value(QStringLiteral("multiple/track.txt")));
+        now.insert(QStringLiteral("multiple/track.txt"),
+                   firstRun.value(QStringLiteral("multiple/track.txt")));
         QCOMPARE(now, firstRun);
         // Other checks in this binary read the same output.
         QVERIFY(catalogue.open(QIODevice::WriteOnly));

@@ -169,8 +169,7 @@ private Q_SLOTS:
                     // each pixel of the screen (15 twips), and no stretching.
                     QVERIFY(image.width() * 15 >= bitmap.destSize.width());
                     const double source = double(image.height()) / image.width();
-                    const double dest =
-                        double(bitmap.destSize.height()) / bitmap.destSize.width();
+                    const double dest = double(bitmap.destSize.height()) / bitmap.destSize.width();
                     QVERIFY(std::abs(source - dest) < 0.02);
                     // A drawing that failed would come out as one flat colour.
                     QVERIFY(

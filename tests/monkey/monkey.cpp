@@ -268,7 +268,8 @@ QString describe(QWidget* w) {
     for (QWidget* up = w; up; up = up->parentWidget()) {
         if (auto* screen = qobject_cast<Screen*>(up)) {
             if (screen != w)
-                what += QStringLiteral(" on ") + QString::fromUtf8(screen->metaObject()->className());
+                what +=
+                    QStringLiteral(" on ") + QString::fromUtf8(screen->metaObject()->className());
             break;
         }
     }
@@ -286,11 +287,16 @@ struct KeyChoice {
 };
 
 const KeyChoice kKeys[] = {
-    {Qt::Key_Tab, Qt::NoModifier, "Tab"},       {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
-    {Qt::Key_Enter, Qt::KeypadModifier, "Enter"}, {Qt::Key_Return, Qt::NoModifier, "Return"},
-    {Qt::Key_Escape, Qt::NoModifier, "Escape"}, {Qt::Key_Space, Qt::NoModifier, "Space"},
-    {Qt::Key_Up, Qt::NoModifier, "Up"},         {Qt::Key_Down, Qt::NoModifier, "Down"},
-    {Qt::Key_Left, Qt::NoModifier, "Left"},     {Qt::Key_Right, Qt::NoModifier, "Right"},
+    {Qt::Key_Tab, Qt::NoModifier, "Tab"},
+    {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
+    {Qt::Key_Enter, Qt::KeypadModifier, "Enter"},
+    {Qt::Key_Return, Qt::NoModifier, "Return"},
+    {Qt::Key_Escape, Qt::NoModifier, "Escape"},
+    {Qt::Key_Space, Qt::NoModifier, "Space"},
+    {Qt::Key_Up, Qt::NoModifier, "Up"},
+    {Qt::Key_Down, Qt::NoModifier, "Down"},
+    {Qt::Key_Left, Qt::NoModifier, "Left"},
+    {Qt::Key_Right, Qt::NoModifier, "Right"},
     {Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
 };
 
@@ -321,8 +327,10 @@ Monkey::Monkey(const QString& home, std::uint64_t seed) : home_(home), seed_(see
     CatalogueState listed;
     catalogue_file::loadPassingOverFailures(folder, listed);
     for (int k = 1; k <= 30; ++k) {
-        const auto sheet = test_sets::sheet(QStringLiteral("Class test %1").arg(k), test_sets::kPattern);
-        if (worksheet_store::saveworksheet(folder, sheet, listed).saved != worksheet_store::Saved::Yes)
+        const auto sheet =
+            test_sets::sheet(QStringLiteral("Class test %1").arg(k), test_sets::kPattern);
+        if (worksheet_store::saveworksheet(folder, sheet, listed).saved !=
+            worksheet_store::Saved::Yes)
             qFatal("monkey: cannot save the worksheets it starts with");
     }
     QFile damaged(worksheet_folder::worksheetFile(folder, QStringLiteral("Damaged sheet")));
@@ -433,8 +441,8 @@ void Monkey::sendEvent() {
             shown << w;
     }
     const auto pointIn = [&](QWidget* w) {
-        QRect area = w == front ? front->geometry()
-                                : QRect(w->mapTo(&stage, QPoint(0, 0)), w->size());
+        QRect area =
+            w == front ? front->geometry() : QRect(w->mapTo(&stage, QPoint(0, 0)), w->size());
         area &= stage.rect();
         if (area.isEmpty())
             area = stage.rect();
@@ -442,7 +450,7 @@ void Monkey::sendEvent() {
     };
     const auto anyPoint = [&] {
         return pointIn(!shown.isEmpty() && dice_.chance(75) ? shown[dice_.below(int(shown.size()))]
-                                                             : front);
+                                                            : front);
     };
 
     Qt::MouseButtons held;
@@ -456,8 +464,8 @@ void Monkey::sendEvent() {
             held = Qt::NoButton;
         }
         clock_ += 20;
-        qt_handleMouseEvent(window, at, window->mapToGlobal(at), held, button, type,
-                            Qt::NoModifier, int(clock_));
+        qt_handleMouseEvent(window, at, window->mapToGlobal(at), held, button, type, Qt::NoModifier,
+                            int(clock_));
         QCoreApplication::processEvents();
         if (type == QEvent::MouseButtonRelease)
             clock_ += 1000; // longer than any double-click interval
@@ -466,7 +474,8 @@ void Monkey::sendEvent() {
     const int kind = dice_.below(100);
     if (kind < 35) {
         const QPoint at = anyPoint();
-        note(on + QStringLiteral("click at %1 on %2").arg(pointText(at), describe(stage.childAt(at))));
+        note(on +
+             QStringLiteral("click at %1 on %2").arg(pointText(at), describe(stage.childAt(at))));
         pointer(QEvent::MouseButtonPress, at);
         if (!ended_)
             pointer(QEvent::MouseButtonRelease, at);
@@ -501,8 +510,8 @@ void Monkey::sendEvent() {
                       .arg(moves));
         pointer(QEvent::MouseButtonPress, from);
         for (int k = 1; k <= moves && !ended_; ++k) {
-            const QPoint step = from + (to - from) * k / moves +
-                                QPoint(dice_.below(7) - 3, dice_.below(7) - 3);
+            const QPoint step =
+                from + (to - from) * k / moves + QPoint(dice_.below(7) - 3, dice_.below(7) - 3);
             pointer(QEvent::MouseMove, step);
         }
         if (!ended_)
@@ -520,11 +529,11 @@ void Monkey::sendEvent() {
             note(on + QStringLiteral("key %1 into %2").arg(QString::fromUtf8(k.name), into));
             QTest::keyClick(window, k.key, k.modifiers);
         } else {
-            static const char kTyped[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+            static const char kTyped[] =
+                "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
             const char c = kTyped[dice_.below(int(sizeof kTyped) - 1)];
             note(on + QStringLiteral("key '%1' into %2").arg(QChar::fromLatin1(c)).arg(into));
-            QTest::keyClick(window, c,
-                            c >= 'A' && c <= 'Z' ? Qt::ShiftModifier : Qt::NoModifier);
+            QTest::keyClick(window, c, c >= 'A' && c <= 'Z' ? Qt::ShiftModifier : Qt::NoModifier);
         }
     }
 }
@@ -565,7 +574,9 @@ QString Monkey::check() const {
         if (n < 1 || n > 10)
             return QStringLiteral("the quiz is at question %1").arg(n);
         if (quiz->Label4->text() != QStringLiteral("Question %1").arg(n))
-            return QStringLiteral("the quiz shows \"%1\" at question %2").arg(quiz->Label4->text()).arg(n);
+            return QStringLiteral("the quiz shows \"%1\" at question %2")
+                .arg(quiz->Label4->text())
+                .arg(n);
     }
 
     const PageState& pages = program_->state<PageState>();
@@ -603,7 +614,9 @@ QString Monkey::check() const {
         // after its last title (as its own tests expect), but never further.
         const int lastPage = count / Worksheets::SlotsPerPage;
         if (page < 0 || page > lastPage)
-            return QStringLiteral("the catalogue is on page %1 with %2 titles").arg(page + 1).arg(count);
+            return QStringLiteral("the catalogue is on page %1 with %2 titles")
+                .arg(page + 1)
+                .arg(count);
         if (sheets->Label4->text() != QStringLiteral("Page %1").arg(page + 1))
             return QStringLiteral("the catalogue says \"%1\" on page %2")
                 .arg(sheets->Label4->text())
@@ -643,7 +656,8 @@ Outcome Monkey::run(int events) {
     QString fault;
     QString where;
     for (event_ = 1; event_ <= events && fault.isEmpty(); ++event_) {
-        std::snprintf(g_where, kLine, "  seed %llu, event %d\n  replay: make monkey SEED=%llu EVENTS=%d\n",
+        std::snprintf(g_where, kLine,
+                      "  seed %llu, event %d\n  replay: make monkey SEED=%llu EVENTS=%d\n",
                       static_cast<unsigned long long>(seed_), event_,
                       static_cast<unsigned long long>(seed_), event_);
         where = QStringLiteral("event %1").arg(event_);

@@ -151,8 +151,9 @@ private Q_SLOTS:
             // OSTERVALE_SHOTS=folder keeps the ring on each colour for a
             // person to look at.
             if (const QString shots = qEnvironmentVariable("OSTERVALE_SHOTS"); !shots.isEmpty())
-                entry->grab().scaled(entry->size() * 4).save(
-                    QStringLiteral("%1/ring-%2.png").arg(shots, colour.name().mid(1)));
+                entry->grab()
+                    .scaled(entry->size() * 4)
+                    .save(QStringLiteral("%1/ring-%2.png").arg(shots, colour.name().mid(1)));
         }
     }
 
