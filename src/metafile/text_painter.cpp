@@ -4,6 +4,8 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <algorithm>
 #include <cmath>
 
@@ -105,7 +107,33 @@ double paintText(QPainter& painter, const QTransform& frameToDevice, const TextR
         painter.drawText(QPointF(left, baseline), run.text);
         return width * k;
     }
+    // A spaced run places every character itself, so there is nothing to
+    // shape: its glyphs go down in one run at the positions given. Shaping
+    // each character on its own was most of a page's drawing time.
+    const QRawFont raw = QRawFont::fromFont(font);
+    QList<quint32> glyphs = raw.isValid() ? raw.glyphIndexesForString(run.text) : QList<quint32>();
+    // One glyph per character, every one in this face, and no line through
+    // or under them (a glyph run at this scale loses it); otherwise (a
+    // character the face lacks, a pair of surrogates, a decorated font) each
+    // character is drawn as text, which finds it in another face.
+    const bool direct =
+        !font.underline() && !font.strikeOut() && glyphs.size() == run.text.size() &&
+        std::none_of(glyphs.cbegin(), glyphs.cend(), [](quint32 g) { return g == 0; });
     double x = left;
+    if (direct) {
+        QList<QPointF> positions;
+        positions.reserve(glyphs.size());
+        for (double step : steps) {
+            positions.append(QPointF(x, baseline));
+            x += step;
+        }
+        QGlyphRun glyphRun;
+        glyphRun.setRawFont(raw);
+        glyphRun.setGlyphIndexes(glyphs);
+        glyphRun.setPositions(positions);
+        painter.drawGlyphRun(QPointF(0, 0), glyphRun);
+        return width * k;
+    }
     for (qsizetype i = 0; i < run.text.size(); ++i) {
         painter.drawText(QPointF(x, baseline), QString(run.text[i]));
         x += steps[i];

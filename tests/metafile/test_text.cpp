@@ -4,6 +4,8 @@
 #include "picture_check.h"
 #include "testmain.h"
 
+#include <QRawFont>
+
 using namespace picture_check;
 
 class TextTest : public QObject {
@@ -232,34 +234,91 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 against %2").arg(small).arg(big)));
     }
 
+    // Each style, on text laid out by the font and on text whose every
+    // character is placed by an advance (which takes a quicker way to the
+    // page). "I I" leaves a gap between two bars that only a line through or
+    // under the text can ink.
     void fontStyles_data() {
         QTest::addColumn<QString>("style");
-        QTest::newRow("bold") << "bold";
-        QTest::newRow("underline") << "underline";
-        QTest::newRow("italic") << "italic";
+        QTest::addColumn<bool>("spaced");
+        for (const char* style : {"bold", "underline", "italic", "strike out", "narrow"}) {
+            QTest::addRow("%s", style) << QString::fromLatin1(style) << false;
+            QTest::addRow("%s, spaced", style) << QString::fromLatin1(style) << true;
+        }
     }
     void fontStyles() {
         QFETCH(QString, style);
+        QFETCH(bool, spaced);
         Font styled = arial(-300);
         styled.weight = style == QLatin1String("bold") ? gdi::weight::Bold : gdi::weight::Normal;
         styled.underline = style == QLatin1String("underline");
         styled.italic = style == QLatin1String("italic");
+        styled.strikeOut = style == QLatin1String("strike out");
+        styled.width = style == QLatin1String("narrow") ? 40 : 0;
         QImage images[2];
         const Font fonts[2] = {arial(-300), styled};
         for (int i = 0; i < 2; ++i) {
             MetafileWriter w = page(fonts[i]);
             w.setTextAlign(gdi::align::Baseline);
-            w.textOut(100, 600, QStringLiteral("HI"));
+            w.extTextOut(100, 600, QStringLiteral("I I"), 0, std::nullopt,
+                         spaced ? QList<int>{150, 150, 150} : QList<int>{});
             images[i] = render(w.finish());
         }
         const QRect plain = ink(images[0]);
         const QRect with = ink(images[1]);
+        QVERIFY(!plain.isEmpty());
+        // Within the space between the bars, which starts 8 pixels after the
+        // first one laid out by the font, and 15 placed by its advance.
+        const QRect gap(spaced ? 26 : 19, 40, 6, 16);
+        auto inkInGap = [&](const QImage& image) {
+            int count = 0;
+            for (int y = gap.top(); y <= gap.bottom(); ++y)
+                for (int x = gap.left(); x <= gap.right(); ++x)
+                    count += qGray(image.pixel(x, y)) < 160;
+            return count;
+        };
+        QCOMPARE(inkInGap(images[0]), 0);
         if (style == QLatin1String("bold"))
             QVERIFY(inkIn(images[1], 0, 99) > inkIn(images[0], 0, 99) * 5 / 4);
         else if (style == QLatin1String("underline"))
             QVERIFY(with.bottom() > plain.bottom() && with.bottom() <= 66);
+        else if (style == QLatin1String("strike out"))
+            QVERIFY(inkInGap(images[1]) > 0);
+        else if (style == QLatin1String("narrow"))
+            QVERIFY(inkIn(images[1], 0, 99) < inkIn(images[0], 0, 99) * 3 / 4);
         else
             QVERIFY(with.right() > plain.right());
+    }
+
+    // A character the named face lacks is still drawn, from a face that has
+    // it, whether the text is laid out by the font or placed by advances.
+    void aCharacterTheFaceLacksComesFromAnother() {
+        const QChar king(0x2654); // a chess king, in DejaVu Sans
+        QFont arialFont(QStringLiteral("Arial"));
+        arialFont.setPixelSize(30);
+        if (QRawFont::fromFont(arialFont).supportsCharacter(king) ||
+            !QRawFont::fromFont(QFont(QStringLiteral("DejaVu Sans"))).supportsCharacter(king))
+            QSKIP("needs an Arial without the chess pieces and a DejaVu Sans with them");
+        QImage images[2];
+        for (int i = 0; i < 2; ++i) {
+            MetafileWriter w = page(arial(-300));
+            w.setTextAlign(gdi::align::Baseline);
+            // The writer speaks Windows-1252; the king goes into the record
+            // as the player would find it in a wider file.
+            auto picture = parse(w.finish());
+            QVERIFY(picture);
+            cmd::Text run;
+            run.at = QPoint(100, 600);
+            run.text = QString(king);
+            if (i == 1)
+                run.dx = {400};
+            picture->commands.push_back(run);
+            images[i] = render(*picture);
+        }
+        const QRect laidOut = ink(images[0]);
+        QVERIFY(!laidOut.isEmpty());
+        QCOMPARE(ink(images[1]), laidOut);
+        QCOMPARE(images[1], images[0]);
     }
 
     // GDI draws glyphs on the device, so a window running upwards moves the
