@@ -324,12 +324,14 @@ int main(int argc, char** argv) {
             QStringLiteral("page_print_parse_ms"), {});
     compare(QStringLiteral("reading page, print: draw (ms)"), QStringLiteral("page_print_draw_ms"),
             {});
+    compare(QStringLiteral("reading page, print: end the document (ms)"),
+            QStringLiteral("page_print_finish_ms"), {});
     compare(QStringLiteral("catalogue, 1000 titles: load (ms)"),
-            QStringLiteral("catalogue_load_ms"), {});
+            QStringLiteral("catalogue_load_ms"), QStringLiteral("catalogue_load_ms"));
     compare(QStringLiteral("catalogue, 1000 titles: add (ms)"), QStringLiteral("catalogue_add_ms"),
-            {});
+            QStringLiteral("catalogue_add_ms"));
     compare(QStringLiteral("catalogue, 1000 titles: remove (ms)"),
-            QStringLiteral("catalogue_remove_ms"), {});
+            QStringLiteral("catalogue_remove_ms"), QStringLiteral("catalogue_remove_ms"));
 
     if (!source.isEmpty()) {
         std::fprintf(stderr, "bench: builds and the test run (slow)...\n");

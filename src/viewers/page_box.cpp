@@ -21,7 +21,6 @@ const QString& PageBox::cannotShow() {
 bool PageBox::LoadPicture(const MaterialPaths& paths, const QString& materialPath) {
     file_ = paths.resolve(materialPath);
     page_.reset();
-    drawn_ = QPixmap();
     metafile::Metafile page;
     if (metafile::load(file_, page))
         page_ = std::move(page);
@@ -32,11 +31,11 @@ bool PageBox::LoadPicture(const MaterialPaths& paths, const QString& materialPat
 void PageBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (page_) {
-        // Drawn on first show and kept: the print version, never shown, is
-        // never drawn here.
-        if (drawn_.isNull())
-            drawn_ = render(*page_, devicePixelRatioF());
-        painter.drawPixmap(0, 0, drawn_);
+        // Drawn straight onto the screen each time it is painted, which
+        // takes well under a millisecond: a page kept as a picture would hold
+        // several megabytes for every page box, and cost more to make the
+        // first time than drawing it does.
+        paint(*page_, painter);
         return;
     }
     painter.setPen(style::White);
@@ -45,17 +44,12 @@ void PageBox::paintEvent(QPaintEvent*) {
                      Qt::AlignLeft | Qt::AlignTop, cannotShow());
 }
 
-QPixmap PageBox::render(const metafile::Metafile& page, qreal ratio) {
+void PageBox::paint(const metafile::Metafile& page, QPainter& painter) {
     const QSizeF twips = page.sizeInTwips();
     const QSize pixels(qMax(1, twips::toPixels(float(twips.width()))),
                        qMax(1, twips::toPixels(float(twips.height()))));
-    QPixmap drawn(pixels * ratio);
-    drawn.setDevicePixelRatio(ratio);
-    drawn.fill(Qt::transparent);
-    QPainter painter(&drawn);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     metafile::draw(page, painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-    return drawn;
 }

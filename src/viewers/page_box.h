@@ -4,7 +4,6 @@
 // missing or damaged leaves the area empty but for one line saying so.
 #include "metafile.h"
 
-#include <QPixmap>
 #include <QWidget>
 #include <optional>
 
@@ -20,8 +19,9 @@ public:
     const QString& file() const { return file_; }
 
     static const QString& cannotShow();
-    // A page at its own size at the program's scale, on transparent ground.
-    static QPixmap render(const metafile::Metafile& page, qreal ratio = 1);
+    // Draws a page at its own size at the program's scale, from the
+    // painter's origin, over whatever is already there.
+    static void paint(const metafile::Metafile& page, QPainter& painter);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,6 +29,4 @@ protected:
 private:
     std::optional<metafile::Metafile> page_;
     QString file_;
-    // The page drawn once when it is loaded; painting is then a copy.
-    QPixmap drawn_;
 };
