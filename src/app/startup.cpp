@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFontDatabase>
+#include <QPixmapCache>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -60,6 +61,12 @@ std::optional<float> scaleFromArguments(const QStringList& arguments, QSize avai
 }
 
 void defineScreens(Program& program) {
+    // The style keeps each button's drawn face in this cache, under a key
+    // that holds the button's own palette, so no face is ever used again once
+    // its screen is thrown away; at Qt's default limit the cache would grow
+    // by some 30 KB a screen opened, to 10 MB. A small cache still serves
+    // the screens that are up.
+    QPixmapCache::setCacheLimit(kStyleCacheKib);
     ScreenRegistry& screens = program.screens();
     screens.defineStage([] { return new Grey; });
     screens.define<Titlefrm>();

@@ -24,8 +24,10 @@ float fittingScale(QSize available);
 // option it is 1. nullopt when the value is no scale from 0.5 to 8.
 std::optional<float> scaleFromArguments(const QStringList& arguments, QSize available);
 
-// Teaches the registry how to build the backdrop and every screen.
+// Teaches the registry how to build the backdrop and every screen, and
+// bounds the style's cache of drawn button faces to kStyleCacheKib.
 void defineScreens(Program& program);
+inline constexpr int kStyleCacheKib = 1024;
 
 // Ends the program at once, as the title screen's "Exit" asks.
 [[noreturn]] void endAtOnce(Program& program);
