@@ -27,7 +27,7 @@ std::optional<float> scaleFromArguments(const QStringList& arguments, QSize avai
 // Teaches the registry how to build the backdrop and every screen, and
 // bounds the style's cache of drawn button faces to kStyleCacheKib.
 void defineScreens(Program& program);
-inline constexpr int kStyleCacheKib = 1024;
+inline constexpr int kStyleCacheKib = 256;
 
 // Ends the program at once, as the title screen's "Exit" asks.
 [[noreturn]] void endAtOnce(Program& program);

@@ -5,9 +5,10 @@
 #include "style.h"
 #include "twips.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
-PageBox::PageBox(QWidget* parent) : QWidget(parent) {
+PageBox::PageBox(QWidget* parent, Reading reading) : QWidget(parent), reading_(reading) {
     // The page is a picture: the pointer's moves over it are the screen's.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAccessibleName(QStringLiteral("Page"));
@@ -21,16 +22,26 @@ const QString& PageBox::cannotShow() {
 bool PageBox::LoadPicture(const MaterialPaths& paths, const QString& materialPath) {
     file_ = paths.resolve(materialPath);
     page_.reset();
-    metafile::Metafile page;
-    if (metafile::load(file_, page))
-        page_ = std::move(page);
+    read_ = false;
     update();
-    return page_.has_value();
+    if (reading_ == Reading::WhenAsked)
+        return QFileInfo(file_).isFile();
+    return page().has_value();
+}
+
+const std::optional<metafile::Metafile>& PageBox::page() const {
+    if (!read_ && !file_.isEmpty()) {
+        read_ = true;
+        metafile::Metafile page;
+        if (metafile::load(file_, page))
+            page_ = std::move(page);
+    }
+    return page_;
 }
 
 void PageBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (page_) {
+    if (page()) {
         // Drawn straight onto the screen each time it is painted, which
         // takes well under a millisecond: a page kept as a picture would hold
         // several megabytes for every page box, and cost more to make the

@@ -11,11 +11,16 @@ class MaterialPaths;
 
 class PageBox : public QWidget {
 public:
-    explicit PageBox(QWidget* parent);
+    // A box that is never shown (the print version of a page) reads its page
+    // only when the page is asked for: most pages are looked at, not
+    // printed, and a page with pictures takes a megabyte or more to hold.
+    enum class Reading { AtOnce, WhenAsked };
+    explicit PageBox(QWidget* parent, Reading reading = Reading::AtOnce);
 
-    // Puts a page into the box; false when it cannot be shown.
+    // Puts a page into the box; false when it cannot be shown. A box that
+    // reads when asked only checks that the file is there.
     bool LoadPicture(const MaterialPaths& paths, const QString& materialPath);
-    const std::optional<metafile::Metafile>& page() const { return page_; }
+    const std::optional<metafile::Metafile>& page() const;
     const QString& file() const { return file_; }
 
     static const QString& cannotShow();
@@ -27,6 +32,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::optional<metafile::Metafile> page_;
+    const Reading reading_;
+    // Read on demand from page(), which is const to its callers.
+    mutable std::optional<metafile::Metafile> page_;
+    mutable bool read_ = false;
     QString file_;
 };

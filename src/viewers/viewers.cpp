@@ -20,7 +20,8 @@ const QColor kAcknowledgmentsBack(49, 130, 212);
 } // namespace
 
 PageViewer::PageViewer(Program& program, ScreenId id, const Place& image2)
-    : Screen(program, id), Image1(new PageBox(client())), Image2(new PageBox(client())),
+    : Screen(program, id), Image1(new PageBox(client())),
+      Image2(new PageBox(client(), PageBox::Reading::WhenAsked)),
       Label1(controls::label(client(), QString(), style::Black, style::tahomaBold(15.75))) {
     // The page lies behind every other control.
     Image1->lower();
