@@ -63,8 +63,8 @@ void DragLabel::focusOutEvent(QFocusEvent* event) {
     update();
 }
 
-void DragLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
+void DragLabel::paintEvent(QPaintEvent*) {
+    style::paintLabelText(this);
     style::paintThinBorder(this);
     if (lifted_) {
         // A white edge over the black border: the label stands off the boxes.

@@ -75,8 +75,8 @@ void MenuEntry::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
 }
 
-void MenuEntry::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
+void MenuEntry::paintEvent(QPaintEvent*) {
+    style::paintLabelText(this);
     style::paintThinBorder(this);
     if (showsFocusRing())
         style::paintFocusRing(this);

@@ -2,7 +2,9 @@
 
 #include "twips.h"
 
+#include <QLabel>
 #include <QPainter>
+#include <QStyle>
 #include <QWidget>
 
 namespace style {
@@ -36,6 +38,17 @@ namespace style {
 bool cameByKeyboard(Qt::FocusReason reason) {
     return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
            reason == Qt::ShortcutFocusReason;
+}
+
+void paintLabelText(QLabel* label) {
+    QPainter painter(label);
+    const int m = label->margin();
+    const QRect area = label->contentsRect().adjusted(m, m, -m, -m);
+    int flags = int(QStyle::visualAlignment(label->layoutDirection(), label->alignment()));
+    if (label->wordWrap())
+        flags |= Qt::TextWordWrap;
+    label->style()->drawItemText(&painter, area, flags, label->palette(), label->isEnabled(),
+                                 label->text(), label->foregroundRole());
 }
 
 void paintFocusRing(QWidget* control) {

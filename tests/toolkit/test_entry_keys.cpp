@@ -157,6 +157,38 @@ private Q_SLOTS:
         }
     }
 
+    // The text's own colour: yellow on an entry in use, mid grey on a greyed
+    // one, whether or not Tab can reach it.
+    void entriesPaintTheirTextInTheirStateColour() {
+        KeyedScreen& s = open();
+        auto inkOf = [](MenuEntry* entry) {
+            const QImage image = entry->grab().toImage();
+            const QColor ground = entry->palette().color(QPalette::Window);
+            // The colour that differs most from the ground, inside the border.
+            QColor ink = ground;
+            int best = 0;
+            for (int y = 3; y < image.height() - 3; ++y)
+                for (int x = 3; x < image.width() - 3; ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    const int d = std::abs(c.red() - ground.red()) +
+                                  std::abs(c.green() - ground.green()) +
+                                  std::abs(c.blue() - ground.blue());
+                    if (d > best) {
+                        best = d;
+                        ink = c;
+                    }
+                }
+            return ink;
+        };
+        const QColor greyed = inkOf(s.entries[1]);
+        QVERIFY2(qAbs(greyed.red() - 128) <= 8 && qAbs(greyed.green() - 128) <= 8 &&
+                     qAbs(greyed.blue() - 128) <= 8,
+                 qPrintable(greyed.name()));
+        const QColor yellow = inkOf(s.entries[2]);
+        QVERIFY2(yellow.red() > 230 && yellow.green() > 230 && yellow.blue() < 40,
+                 qPrintable(yellow.name()));
+    }
+
     void keysNeverReachACoveredScreensEntries() {
         KeyedScreen& under = open();
         auto& over = f->program->screens().form<CoveringScreen>();
