@@ -44,10 +44,11 @@ PictureRead readPicture(const QString& file) {
 }
 
 std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& materialPath) {
-    const QImage image = readPicture(paths.resolve(materialPath)).image;
+    QImage image = readPicture(paths.resolve(materialPath)).image;
     if (image.isNull())
         return std::nullopt;
-    return QPixmap::fromImage(image);
+    // Handed over, not copied: a full-screen picture is two megabytes.
+    return QPixmap::fromImage(std::move(image));
 }
 
 PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
