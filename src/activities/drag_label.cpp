@@ -53,19 +53,24 @@ void DragLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 void DragLabel::focusInEvent(QFocusEvent* event) {
     keyboardFocus_ = style::cameByKeyboard(event->reason());
-    QLabel::focusInEvent(event);
+    // Past the label's own handling, which lays the text out again for a
+    // selection that this control never has.
+    QFrame::focusInEvent(event);
     update();
 }
 
 void DragLabel::focusOutEvent(QFocusEvent* event) {
     keyboardFocus_ = false;
-    QLabel::focusOutEvent(event);
+    QFrame::focusOutEvent(event);
     update();
 }
 
 void DragLabel::paintEvent(QPaintEvent*) {
-    style::paintLabelText(this);
-    style::paintThinBorder(this);
+    {
+        QPainter painter(this);
+        style::paintLabelText(this, painter);
+        style::paintThinBorder(this, painter);
+    }
     if (lifted_) {
         // A white edge over the black border: the label stands off the boxes.
         QPainter painter(this);

@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 const QColor kDisabledText(128, 128, 128);
@@ -57,13 +58,15 @@ void MenuEntry::keyPressEvent(QKeyEvent* event) {
 
 void MenuEntry::focusInEvent(QFocusEvent* event) {
     keyboardFocus_ = style::cameByKeyboard(event->reason());
-    QLabel::focusInEvent(event);
+    // Past the label's own handling, which lays the text out again for a
+    // selection that this control never has.
+    QFrame::focusInEvent(event);
     update();
 }
 
 void MenuEntry::focusOutEvent(QFocusEvent* event) {
     keyboardFocus_ = false;
-    QLabel::focusOutEvent(event);
+    QFrame::focusOutEvent(event);
     update();
 }
 
@@ -76,8 +79,11 @@ void MenuEntry::changeEvent(QEvent* event) {
 }
 
 void MenuEntry::paintEvent(QPaintEvent*) {
-    style::paintLabelText(this);
-    style::paintThinBorder(this);
+    {
+        QPainter painter(this);
+        style::paintLabelText(this, painter);
+        style::paintThinBorder(this, painter);
+    }
     if (showsFocusRing())
         style::paintFocusRing(this);
 }

@@ -27,6 +27,10 @@ QFont arial(double points) {
 
 void paintThinBorder(QWidget* control) {
     QPainter painter(control);
+    paintThinBorder(control, painter);
+}
+
+void paintThinBorder(QWidget* control, QPainter& painter) {
     painter.setPen(Qt::black);
     painter.drawRect(control->rect().adjusted(0, 0, -1, -1));
 }
@@ -40,8 +44,7 @@ bool cameByKeyboard(Qt::FocusReason reason) {
            reason == Qt::ShortcutFocusReason;
 }
 
-void paintLabelText(QLabel* label) {
-    QPainter painter(label);
+void paintLabelText(QLabel* label, QPainter& painter) {
     const int m = label->margin();
     const QRect area = label->contentsRect().adjusted(m, m, -m, -m);
     int flags = int(QStyle::visualAlignment(label->layoutDirection(), label->alignment()));

@@ -5,6 +5,7 @@
 #include <QFont>
 
 class QLabel;
+class QPainter;
 class QWidget;
 
 namespace style {
@@ -32,11 +33,12 @@ QFont arial(double points);
 // The single thin border of entries, boxes and labels, drawn over whatever
 // the control has painted.
 void paintThinBorder(QWidget* control);
+void paintThinBorder(QWidget* control, QPainter& painter);
 
 // Paints a label's plain text as a label that never takes the keyboard does.
 // A label that Tab can reach is drawn by Qt through a whole text document,
 // several times slower to lay out and to paint, for the same text.
-void paintLabelText(QLabel* label);
+void paintLabelText(QLabel* label, QPainter& painter);
 
 // Whether the keyboard moved the focus (Tab, Shift+Tab, an arrow key): only
 // then is a focus ring drawn, so a click or a screen opening shows none.
