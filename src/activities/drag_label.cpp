@@ -75,3 +75,5 @@ void DragLabel::paintEvent(QPaintEvent* event) {
     if (lifted_ || showsFocusRing())
         style::paintFocusRing(this);
 }
+
+#include "moc_drag_label.cpp"

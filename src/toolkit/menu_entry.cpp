@@ -134,3 +134,5 @@ MenuEntry::MenuEntry(QWidget* parent, const QString& caption, const QColor& entr
     setOpaque(true);
     setFocusPolicy(Qt::TabFocus);
 }
+
+#include "moc_menu_entry.cpp"
