@@ -12,22 +12,21 @@
 
 namespace material {
 
-namespace {
-
-void record(GenerationReport& report, const QString& name, WriteResult result,
-            const QString& error) {
+void GenerationReport::note(const QString& name, WriteResult result, const QString& error) {
     switch (result) {
     case WriteResult::Written:
-        report.written.append(name);
+        written.append(name);
         break;
     case WriteResult::Unchanged:
-        report.unchanged.append(name);
+        unchanged.append(name);
         break;
     case WriteResult::Failed:
-        report.errors.append(error);
+        errors.append(error);
         break;
     }
 }
+
+namespace {
 
 void makePictures(const QDir& source, const QDir& output, GenerationReport& report) {
     const QDir pictures(source.filePath(QStringLiteral("pictures")));
@@ -53,7 +52,7 @@ void makePictures(const QDir& source, const QDir& output, GenerationReport& repo
         QString error;
         const WriteResult result =
             writeIfChanged(output.filePath(row.output), picture.jpeg, &error);
-        record(report, row.output, result, error);
+        report.note(row.output, result, error);
     }
 }
 
@@ -62,7 +61,7 @@ void makeSounds(const QDir& output, GenerationReport& report) {
         const QString name = QString::fromUtf8(row.output);
         QString error;
         const WriteResult result = writeIfChanged(output.filePath(name), renderSound(row), &error);
-        record(report, name, result, error);
+        report.note(name, result, error);
     }
 }
 
@@ -70,7 +69,7 @@ void makeLogo(const QDir& output, GenerationReport& report) {
     for (const LogoFile& file : renderLogo() + renderIcons()) {
         QString error;
         const WriteResult result = writeIfChanged(output.filePath(file.output), file.bytes, &error);
-        record(report, file.output, result, error);
+        report.note(file.output, result, error);
     }
 }
 
@@ -92,8 +91,7 @@ void makeQuestions(const QDir& source, const QDir& output, GenerationReport& rep
             continue;
         const QString target = QStringLiteral("multiple/") + name;
         QString error;
-        record(report, target, writeIfChanged(output.filePath(target), compiled.file, &error),
-               error);
+        report.note(target, writeIfChanged(output.filePath(target), compiled.file, &error), error);
     }
 }
 
@@ -102,7 +100,7 @@ void makeCatalogue(const QDir& output, GenerationReport& report) {
     QString error;
     const WriteResult result =
         writeIfMissing(output.filePath(name), QByteArray(kEmptyCatalogue), &error);
-    record(report, name, result, error);
+    report.note(name, result, error);
 }
 
 } // namespace

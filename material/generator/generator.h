@@ -1,4 +1,6 @@
 #pragma once
+#include "output.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,8 @@ struct GenerationReport {
     QStringList unchanged;
     QStringList errors;
     bool ok() const { return errors.isEmpty(); }
+    // Files one write of `name` into the list its result belongs to.
+    void note(const QString& name, WriteResult result, const QString& error);
 };
 
 // Makes every picture, sound, reading page and starter file from `sourceDir`

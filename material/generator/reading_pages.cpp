@@ -111,16 +111,6 @@ ReadingPage build(const QString& source, Drawings& drawings) {
     return page;
 }
 
-void record(GenerationReport& report, const QString& name, WriteResult result,
-            const QString& error) {
-    if (result == WriteResult::Written)
-        report.written.append(name);
-    else if (result == WriteResult::Unchanged)
-        report.unchanged.append(name);
-    else
-        report.errors.append(error);
-}
-
 } // namespace
 
 ReadingPage buildReadingPage(const QString& markup, const QDir& pictures) {
@@ -159,7 +149,7 @@ void makeReadingPages(const QDir& source, const QDir& output, GenerationReport& 
             {QStringLiteral("wmf2/") + base + QStringLiteral(".wmf"), page.print}};
         for (const auto& [target, bytes] : versions) {
             QString error;
-            record(report, target, writeIfChanged(output.filePath(target), bytes, &error), error);
+            report.note(target, writeIfChanged(output.filePath(target), bytes, &error), error);
         }
     }
 }

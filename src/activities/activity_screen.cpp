@@ -339,3 +339,5 @@ void ActivityScreen::choose(int i, bool show) {
     if (i >= 0 && show)
         Label2[i]->setLifted(true);
 }
+
+#include "moc_activity_screen.cpp"

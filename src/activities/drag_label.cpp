@@ -80,3 +80,5 @@ void DragLabel::paintEvent(QPaintEvent*) {
     if (lifted_ || showsFocusRing())
         style::paintFocusRing(this);
 }
+
+#include "moc_drag_label.cpp"

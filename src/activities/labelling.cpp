@@ -93,3 +93,5 @@ ProgressLab::ProgressLab(Program& program)
                       {1800, 6360, 8265, 825}) {
     setAccessibleName(QStringLiteral("The Armed Forces: labelling"));
 }
+
+#include "moc_labelling.cpp"

@@ -140,3 +140,5 @@ ProgressOrd::ProgressOrd(Program& program)
     controls::nameArray("Line2", Line2);
     setAccessibleName(QStringLiteral("The Blitz and Air Raids: timeline"));
 }
+
+#include "moc_ordering.cpp"

@@ -5,3 +5,5 @@
 void Grey::Form_Load() {
     setBackColor(style::BackdropBack);
 }
+
+#include "moc_grey.cpp"

@@ -15,7 +15,7 @@ using controls::EntryDesign;
 
 // Topics without material are greyed: they are listed so pupils see the
 // whole course, but they can never be clicked.
-const EntryDesign kEntries[] = {
+const EntryDesign kIntroEntries[] = {
     {.index = Intro0::Guide,
      .caption = "Teachers' Guide",
      .place = {120, 1080, 3075, 495},
@@ -119,7 +119,7 @@ Intro0::Intro0(Program& program)
     connect(Timer1, &QTimer::timeout, this, &Intro0::Timer1_Timer);
     connect(Option1, &QRadioButton::clicked, this, [this] { this->program.shell.SoundOn = 1; });
     connect(Option2, &QRadioButton::clicked, this, [this] { this->program.shell.SoundOn = 0; });
-    Label2 = addEntries("Label2", kEntries, [this](int index) { Label2_Click(index); });
+    Label2 = addEntries("Label2", kIntroEntries, [this](int index) { Label2_Click(index); });
     controls::nameControls({{"Label3", Label3}, {"Option1", Option1}, {"Option2", Option2}});
     setAccessibleName(QStringLiteral("Main menu"));
     Image1->setAccessibleName(QStringLiteral("Spitfire"));
@@ -211,3 +211,5 @@ void Intro0::Label2_Click(int index) {
     }
     program.PlaySound(sounds::Click);
 }
+
+#include "moc_intro0.cpp"

@@ -89,3 +89,5 @@ void Titlefrm::Command2_Click() {
     program.PlaySound(sounds::Click);
     program.endProgram();
 }
+
+#include "moc_titlefrm.cpp"

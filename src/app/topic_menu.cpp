@@ -9,7 +9,7 @@
 #include "viewers.h"
 
 namespace {
-const controls::EntryDesign kEntries[] = {
+const controls::EntryDesign kTopicMenuEntries[] = {
     {.index = TopicMenu::MultipleChoice,
      .caption = "Multiple Choice",
      .place = {120, 7920, 3195, 495}},
@@ -69,7 +69,7 @@ TopicMenu::TopicMenu(Program& program, ScreenId id, TopicDesign design)
     Label1 = controls::label(client(), design_.title, style::Yellow, style::times(27.75, true),
                              Qt::AlignLeft | Qt::AlignTop);
     place(Label1, 240, 0, design_.titleWidth, 900);
-    label3 = addEntries("label3", kEntries, [this](int index) { label3_Click(index); });
+    label3 = addEntries("label3", kTopicMenuEntries, [this](int index) { label3_Click(index); });
     controls::nameControls({{"Label1", Label1}, {"Image1", Image1}});
     setAccessibleName(design_.title);
 }
@@ -141,3 +141,5 @@ void TopicMenu::openActivity(ScreenId id) {
 RationingMenu::RationingMenu(Program& program) : TopicMenu(program, Id, rationingDesign()) {}
 
 ProgressMenu::ProgressMenu(Program& program) : TopicMenu(program, Id, progressDesign()) {}
+
+#include "moc_topic_menu.cpp"

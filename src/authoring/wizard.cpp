@@ -286,3 +286,5 @@ void Wizard::Text3_KeyPress(int index, int keyAscii) {
     else if (index <= Answers - 2)
         Text2[(index + 1) / 4]->setFocus();
 }
+
+#include "moc_wizard.cpp"

@@ -231,3 +231,5 @@ bool Worksheets::runAsQuiz() {
     quiz_session::start(program, picture->pixmap(), heading->text());
     return true;
 }
+
+#include "moc_worksheets.cpp"

@@ -6,6 +6,9 @@
 
 namespace metafile::gdi {
 
+// The first four bytes of a placeable metafile, ahead of the standard header.
+inline constexpr quint32 PlaceableKey = 0x9AC6CDD7;
+
 // Three carry a "Record" suffix: their bare names are macros under <windows.h>.
 namespace record {
 inline constexpr quint16 Eof = 0x0000;

@@ -1,6 +1,7 @@
 #include "metafile.h"
 
 #include "byte_reader.h"
+#include "gdi.h"
 #include "record_reader.h"
 
 #include <QFile>
@@ -9,12 +10,11 @@
 namespace metafile {
 namespace {
 
-constexpr quint32 PlaceableKey = 0x9AC6CDD7;
 constexpr int StandardHeaderWords = 9;
 constexpr quint32 RecordHeaderWords = 3;
 
 bool readPlaceableHeader(ByteReader& r, Metafile& out) {
-    if (ByteReader(r.rest()).u32() != PlaceableKey || !r.has(22))
+    if (ByteReader(r.rest()).u32() != gdi::PlaceableKey || !r.has(22))
         return false;
     r.u32();
     r.u16(); // the handle, meaningless on disk

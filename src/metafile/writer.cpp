@@ -11,7 +11,6 @@ namespace {
 
 namespace rec = gdi::record;
 
-constexpr quint32 PlaceableKey = 0x9AC6CDD7;
 constexpr int FaceNameBytes = 32;
 
 // Parameters in the order the file stores them, little-endian.
@@ -252,7 +251,7 @@ void MetafileWriter::excludeClipRect(const Box& box) {
 
 QByteArray MetafileWriter::finish() {
     Params placeable;
-    placeable.u32(PlaceableKey).u16(0);
+    placeable.u32(gdi::PlaceableKey).u16(0);
     placeable.i16(frame_.left()).i16(frame_.top());
     placeable.i16(frame_.left() + frame_.width()).i16(frame_.top() + frame_.height());
     placeable.u16(unitsPerInch_).u32(0);

@@ -1,8 +1,9 @@
-#include "print_surface.h"
+#include "printout_parts.h"
 #include "printouts.h"
 
 namespace {
-const QString kFont = QStringLiteral("Times New Roman");
+using printouts::parts::centred;
+using printouts::parts::Font;
 const QString kBlank = QStringLiteral(" ");
 const QColor kBlack(0, 0, 0);
 const QColor kBlue(0, 0, 128);
@@ -11,7 +12,7 @@ const QColor kLightRed(255, 0, 0);
 
 void style(PrintSurface& p, const QColor& colour, double points) {
     p.setForeColor(colour);
-    p.setFont(kFont, points);
+    p.setFont(Font, points);
 }
 
 bool blanks(PrintSurface& p, int count) {
@@ -20,11 +21,6 @@ bool blanks(PrintSurface& p, int count) {
             return false;
     }
     return true;
-}
-
-bool centred(PrintSurface& p, const QString& text) {
-    p.CurrentX = (p.ScaleWidth() - p.TextWidth(text)) / 2;
-    return p.Print(text);
 }
 
 // Four lines in the order top, left, right, bottom.

@@ -1,13 +1,9 @@
-#include "print_surface.h"
+#include "printout_parts.h"
 #include "printouts.h"
 
 namespace {
-const QString kFont = QStringLiteral("Times New Roman");
-
-bool centred(PrintSurface& p, const QString& text) {
-    p.CurrentX = (p.ScaleWidth() - p.TextWidth(text)) / 2;
-    return p.Print(text);
-}
+using printouts::parts::centred;
+using printouts::parts::Font;
 
 // "A. " and its answer at a third of the page, "B. " and its answer on the
 // same line at two thirds.
@@ -32,16 +28,16 @@ bool question(PrintSurface& p, int n, const QString& text, const std::array<QStr
 namespace printouts {
 
 bool worksheet(PrintSurface& p, const WorksheetPrint& sheet) {
-    p.setFont(kFont, 16);
+    p.setFont(Font, 16);
     if (!p.Print(QString()))
         return false;
     p.CurrentX = p.ScaleWidth() / 16;
     if (!p.Print(ProductTitle + QString(57, u' ') + Publisher) || !p.Print(QString()))
         return false;
-    p.setFont(kFont, 32);
+    p.setFont(Font, 32);
     if (!centred(p, sheet.heading) || !centred(p, sheet.title) || !p.Print(QString()))
         return false;
-    p.setFont(kFont, 12);
+    p.setFont(Font, 12);
     for (int k = 0; k < 10; ++k) {
         if (!question(p, k + 1, sheet.questions[k], sheet.answers[k]))
             return false;

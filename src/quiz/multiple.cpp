@@ -16,7 +16,7 @@ const QString kNext = QStringLiteral("Next Question >>");
 const QString kCheck = QStringLiteral("Check Score >>");
 const QColor kLightBlue(128, 128, 255);
 
-const controls::EntryDesign kEntries[] = {
+const controls::EntryDesign kMultipleEntries[] = {
     {.index = Multiple::Previous,
      .caption = "<< Previous Question",
      .place = {2040, 7920, 3765, 495}},
@@ -61,7 +61,7 @@ Multiple::Multiple(Program& program)
     picture1_ = new PictureBox(client());
     picture1_->setFitPicture(true);
     place(picture1_, 6600, 120, 5280, 1770);
-    Label3 = addEntries("Label3", kEntries, [this](int index) { Label3_Click(index); });
+    Label3 = addEntries("Label3", kMultipleEntries, [this](int index) { Label3_Click(index); });
     Label3[Previous]->hide();
     controls::nameControls({{"Label1", Label1},
                             {"Label5", Label5},
@@ -202,3 +202,5 @@ void Multiple::endQuiz() {
     screens.form<Welldone>().Show();
     screens.unload(Id);
 }
+
+#include "moc_multiple.cpp"

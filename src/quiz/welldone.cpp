@@ -13,7 +13,7 @@
 namespace {
 const QString kCancelled = QStringLiteral("Printing has been cancelled.");
 
-const controls::EntryDesign kEntries[] = {
+const controls::EntryDesign kWelldoneEntries[] = {
     {.index = Welldone::ReviewOrCertificate, .caption = "", .place = {240, 1800, 3765, 495}},
     {.index = Welldone::Exit, .caption = "Exit", .place = {10560, 7920, 1245, 495}},
 };
@@ -53,7 +53,7 @@ Welldone::Welldone(Program& program)
     // pupil's clicks, so it sits above the labels.
     Text1->raise();
     Label2->hide();
-    Label3 = addEntries("Label3", kEntries, [this](int index) { Label3_Click(index); });
+    Label3 = addEntries("Label3", kWelldoneEntries, [this](int index) { Label3_Click(index); });
     Label3[ReviewOrCertificate]->hide();
     controls::nameControls({{"Label4", Label4},
                             {"Label1", Label1},
@@ -147,3 +147,5 @@ void Welldone::Label3_Click(int index) {
     }
     program.PlaySound(sounds::Click);
 }
+
+#include "moc_welldone.cpp"

@@ -53,3 +53,5 @@ void Wrong::Label3_Click() {
     program.screens().unload(Welldone::Id);
     program.screens().unload(Id);
 }
+
+#include "moc_wrong.cpp"

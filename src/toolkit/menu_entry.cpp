@@ -140,3 +140,5 @@ MenuEntry::MenuEntry(QWidget* parent, const QString& caption, const QColor& entr
     setOpaque(true);
     setFocusPolicy(Qt::TabFocus);
 }
+
+#include "moc_menu_entry.cpp"

@@ -223,3 +223,5 @@ void runGuarded(const std::function<void()>& handler,
     if (onFailure)
         runGuarded(onFailure);
 }
+
+#include "moc_screen.cpp"

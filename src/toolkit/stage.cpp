@@ -127,3 +127,5 @@ bool Stage::filterMouse(QObject* watched, QEvent* event) {
     }
     return false;
 }
+
+#include "moc_stage.cpp"

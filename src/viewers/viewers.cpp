@@ -157,3 +157,5 @@ void Guide::pageStep() {
         Label3[Next]->setEnabled(false);
     Label1->setText(QStringLiteral("Page ") + QString::number(page) + QStringLiteral(" of 3"));
 }
+
+#include "moc_viewers.cpp"

@@ -1,3 +1,4 @@
+#include "activity_tests.h"
 #include "labelling.h"
 #include "ordering.h"
 #include "results.h"
@@ -10,25 +11,7 @@
 #include <QTest>
 #include <QWindow>
 
-namespace {
-const QString kThud = QStringLiteral("wav\\thud3.wav");
-
-// A stand-in results screen: the activities reach it through the registry.
-class ResultsStandIn : public Screen {
-public:
-    static constexpr ScreenId Id = ScreenId::Welldone;
-    static inline int loads = 0;
-    explicit ResultsStandIn(Program& p) : Screen(p, Id) {}
-    void Form_Load() override {
-        ++loads;
-        SetUpForm();
-    }
-};
-
-QPoint centre(const Place& p) {
-    return QPoint(twips::toPixels(p.left + p.width / 2), twips::toPixels(p.top + p.height / 2));
-}
-} // namespace
+using namespace activity_tests;
 
 class ActivityEngineTest : public QObject {
     Q_OBJECT
@@ -89,7 +72,7 @@ private Q_SLOTS:
         QCOMPARE(s.labelPlace(1).left, s.slotPlace(1).left);
         QCOMPARE(s.labelPlace(1).top, s.slotPlace(1).top);
         QCOMPARE(s.Label2[1]->geometry(), s.Label1[1]->geometry());
-        QCOMPARE(f->sound->played, QStringList{kThud});
+        QCOMPARE(f->sound->played, QStringList{heard::Thud});
         // The dragged label stays above pictures, boxes and the other
         // labels, and below the buttons.
         const QObjectList& order = s.client()->children();
@@ -124,7 +107,7 @@ private Q_SLOTS:
         QTest::mousePress(s.Label2[0], Qt::RightButton, {}, QPoint(3, 3));
         QTest::mouseRelease(s.Label2[0], Qt::RightButton, {}, QPoint(3, 3));
         QCOMPARE(s.labelPlace(0).left, before.left);
-        QCOMPARE(f->sound->played, QStringList{kThud});
+        QCOMPARE(f->sound->played, QStringList{heard::Thud});
     }
 
     void aClickOnAPlacedLabelSnapsAgainAndOverlapsSnapTwice() {

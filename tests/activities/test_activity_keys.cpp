@@ -1,3 +1,4 @@
+#include "activity_tests.h"
 #include "labelling.h"
 #include "ordering.h"
 #include "results.h"
@@ -10,20 +11,9 @@
 #include <QWindow>
 #include <memory>
 
+using namespace activity_tests;
+
 namespace {
-const QString kThud = QStringLiteral("wav\\thud3.wav");
-
-class ResultsStandIn : public Screen {
-public:
-    static constexpr ScreenId Id = ScreenId::Welldone;
-    explicit ResultsStandIn(Program& p) : Screen(p, Id) {}
-    void Form_Load() override { SetUpForm(); }
-};
-
-QPoint centre(const Place& p) {
-    return QPoint(twips::toPixels(p.left + p.width / 2), twips::toPixels(p.top + p.height / 2));
-}
-
 bool samePlace(const Place& a, const Place& b) {
     return a.left == b.left && a.top == b.top;
 }
@@ -199,13 +189,13 @@ private Q_SLOTS:
             f->sound->played.clear();
             tap(s.Label2[i]);
             // The tap itself snaps the label again, as a click always has.
-            QCOMPARE(f->sound->played, QStringList{kThud});
+            QCOMPARE(f->sound->played, QStringList{heard::Thud});
             QCOMPARE(s.chosenLabel(), i);
             QVERIFY(!s.Label2[i]->isLifted());
             tap(s.Label1[order[i]]);
             QCOMPARE(s.chosenLabel(), -1);
             QVERIFY(samePlace(s.labelPlace(i), s.slotPlace(order[i])));
-            QCOMPARE(f->sound->played, (QStringList{kThud, kThud}));
+            QCOMPARE(f->sound->played, (QStringList{heard::Thud, heard::Thud}));
         }
         QVERIFY(!s.Label3[ActivityScreen::CheckScore]->isHidden());
         s.Label3_Click(ActivityScreen::CheckScore);

@@ -59,8 +59,9 @@ private:
     QByteArray old_;
 };
 
-} // namespace
-
+// The test class stays in the unnamed namespace with the helpers it holds:
+// the unity build includes this file into a bigger one, where GCC warns of a
+// class with linkage holding a member of a type without it.
 class PlacesTest : public QObject {
     Q_OBJECT
     QTemporaryDir scratch;
@@ -251,6 +252,8 @@ private Q_SLOTS:
                  catalogue_file::compose({"A", "B"}));
     }
 };
+
+} // namespace
 
 OSTERVALE_TEST(PlacesTest)
 #include "test_places.moc"

@@ -16,7 +16,6 @@
 #include <QTest>
 
 namespace {
-const QString kClick = QStringLiteral("wav\\click.wav");
 const QString kCorrupted = QStringLiteral("This worksheet seems to be corrupted.");
 const QString kTrack = QStringLiteral("multiple/track.txt");
 
@@ -104,7 +103,7 @@ private Q_SLOTS:
         QCOMPARE(shown(w), numbered(25, qMin(count, 48)));
         QVERIFY(paging(w, Worksheets::Previous));
         QCOMPARE(paging(w, Worksheets::Next), count > 48);
-        QCOMPARE(f->sound->played.last(), kClick);
+        QCOMPARE(f->sound->played.last(), heard::Click);
     }
 
     void titlesFillTheLeftColumnFirst() {
@@ -293,7 +292,7 @@ private Q_SLOTS:
         QVERIFY(!screens().isLoaded(ScreenId::intro0));
         QCOMPARE(track(), before);
         QCOMPARE(shown(w), QStringList({"A", "Broken"}));
-        QCOMPARE(f->sound->played, QStringList{kClick});
+        QCOMPARE(f->sound->played, QStringList{heard::Click});
     }
 
     void aCatalogueThatFailsADeletionIsCorrupted() {
@@ -365,7 +364,7 @@ private Q_SLOTS:
         };
         click(w.Label2[Worksheets::Exit]);
         QVERIFY(catalogueAloneAtClick);
-        QCOMPARE(f->sound->played, QStringList{kClick});
+        QCOMPARE(f->sound->played, QStringList{heard::Click});
         QVERIFY(screens().isShowing(ScreenId::intro0));
         QVERIFY(!screens().isLoaded(Worksheets::Id));
     }

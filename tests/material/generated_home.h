@@ -3,7 +3,9 @@
 // A run takes seconds, so every check that only reads its output shares it.
 #include "generator.h"
 
+#include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -12,6 +14,12 @@ namespace material_tests {
 inline const QString& materialSource() {
     static const QString source = QStringLiteral(OSTERVALE_SOURCE "/material");
     return source;
+}
+
+// A file's bytes, or none when it cannot be read.
+inline QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 struct GeneratedHome {

@@ -18,12 +18,8 @@
 namespace {
 
 using material_tests::generatedHome;
-const QString& kSource = material_tests::materialSource();
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using material_tests::materialSource;
+using material_tests::readAll;
 
 QMap<QString, QByteArray> snapshot(const QString& root) {
     QMap<QString, QByteArray> files;
@@ -156,7 +152,8 @@ private Q_SLOTS:
         catalogue.write(saved);
         catalogue.close();
 
-        const material::GenerationReport report = material::generateMaterial(kSource, home.path());
+        const material::GenerationReport report =
+            material::generateMaterial(materialSource(), home.path());
         QVERIFY(report.ok());
         QCOMPARE(report.written, QStringList{QStringLiteral("Images/spitfism.jpg")});
         QCOMPARE(report.unchanged.size(), firstRun.size() - 1);
@@ -173,7 +170,7 @@ private Q_SLOTS:
 
     void freshRunGivesIdenticalBytes() {
         QTemporaryDir other;
-        QVERIFY(material::generateMaterial(kSource, other.path()).ok());
+        QVERIFY(material::generateMaterial(materialSource(), other.path()).ok());
         QCOMPARE(snapshot(other.path()), firstRun);
     }
 

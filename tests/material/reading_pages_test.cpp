@@ -1,6 +1,7 @@
 // The reading pages as the viewers will meet them: generated from the real
 // sources, read back by the program's own metafile reader, and measured
 // command by command against the area each version may use.
+#include "generated_home.h"
 #include "page_check.h"
 #include "reading_pages.h"
 #include "testmain.h"
@@ -15,7 +16,8 @@ using namespace page_check;
 
 namespace {
 
-const QString kSource = QStringLiteral(OSTERVALE_SOURCE "/material");
+using material_tests::materialSource;
+using material_tests::readAll;
 
 // The pages the topic menus, the main menu and the guide open, by name.
 const QStringList kPages = {QStringLiteral("key rationing"), QStringLiteral("key progressa"),
@@ -34,11 +36,6 @@ const QSizeF kPrintArea(9300, 14000);
 // Anything lighter than this is paper, anything darker ink.
 int lightness(const QColor& c) {
     return c.toHsl().lightness();
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -62,7 +59,7 @@ private Q_SLOTS:
         QVERIFY(home.isValid());
         QElapsedTimer clock;
         clock.start();
-        material::makeReadingPages(QDir(kSource), QDir(home.path()), report);
+        material::makeReadingPages(QDir(materialSource()), QDir(home.path()), report);
         qInfo("reading pages generated in %lld ms", clock.elapsed());
         QVERIFY2(report.ok(), qPrintable(report.errors.join(u'\n')));
         for (const QString& name : kPages) {
@@ -144,8 +141,8 @@ private Q_SLOTS:
             const Reading r = read(page(folder, name));
             QVERIFY(r.fonts > 0);
             QVERIFY(r.texts > 5);
-            const QString source =
-                QString::fromUtf8(readAll(kSource + QStringLiteral("/pages/") + name + ".page"));
+            const QString source = QString::fromUtf8(
+                readAll(materialSource() + QStringLiteral("/pages/") + name + ".page"));
             QCOMPARE(squeezed(r.text), squeezed(sourceWords(source)));
         }
     }
@@ -240,7 +237,7 @@ private Q_SLOTS:
         for (const QString& name : notes)
             onPages += wordsOn(QStringLiteral("wmf"), name);
         const QStringList lines =
-            QString::fromUtf8(readAll(kSource + "/questions/" + quiz)).split(u'\n');
+            QString::fromUtf8(readAll(materialSource() + "/questions/" + quiz)).split(u'\n');
         QMap<QString, QString> answers;
         int question = 0;
         for (const QString& raw : lines) {

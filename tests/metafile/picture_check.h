@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QTest>
 #include <QtEndian>
+#include <functional>
 
 namespace picture_check {
 
@@ -108,3 +109,7 @@ inline QByteArray stretchDibParams(const QRect& dest, QSize source, const QByteA
 }
 
 } // namespace picture_check
+
+// Steps written into a picture, passed as test data; declared once here, as
+// more than one test file has such a column.
+Q_DECLARE_METATYPE(std::function<void(metafile::MetafileWriter&)>)

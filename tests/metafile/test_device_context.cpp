@@ -9,7 +9,6 @@
 using namespace picture_check;
 
 using Steps = std::function<void(MetafileWriter&)>;
-Q_DECLARE_METATYPE(Steps)
 
 class DeviceContextTest : public QObject {
     Q_OBJECT

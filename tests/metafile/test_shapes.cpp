@@ -10,7 +10,6 @@
 using namespace picture_check;
 
 using Draw = std::function<void(MetafileWriter&)>;
-Q_DECLARE_METATYPE(Draw)
 
 namespace {
 

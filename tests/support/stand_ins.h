@@ -10,6 +10,12 @@
 #include <deque>
 #include <functional>
 
+// The sounds the tests listen for, spelt out as the screens ask for them.
+namespace heard {
+inline const QString Click = QStringLiteral("wav\\click.wav");
+inline const QString Thud = QStringLiteral("wav\\thud3.wav");
+} // namespace heard
+
 class RecordingSound final : public SoundDevice {
 public:
     void play(const QString& materialPath) override;
