@@ -84,9 +84,23 @@ void ActivityScreen::buildBoxesAndLabels() {
 void ActivityScreen::liftLabel(int i) {
     // The pressed label rides above the pictures, texts and other labels,
     // but never above the buttons: a label dropped on "Exit" must not hide it.
-    Label2[i]->raise();
-    for (const auto& [index, button] : Label3)
-        button->raise();
+    // It goes just under the lowest button rather than on top with the
+    // buttons raised after it: buttons that move in the stack are repainted,
+    // and a press would then redraw them all.
+    const QObjectList& stack = client()->children();
+    QWidget* lowest = nullptr;
+    qsizetype lowestAt = stack.size();
+    for (const auto& [index, button] : Label3) {
+        const qsizetype at = stack.indexOf(button);
+        if (at >= 0 && at < lowestAt) {
+            lowestAt = at;
+            lowest = button;
+        }
+    }
+    if (lowest)
+        Label2[i]->stackUnder(lowest);
+    else
+        Label2[i]->raise();
 }
 
 void ActivityScreen::Form_Load() {

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 
 namespace controls {
@@ -127,6 +128,10 @@ void TextBox::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void BoxLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    style::paintThinBorder(this);
+    // An empty box (a label's home, or a slot whose label sits over it) is
+    // only its border, and a dragged label uncovers part of it on every move.
+    if (!text().isEmpty())
+        QLabel::paintEvent(event);
+    QPainter painter(this);
+    style::paintThinBorder(this, painter);
 }

@@ -25,14 +25,22 @@ QFont arial(double points) {
     return twips::font(QStringLiteral("Arial"), points);
 }
 
-void paintThinBorder(QWidget* control) {
-    QPainter painter(control);
-    paintThinBorder(control, painter);
-}
-
 void paintThinBorder(QWidget* control, QPainter& painter) {
-    painter.setPen(Qt::black);
-    painter.drawRect(control->rect().adjusted(0, 0, -1, -1));
+    // Four one-pixel bands rather than a pen along the edge: the same pixels,
+    // but the raster engine fills a rectangle against a clip several times
+    // faster than it strokes a line, and a dragged label uncovers part of a
+    // box's edge on every move.
+    const QRect r = control->rect();
+    if (r.isEmpty())
+        return;
+    painter.fillRect(r.left(), r.top(), r.width(), 1, Qt::black);
+    if (r.height() > 1)
+        painter.fillRect(r.left(), r.bottom(), r.width(), 1, Qt::black);
+    if (r.height() > 2) {
+        painter.fillRect(r.left(), r.top() + 1, 1, r.height() - 2, Qt::black);
+        if (r.width() > 1)
+            painter.fillRect(r.right(), r.top() + 1, 1, r.height() - 2, Qt::black);
+    }
 }
 
 } // namespace style

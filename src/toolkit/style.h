@@ -32,7 +32,6 @@ QFont arial(double points);
 
 // The single thin border of entries, boxes and labels, drawn over whatever
 // the control has painted.
-void paintThinBorder(QWidget* control);
 void paintThinBorder(QWidget* control, QPainter& painter);
 
 // Paints a label's plain text as a label that never takes the keyboard does.

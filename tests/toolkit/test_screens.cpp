@@ -1,4 +1,6 @@
+#include "controls.h"
 #include "menu_entry.h"
+#include "style.h"
 #include "pictures.h"
 #include "support/gui.h"
 #include "support/program_fixture.h"
@@ -295,6 +297,49 @@ private Q_SLOTS:
         // Uncovered, it is painted again: the count above could have seen it.
         over.hide();
         QTRY_VERIFY(beneath.paints > 0);
+    }
+
+    // Entries and boxes share one black pixel all round. A box is often
+    // redrawn only in part (a dragged label uncovers a strip of it on every
+    // move), and a part redrawn alone must match the whole.
+    void thinBordersAreOneBlackPixelAllRoundEvenRedrawnInPart() {
+        PlainScreen& s = screens().form<PlainScreen>();
+        BoxLabel empty(s.client());
+        BoxLabel titled(QStringLiteral("Page 1"), s.client());
+        for (QLabel* w : std::initializer_list<QLabel*>{&empty, &titled, s.entries[0]}) {
+            controls::setBackColour(w, style::Navy);
+            controls::setTextColour(w, style::Yellow);
+            w->setAutoFillBackground(true);
+            w->resize(97, 28);
+            const QImage whole = w->grab().toImage();
+            const int r = w->width() - 1, b = w->height() - 1;
+            auto isBlack = [&](int x, int y) { return whole.pixelColor(x, y) == QColor(Qt::black); };
+            for (int x = 0; x <= r; ++x)
+                QVERIFY2(isBlack(x, 0) && isBlack(x, b), qPrintable(w->text()));
+            for (int y = 0; y <= b; ++y)
+                QVERIFY2(isBlack(0, y) && isBlack(r, y), qPrintable(w->text()));
+            // One pixel thick: just inside is the ground.
+            for (const QPoint& in : {QPoint(1, b - 1), QPoint(r - 1, b - 1), QPoint(r - 1, 1)})
+                QCOMPARE(whole.pixelColor(in), QColor(style::Navy));
+            // And the text, where there is one, inside it.
+            bool inked = false;
+            for (int y = 1; y < b; ++y)
+                for (int x = 1; x < r; ++x)
+                    inked = inked || whole.pixelColor(x, y).red() > 128;
+            QCOMPARE(inked, !w->text().isEmpty());
+
+            // An L-shaped strip, as a label moved a little up and right
+            // leaves uncovered.
+            const QRegion strip = QRegion(0, 0, 3, b + 1) + QRegion(0, b - 1, r + 1, 2);
+            QImage part(whole.size(), QImage::Format_ARGB32_Premultiplied);
+            part.fill(Qt::red);
+            w->render(&part, {}, strip);
+            for (int y = 0; y <= b; ++y)
+                for (int x = 0; x <= r; ++x)
+                    QCOMPARE(part.pixelColor(x, y), strip.contains(QPoint(x, y))
+                                                        ? whole.pixelColor(x, y)
+                                                        : QColor(Qt::red));
+        }
     }
 
     void picturesFitTheirBoxOrKeepTheirSize() {
