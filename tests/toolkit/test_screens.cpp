@@ -1,7 +1,7 @@
 #include "controls.h"
 #include "menu_entry.h"
-#include "style.h"
 #include "pictures.h"
+#include "style.h"
 #include "support/gui.h"
 #include "support/program_fixture.h"
 #include "testmain.h"
@@ -313,7 +313,9 @@ private Q_SLOTS:
             w->resize(97, 28);
             const QImage whole = w->grab().toImage();
             const int r = w->width() - 1, b = w->height() - 1;
-            auto isBlack = [&](int x, int y) { return whole.pixelColor(x, y) == QColor(Qt::black); };
+            auto isBlack = [&](int x, int y) {
+                return whole.pixelColor(x, y) == QColor(Qt::black);
+            };
             for (int x = 0; x <= r; ++x)
                 QVERIFY2(isBlack(x, 0) && isBlack(x, b), qPrintable(w->text()));
             for (int y = 0; y <= b; ++y)
