@@ -22,57 +22,25 @@ struct Mapping {
 };
 
 const QRect kFrame(0, 0, 1000, 1000);
-const Box kQuarter{0, 0, 500, 500};
-const Box kWhole{0, 0, 1000, 1000};
+const Box kQuarter{0, 0, 500, 500}, kWhole{0, 0, 1000, 1000};
+const QRectF kTopRight(50, 0, 50, 50);
+namespace map = gdi::map;
 const Mapping kMappings[] = {
     {"window is the frame", 0, kFrame, {}, kQuarter, {25, 25}, {75, 75}},
-    {"window origin moved",
-     0,
-     {500, 500, 1000, 1000},
-     {},
-     {500, 500, 1000, 1000},
-     {25, 25},
-     {75, 75}},
+    {"origin moved", 0, {500, 500, 1000, 1000}, {}, {500, 500, 1000, 1000}, {25, 25}, {75, 75}},
     {"window twice the frame", 0, {0, 0, 2000, 2000}, {}, kWhole, {25, 25}, {75, 75}},
     {"y runs up", 0, {0, 1000, 1000, -1000}, {}, kQuarter, {25, 75}, {25, 25}},
     {"x runs left", 0, {1000, 0, -1000, 1000}, {}, kQuarter, {75, 25}, {25, 25}},
     {"zero extent ignored", 0, {0, 0, 0, 1000}, {}, kQuarter, {25, 25}, {75, 75}},
-    {"smaller target", 0, kFrame, {}, kWhole, {75, 25}, {25, 25}, {50, 0, 50, 50}},
-    {"nothing beyond the target",
-     0,
-     kFrame,
-     {},
-     {-1000, -1000, 2000, 2000},
-     {75, 25},
-     {75, 75},
-     {50, 0, 50, 50}},
+    {"smaller target", 0, kFrame, {}, kWhole, {75, 25}, {25, 25}, kTopRight},
+    {"off the target", 0, kFrame, {}, {-1000, -1000, 2000, 2000}, {75, 25}, {75, 75}, kTopRight},
     {"viewport a quarter", 0, kFrame, {0, 0, 500, 500}, kWhole, {25, 25}, {75, 75}},
     {"viewport moved", 0, kFrame, {500, 500, 500, 500}, kWhole, {75, 75}, {25, 25}},
-    {"isotropic keeps squares",
-     gdi::map::Isotropic,
-     {0, 0, 2000, 1000},
-     {},
-     {0, 0, 2000, 1000},
-     {50, 25},
-     {50, 75}},
-    {"text mode ignores extents",
-     gdi::map::Text,
-     {0, 0, 2000, 2000},
-     {},
-     kQuarter,
-     {25, 25},
-     {75, 75}},
-    {"twips run upwards", gdi::map::Twips, kFrame, {}, {0, 0, 500, -500}, {25, 25}, {75, 75}},
+    {"isotropic", map::Isotropic, {0, 0, 2000, 1000}, {}, {0, 0, 2000, 1000}, {50, 25}, {50, 75}},
+    {"text mode ignores extents", map::Text, {0, 0, 2000, 2000}, {}, kQuarter, {25, 25}, {75, 75}},
+    {"twips run upwards", map::Twips, kFrame, {}, {0, 0, 500, -500}, {25, 25}, {75, 75}},
     // 200 frame units an inch: a hundredth of an inch is two of them.
-    {"hundredths of an inch",
-     gdi::map::LoEnglish,
-     kFrame,
-     {},
-     {0, 0, 250, -250},
-     {40, 40},
-     {60, 60},
-     {},
-     200},
+    {"LoEnglish", map::LoEnglish, kFrame, {}, {0, 0, 250, -250}, {40, 40}, {60, 60}, {}, 200},
 };
 
 QByteArray mappedPicture(const Mapping& m) {
