@@ -3,7 +3,6 @@
 #include "generated_home.h"
 #include "generator.h"
 #include "testmain.h"
-#include "wavfile.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -13,7 +12,6 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cmath>
 
 namespace {
 
@@ -100,21 +98,6 @@ private Q_SLOTS:
         QVERIFY2(largestStep(image, QRect(500, 0, 300, 300)) <= 6, "upper right is busy");
         // Yellow lettering needs a sky darker than mid-grey behind it.
         QVERIFY(qGray(image.pixel(40, 35)) < 128);
-    }
-
-    void clickIsShortAndClean() {
-        const WavFile wav = WavFile::parse(firstRun.value(QStringLiteral("wav/click.wav")));
-        QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
-        QCOMPARE(wav.channels, 1);
-        QCOMPARE(wav.bitsPerSample, 16);
-        QVERIFY(wav.sampleRate == 44100 || wav.sampleRate == 22050);
-        const double seconds = double(wav.samples.size()) / wav.sampleRate;
-        QVERIFY(seconds > 0.005 && seconds < 0.060);
-        const double peakDbfs = 20.0 * std::log10(wav.peak() / 32768.0);
-        QVERIFY2(peakDbfs <= -1.0 && peakDbfs > -20.0, qPrintable(QString::number(peakDbfs)));
-        // Ends near silence, so nothing pops when playback starts or stops.
-        QVERIFY(std::abs(wav.samples.front()) < 200);
-        QVERIFY(std::abs(wav.samples.back()) < 200);
     }
 
     void catalogueStartsEmpty() {

@@ -106,21 +106,21 @@ inline Reading read(const Metafile& page) {
             if (r.marks.isEmpty() && brush.style == 0 && area.contains(page.frame))
                 r.firstFill = brush.colour;
             r.marks.append({area, QStringLiteral("rectangle"), {}});
-        } else if (const auto* p = std::get_if<cmd::Polygon>(&c)) {
-            r.marks.append({QRectF(p->points.boundingRect()), QStringLiteral("polygon"), {}});
-        } else if (const auto* l = std::get_if<cmd::Polyline>(&c)) {
-            r.marks.append({QRectF(l->points.boundingRect()), QStringLiteral("polyline"), {}});
-        } else if (const auto* e = std::get_if<cmd::Ellipse>(&c)) {
-            r.marks.append({boxRect(e->box), QStringLiteral("ellipse"), {}});
-        } else if (const auto* rr = std::get_if<cmd::RoundRect>(&c)) {
-            r.marks.append({boxRect(rr->box), QStringLiteral("rounded rectangle"), {}});
-        } else if (const auto* lt = std::get_if<cmd::LineTo>(&c)) {
-            r.marks.append({QRectF(lt->at, QSizeF(0, 0)), QStringLiteral("line"), {}});
         } else if (marksThePage(c)) {
+            // The pages hold text, rectangles and pictures only; anything
+            // else must be taught to this reading before it can pass.
             r.marks.append({QRectF(-1e6, -1e6, 0, 0), QStringLiteral("an unexpected shape"), {}});
         }
     }
     return r;
+}
+
+inline QList<Extent> texts(const Reading& r) {
+    QList<Extent> found;
+    for (const Extent& mark : r.marks)
+        if (mark.what.startsWith(QStringLiteral("text")))
+            found.append(mark);
+    return found;
 }
 
 // Words compared without their spacing: where a line breaks, and whether a

@@ -57,10 +57,10 @@ inline QString describe(QRgb c) {
                                  picture_check::describe(QColor(colour).rgb()))))
 
 // A writer framed 1000 by 1000 units (100 by 100 pixels when rendered), with
-// no outline and a solid brush of the given colour selected.
-inline MetafileWriter framed(const QColor& fill = Qt::red) {
+// no outline (slot 0) and a solid brush of the given colour (slot 1) selected.
+inline MetafileWriter framed(const QColor& fill = Qt::red, int unitsPerInch = 1440) {
     MetafileWriter w;
-    w.begin(1000, 1000);
+    w.begin(1000, 1000, unitsPerInch);
     w.selectObject(w.createPen({gdi::pen::Null, 0, Qt::black}));
     w.selectObject(w.createBrush({gdi::brush::Solid, fill, 0, {}}));
     return w;
@@ -88,6 +88,15 @@ public:
     }
     QByteArray data;
 };
+
+// A picture whose only content is records written by hand.
+inline QByteArray withRecords(const QByteArray& records, int width = 1000, int height = 1000) {
+    MetafileWriter w;
+    w.begin(width, height);
+    QByteArray bytes = w.finish();
+    bytes.insert(bytes.size() - 6, records); // before the end record
+    return bytes;
+}
 
 // A BITMAPINFOHEADER; the colour table and rows follow it.
 inline Bytes infoHeader(int width, int height, int bitsPerPixel, quint32 compression = 0,

@@ -83,12 +83,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("after");
         const Bytes rectangle = Bytes().i16(1000).i16(1000).i16(0).i16(0);
 
-        broken("record of no words", Bytes().u32(0).u16(rec::Rectangle).raw(rectangle.data).data);
-        broken("record of two words", Bytes().u32(2).u16(rec::Rectangle).raw(rectangle.data).data);
-        broken("record of 0xFFFFFFFF words",
-               Bytes().u32(0xFFFFFFFF).u16(rec::Rectangle).raw(rectangle.data).data);
-        broken("record running past the end",
-               Bytes().u32(0x7FFF).u16(rec::Rectangle).raw(rectangle.data).data);
+        for (const quint32 words : {0u, 2u, 0xFFFFFFFFu, 0x7FFFu}) // the last runs past the end
+            broken(qPrintable(QStringLiteral("record of %1 words").arg(words)),
+                   Bytes().u32(words).u16(rec::Rectangle).raw(rectangle.data).data);
         broken("pen cut short", record(rec::CreatePenIndirect, Bytes().u16(0).i16(10)));
         broken("font cut short", record(rec::CreateFontRecord, Bytes().i16(-200).i16(0)));
         broken("rectangle cut short", record(rec::Rectangle, Bytes().i16(1000).i16(1000)));
@@ -130,16 +127,12 @@ private Q_SLOTS:
         broken("pattern brush with a broken bitmap",
                record(rec::DibCreatePatternBrush,
                       Bytes().u16(gdi::brush::DibPatternPt).u16(0).u32(40).u32(4)));
-        {
+        for (const auto& [name, keep] :
+             {std::pair{"file cut inside a record", 9}, std::pair{"file cut between records", 0},
+              std::pair{"file cut inside a record header", 4}}) {
             Damaged cut = around(record(rec::Rectangle, rectangle));
-            cut.bytes.truncate(cut.at + 9);
-            add("file cut inside a record", cut, false, false);
-            Damaged early = around({});
-            early.bytes.truncate(early.at);
-            add("file cut between records", early, false, false);
-            Damaged header = around({});
-            header.bytes.truncate(header.at + 4);
-            add("file cut inside a record header", header, false, false);
+            cut.bytes.truncate(cut.at + keep);
+            add(name, cut, false, false);
         }
         {
             Bytes tiny;
@@ -200,10 +193,7 @@ private Q_SLOTS:
                                        .raw(QByteArray(32, '\0'))
                                        .raw(QByteArray::fromHex("0312 0005")))));
         }
-        {
-            Damaged ended = around(Bytes::record(rec::Eof, {}));
-            add("an end record half way", ended, true, false);
-        }
+        add("an end record half way", around(Bytes::record(rec::Eof, {})), true, false);
         add("placeable header says no inch", {withHeaderBytes(14, QByteArray(2, '\0'))}, true,
             true);
         add("wrong checksum", {withHeaderBytes(20, "\x12\x34")}, true, true);
@@ -215,13 +205,8 @@ private Q_SLOTS:
         unreadable("not a metafile", QByteArray("\x89PNG\r\n\x1A\n0000000000000000000000000000"));
         unreadable("a header of the wrong size", withHeaderBytes(24, Bytes().u16(7).data));
         unreadable("a header of an unknown type", withHeaderBytes(22, Bytes().u16(9).data));
-        {
-            MetafileWriter w;
-            w.begin(1000, 1000);
-            QByteArray bytes = w.finish();
-            bytes.insert(bytes.size() - 6, Bytes().u32(1).u16(rec::Rectangle).data);
-            unreadable("damaged before anything was drawn", bytes);
-        }
+        unreadable("damaged before anything was drawn",
+                   withRecords(Bytes().u32(1).u16(rec::Rectangle).data));
     }
     void drawsWhatCameBeforeTheFault() {
         QFETCH(QByteArray, bytes);

@@ -54,12 +54,9 @@ Bytes withMasks(Bytes b, quint32 red, quint32 green, quint32 blue) {
     return b.u32(red).u32(green).u32(blue);
 }
 
-QByteArray onePicture(const QByteArray& dib, const QRect& dest = {0, 0, 4, 2},
-                      const QRect& source = {0, 0, 4, 2}) {
-    MetafileWriter w;
-    w.begin(4, 2);
-    w.record(gdi::record::StretchDib, stretchDibParams(dest, source.size(), dib, source.topLeft()));
-    return w.finish();
+QByteArray onePicture(const QByteArray& dib) {
+    return withRecords(
+        Bytes::record(gdi::record::StretchDib, stretchDibParams({0, 0, 4, 2}, {4, 2}, dib)), 4, 2);
 }
 
 } // namespace
@@ -187,11 +184,7 @@ private Q_SLOTS:
     void placedByEachRecord() {
         QFETCH(QByteArray, record);
         QFETCH(QList<QRgb>, expected);
-        MetafileWriter w;
-        w.begin(4, 2);
-        QByteArray bytes = w.finish();
-        bytes.insert(bytes.size() - 6, record);
-        const auto picture = parse(bytes);
+        const auto picture = parse(withRecords(record, 4, 2));
         QVERIFY(picture && picture->isComplete());
         expectPicture(render(*picture, {4, 2}), expected);
     }

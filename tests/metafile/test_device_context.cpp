@@ -10,110 +10,110 @@ using namespace picture_check;
 
 using Steps = std::function<void(MetafileWriter&)>;
 
-class DeviceContextTest : public QObject {
-    Q_OBJECT
+namespace {
 
-    static Box all() { return {0, 0, 1000, 1000}; }
-
-private Q_SLOTS:
-    void restoredStateBringsBackTheObjectsItSaved() {
-        MetafileWriter w = framed(Qt::red); // pen in slot 0, red brush in slot 1
-        w.saveDC();
-        w.deleteObject(1);
-        QCOMPARE(w.createBrush({gdi::brush::Solid, Qt::green, 0, {}}), 1);
-        w.selectObject(1);
-        w.rectangle({0, 0, 500, 1000});
-        w.restoreDC();
-        w.rectangle({500, 0, 1000, 1000});
-        const QImage image = render(w.finish());
-        EXPECT_PIXEL(image, QPoint(25, 50), Qt::green);
-        // The saved brush, not whatever slot 1 holds now.
-        EXPECT_PIXEL(image, QPoint(75, 50), Qt::red);
-    }
-
-    void restoreChoosesTheStateItNames_data() {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("one back") << -1 << QColor(Qt::blue);
-        QTest::newRow("two back") << -2 << QColor(Qt::red);
-        QTest::newRow("the first saved") << 1 << QColor(Qt::red);
-        QTest::newRow("the second saved") << 2 << QColor(Qt::blue);
-        QTest::newRow("beyond the stack") << -5 << QColor(Qt::green);
-        QTest::newRow("a number never saved") << 5 << QColor(Qt::green);
-        QTest::newRow("zero") << 0 << QColor(Qt::green);
-    }
-    void restoreChoosesTheStateItNames() {
-        QFETCH(int, which);
-        QFETCH(QColor, colour);
-        MetafileWriter w = framed(Qt::red);
+// Red saved, then blue saved, then green selected; then `which` restored.
+Steps restoreAfterTwoSaves(int which) {
+    return [which](MetafileWriter& w) {
         w.saveDC();
         w.selectObject(w.createBrush({gdi::brush::Solid, Qt::blue, 0, {}}));
         w.saveDC();
         w.selectObject(w.createBrush({gdi::brush::Solid, Qt::green, 0, {}}));
         w.restoreDC(which);
-        w.rectangle(all());
-        EXPECT_PIXEL(render(w.finish()), QPoint(50, 50), colour);
-    }
+    };
+}
 
-    // Saves past the cap are not kept, but each still answers one restore,
-    // so the restores that follow land on the states they were meant for.
-    void aStackDeeperThanTheCapStaysBalanced() {
-        MetafileWriter w = framed(Qt::red);
-        w.saveDC();
-        w.selectObject(w.createBrush({gdi::brush::Solid, Qt::blue, 0, {}}));
-        for (int i = 1; i < limits::SavedStates + 200; ++i)
+} // namespace
+
+class DeviceContextTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each picture starts with the red brush in slot 1 and ends by filling
+    // the frame with whatever brush the steps left selected.
+    void restore_data() {
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("one back") << restoreAfterTwoSaves(-1) << QColor(Qt::blue);
+        QTest::newRow("two back") << restoreAfterTwoSaves(-2) << QColor(Qt::red);
+        QTest::newRow("the first saved") << restoreAfterTwoSaves(1) << QColor(Qt::red);
+        QTest::newRow("the second saved") << restoreAfterTwoSaves(2) << QColor(Qt::blue);
+        QTest::newRow("beyond the stack") << restoreAfterTwoSaves(-5) << QColor(Qt::green);
+        QTest::newRow("a number never saved") << restoreAfterTwoSaves(5) << QColor(Qt::green);
+        QTest::newRow("zero") << restoreAfterTwoSaves(0) << QColor(Qt::green);
+        // The saved brush, not whatever its slot holds by the time of the restore.
+        QTest::newRow("objects come back by value") << Steps([](MetafileWriter& w) {
             w.saveDC();
-        for (int i = 0; i < limits::SavedStates + 100; ++i)
-            w.restoreDC(-1);
-        w.rectangle(all());
-        EXPECT_PIXEL(render(w.finish()), QPoint(50, 50), Qt::blue);
+            w.deleteObject(1);
+            w.selectObject(w.createBrush({gdi::brush::Solid, Qt::green, 0, {}}));
+            w.restoreDC();
+        }) << QColor(Qt::red);
+        // Saves past the cap are not kept, but each still answers one
+        // restore, so the restores that follow land where they were meant to.
+        QTest::newRow("a stack deeper than the cap") << Steps([](MetafileWriter& w) {
+            w.saveDC();
+            w.selectObject(w.createBrush({gdi::brush::Solid, Qt::blue, 0, {}}));
+            for (int i = 1; i < limits::SavedStates + 200; ++i)
+                w.saveDC();
+            for (int i = 0; i < limits::SavedStates + 100; ++i)
+                w.restoreDC(-1);
+        }) << QColor(Qt::blue);
+    }
+    void restore() {
+        QFETCH(Steps, steps);
+        QFETCH(QColor, colour);
+        MetafileWriter w = framed(Qt::red);
+        steps(w);
+        w.rectangle({0, 0, 1000, 1000});
+        EXPECT_PIXEL(render(w.finish()), QPoint(50, 50), colour);
     }
 
     void clipping_data() {
         QTest::addColumn<Steps>("steps");
-        QTest::addColumn<QPoint>("red");
-        QTest::addColumn<QPoint>("white");
+        QTest::addColumn<QList<QPoint>>("red");
+        QTest::addColumn<QList<QPoint>>("white");
         QTest::newRow("intersect") << Steps([](MetafileWriter& w) {
             w.intersectClipRect({0, 0, 500, 500});
-        }) << QPoint(25, 25) << QPoint(75, 25);
+        }) << QList<QPoint>{{25, 25}}
+                                   << QList<QPoint>{{75, 25}};
         QTest::newRow("exclude") << Steps([](MetafileWriter& w) {
             w.excludeClipRect({250, 250, 750, 750});
-        }) << QPoint(10, 10) << QPoint(50, 50);
-        QTest::newRow("exclude leaves the rest") << Steps([](MetafileWriter& w) {
-            w.excludeClipRect({250, 250, 750, 750});
-        }) << QPoint(90, 90) << QPoint(70, 30);
+        }) << QList<QPoint>{{10, 10}, {90, 90}}
+                                 << QList<QPoint>{{50, 50}, {70, 30}};
         QTest::newRow("two intersections narrow") << Steps([](MetafileWriter& w) {
             w.intersectClipRect({0, 0, 600, 1000});
             w.intersectClipRect({400, 0, 1000, 1000});
-        }) << QPoint(50, 50) << QPoint(30, 50);
+        }) << QList<QPoint>{{50, 50}} << QList<QPoint>{{30, 50}};
         QTest::newRow("given upside down") << Steps([](MetafileWriter& w) {
             w.intersectClipRect({500, 500, 0, 0});
-        }) << QPoint(25, 25) << QPoint(75, 75);
+        }) << QList<QPoint>{{25, 25}} << QList<QPoint>{{75, 75}};
         // GDI keeps the clip on the device: moving the window afterwards
         // moves what is drawn, not the clip.
         QTest::newRow("stays put when the window moves") << Steps([](MetafileWriter& w) {
             w.intersectClipRect({0, 0, 500, 500});
             w.setWindowOrg(500, 500);
             w.rectangle({500, 500, 1500, 1500});
-        }) << QPoint(25, 25) << QPoint(75, 75);
+        }) << QList<QPoint>{{25, 25}} << QList<QPoint>{{75, 75}};
         QTest::newRow("restored with the state") << Steps([](MetafileWriter& w) {
             w.intersectClipRect({0, 0, 1000, 500});
             w.saveDC();
             w.intersectClipRect({0, 0, 500, 500});
             w.rectangle({0, 0, 100, 100}); // the narrower clip is in use
             w.restoreDC();
-        }) << QPoint(75, 25) << QPoint(75, 75);
+        }) << QList<QPoint>{{75, 25}} << QList<QPoint>{{75, 75}};
     }
     void clipping() {
         QFETCH(Steps, steps);
-        QFETCH(QPoint, red);
-        QFETCH(QPoint, white);
+        QFETCH(QList<QPoint>, red);
+        QFETCH(QList<QPoint>, white);
         MetafileWriter w = framed(Qt::red);
         steps(w);
-        w.rectangle(all());
+        w.rectangle({0, 0, 1000, 1000});
         const QImage image = render(w.finish());
-        EXPECT_PIXEL(image, red, Qt::red);
-        EXPECT_PIXEL(image, white, Qt::white);
+        for (const QPoint& at : red)
+            EXPECT_PIXEL(image, at, Qt::red);
+        for (const QPoint& at : white)
+            EXPECT_PIXEL(image, at, Qt::white);
     }
 };
 

@@ -5,103 +5,81 @@
 
 using namespace picture_check;
 
+namespace {
+
+// A red rectangle drawn under the given mapping on white; one point that
+// must come out red and one that must stay white. A frame of 1000 units
+// drawn 100 pixels square: ten units a pixel.
+struct Mapping {
+    const char* name;
+    int mode;       // none when 0
+    QRect window;   // origin and extent, none when null
+    QRect viewport; // likewise
+    Box rect;
+    QPoint red, white;
+    QRectF target = {}; // the whole image when null
+    int unitsPerInch = 1440;
+};
+
+const QRect kFrame(0, 0, 1000, 1000);
+const Box kQuarter{0, 0, 500, 500}, kWhole{0, 0, 1000, 1000};
+const QRectF kTopRight(50, 0, 50, 50);
+namespace map = gdi::map;
+const Mapping kMappings[] = {
+    {"window is the frame", 0, kFrame, {}, kQuarter, {25, 25}, {75, 75}},
+    {"origin moved", 0, {500, 500, 1000, 1000}, {}, {500, 500, 1000, 1000}, {25, 25}, {75, 75}},
+    {"window twice the frame", 0, {0, 0, 2000, 2000}, {}, kWhole, {25, 25}, {75, 75}},
+    {"y runs up", 0, {0, 1000, 1000, -1000}, {}, kQuarter, {25, 75}, {25, 25}},
+    {"x runs left", 0, {1000, 0, -1000, 1000}, {}, kQuarter, {75, 25}, {25, 25}},
+    {"zero extent ignored", 0, {0, 0, 0, 1000}, {}, kQuarter, {25, 25}, {75, 75}},
+    {"smaller target", 0, kFrame, {}, kWhole, {75, 25}, {25, 25}, kTopRight},
+    {"off the target", 0, kFrame, {}, {-1000, -1000, 2000, 2000}, {75, 25}, {75, 75}, kTopRight},
+    {"viewport a quarter", 0, kFrame, {0, 0, 500, 500}, kWhole, {25, 25}, {75, 75}},
+    {"viewport moved", 0, kFrame, {500, 500, 500, 500}, kWhole, {75, 75}, {25, 25}},
+    {"isotropic", map::Isotropic, {0, 0, 2000, 1000}, {}, {0, 0, 2000, 1000}, {50, 25}, {50, 75}},
+    {"text mode ignores extents", map::Text, {0, 0, 2000, 2000}, {}, kQuarter, {25, 25}, {75, 75}},
+    {"twips run upwards", map::Twips, kFrame, {}, {0, 0, 500, -500}, {25, 25}, {75, 75}},
+    // 200 frame units an inch: a hundredth of an inch is two of them.
+    {"LoEnglish", map::LoEnglish, kFrame, {}, {0, 0, 250, -250}, {40, 40}, {60, 60}, {}, 200},
+};
+
+QByteArray mappedPicture(const Mapping& m) {
+    MetafileWriter w = framed(Qt::red, m.unitsPerInch);
+    if (m.mode != 0)
+        w.setMapMode(m.mode);
+    if (!m.window.isNull()) {
+        w.setWindowOrg(m.window.x(), m.window.y());
+        w.setWindowExt(m.window.width(), m.window.height());
+    }
+    if (!m.viewport.isNull()) {
+        w.setViewportOrg(m.viewport.x(), m.viewport.y());
+        w.setViewportExt(m.viewport.width(), m.viewport.height());
+    }
+    w.rectangle(m.rect);
+    return w.finish();
+}
+
+} // namespace
+
 class MappingTest : public QObject {
     Q_OBJECT
 
-    // A frame of 1000 units drawn 100 pixels square: ten units a pixel.
-    static QByteArray quarterPicture(int mode, const QRect& window, const QRect& viewport,
-                                     const QRect& rect, int unitsPerInch) {
-        MetafileWriter w;
-        w.begin(1000, 1000, unitsPerInch);
-        w.selectObject(w.createPen({gdi::pen::Null, 0, Qt::black}));
-        w.selectObject(w.createBrush({gdi::brush::Solid, Qt::red, 0, {}}));
-        if (mode != 0)
-            w.setMapMode(mode);
-        if (!window.isNull()) {
-            w.setWindowOrg(window.x(), window.y());
-            w.setWindowExt(window.width(), window.height());
-        }
-        if (!viewport.isNull()) {
-            w.setViewportOrg(viewport.x(), viewport.y());
-            w.setViewportExt(viewport.width(), viewport.height());
-        }
-        w.rectangle({rect.left(), rect.top(), rect.right(), rect.bottom()});
-        return w.finish();
-    }
-
-    static QRect edges(int left, int top, int right, int bottom) {
-        return QRect(QPoint(left, top), QPoint(right, bottom));
-    }
-
 private Q_SLOTS:
     void logicalUnitsLandOnTheTarget_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QRect>("window");
-        QTest::addColumn<QRect>("viewport");
-        QTest::addColumn<QRect>("rect");
-        QTest::addColumn<int>("unitsPerInch");
-        QTest::addColumn<QRectF>("target");
-        QTest::addColumn<QPoint>("red");
-        QTest::addColumn<QPoint>("white");
-        const QRect none;
-        const QRect frame(0, 0, 1000, 1000);
-        const QRect quarter = edges(0, 0, 500, 500);
-        const QRect whole = edges(0, 0, 1000, 1000);
-        const QRectF all;
-        QTest::newRow("window is the frame")
-            << 0 << frame << none << quarter << 1440 << all << QPoint(25, 25) << QPoint(75, 75);
-        QTest::newRow("window origin moved")
-            << 0 << QRect(500, 500, 1000, 1000) << none << edges(500, 500, 1000, 1000) << 1440
-            << all << QPoint(25, 25) << QPoint(75, 75);
-        QTest::newRow("window twice the frame") << 0 << QRect(0, 0, 2000, 2000) << none << whole
-                                                << 1440 << all << QPoint(25, 25) << QPoint(75, 75);
-        QTest::newRow("y runs up") << 0 << QRect(0, 1000, 1000, -1000) << none << quarter << 1440
-                                   << all << QPoint(25, 75) << QPoint(25, 25);
-        QTest::newRow("x runs left") << 0 << QRect(1000, 0, -1000, 1000) << none << quarter << 1440
-                                     << all << QPoint(75, 25) << QPoint(25, 25);
-        QTest::newRow("zero extent ignored") << 0 << QRect(0, 0, 0, 1000) << none << quarter << 1440
-                                             << all << QPoint(25, 25) << QPoint(75, 75);
-        QTest::newRow("smaller target")
-            << 0 << frame << none << whole << 1440 << QRectF(50, 0, 50, 50) << QPoint(75, 25)
-            << QPoint(25, 25);
-        QTest::newRow("nothing beyond the target")
-            << 0 << frame << none << edges(-1000, -1000, 2000, 2000) << 1440
-            << QRectF(50, 0, 50, 50) << QPoint(75, 25) << QPoint(75, 75);
-        QTest::newRow("viewport a quarter") << 0 << frame << QRect(0, 0, 500, 500) << whole << 1440
-                                            << all << QPoint(25, 25) << QPoint(75, 75);
-        QTest::newRow("viewport moved") << 0 << frame << QRect(500, 500, 500, 500) << whole << 1440
-                                        << all << QPoint(75, 75) << QPoint(25, 25);
-        QTest::newRow("isotropic keeps squares")
-            << gdi::map::Isotropic << QRect(0, 0, 2000, 1000) << none << edges(0, 0, 2000, 1000)
-            << 1440 << all << QPoint(50, 25) << QPoint(50, 75);
-        QTest::newRow("text mode ignores extents")
-            << gdi::map::Text << QRect(0, 0, 2000, 2000) << none << quarter << 1440 << all
-            << QPoint(25, 25) << QPoint(75, 75);
-        QTest::newRow("twips run upwards")
-            << gdi::map::Twips << frame << none << edges(0, 0, 500, -500) << 1440 << all
-            << QPoint(25, 25) << QPoint(75, 75);
-        // 200 frame units an inch: a hundredth of an inch is two of them.
-        QTest::newRow("hundredths of an inch")
-            << gdi::map::LoEnglish << frame << none << edges(0, 0, 250, -250) << 200 << all
-            << QPoint(40, 40) << QPoint(60, 60);
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(kMappings)); ++i)
+            QTest::newRow(kMappings[i].name) << i;
     }
     void logicalUnitsLandOnTheTarget() {
-        QFETCH(int, mode);
-        QFETCH(QRect, window);
-        QFETCH(QRect, viewport);
-        QFETCH(QRect, rect);
-        QFETCH(int, unitsPerInch);
-        QFETCH(QRectF, target);
-        QFETCH(QPoint, red);
-        QFETCH(QPoint, white);
-        const QImage image =
-            render(quarterPicture(mode, window, viewport, rect, unitsPerInch), {100, 100}, target);
-        EXPECT_PIXEL(image, red, Qt::red);
-        EXPECT_PIXEL(image, white, Qt::white);
+        QFETCH(int, row);
+        const Mapping& m = kMappings[row];
+        const QImage image = render(mappedPicture(m), {100, 100}, m.target);
+        EXPECT_PIXEL(image, m.red, Qt::red);
+        EXPECT_PIXEL(image, m.white, Qt::white);
     }
 
     void thePaintersOwnTransformIsUsedAndKept() {
-        const auto picture = parse(quarterPicture(0, {}, {}, edges(0, 0, 1000, 1000), 1440));
+        const auto picture = parse(mappedPicture({"", 0, {}, {}, kWhole, {}, {}}));
         QVERIFY(picture);
         QImage image(100, 100, QImage::Format_RGB32);
         image.fill(Qt::white);

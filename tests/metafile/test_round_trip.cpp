@@ -109,6 +109,11 @@ private Q_SLOTS:
             QCOMPARE(b.image.convertToFormat(QImage::Format_RGB32), page.photo);
         }
         QCOMPARE(std::size_t(i), m->commands.size());
+        // Without its placeable header the same records frame themselves.
+        const auto bare = parse(page.bytes.mid(22));
+        QVERIFY(bare && !bare->placeable);
+        QCOMPARE(bare->frame, m->frame);
+        QCOMPARE(bare->commands.size(), m->commands.size());
     }
 
     void headersAnyReaderCanTrust() {
@@ -135,32 +140,11 @@ private Q_SLOTS:
         QCOMPARE(b.right(6), Bytes().u32(3).u16(0).data);
     }
 
-    void withoutThePlaceableHeaderItReadsTheSame() {
-        const QByteArray bytes = Page().bytes;
-        const auto whole = parse(bytes);
-        const auto bare = parse(bytes.mid(22));
-        QVERIFY(whole && bare);
-        QVERIFY(!bare->placeable);
-        QCOMPARE(bare->frame, whole->frame);
-        QCOMPARE(bare->commands.size(), whole->commands.size());
-    }
-
+    // The 8-bit copy of the photo: its top left pixel, then its bottom right.
     void drawsWhatWasWritten() {
         const QImage image = render(Page().bytes, {288, 144});
-        // The 8-bit copy of the photo: its top left pixel, then its bottom right.
         EXPECT_PIXEL(image, QPoint(222, 2), QColor(0, 255, 100));
         EXPECT_PIXEL(image, QPoint(277, 37), QColor(200, 55, 100));
-        // Hatched, and clipped to the left half while it was drawn.
-        // The hatch leaves gaps, and with a transparent background they stay white.
-        int ink = 0;
-        int gaps = 0;
-        for (int x = 12; x < 68; ++x) {
-            const QRgb c = image.pixel(x, 100);
-            ink += qRed(c) > 150 && qBlue(c) < 60;
-            gaps += near(c, Qt::white, 8);
-        }
-        QVERIFY(ink > 3);
-        QVERIFY(gaps > 20);
     }
 };
 
