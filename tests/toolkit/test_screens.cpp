@@ -128,11 +128,15 @@ private Q_SLOTS:
         for (Screen* screen : std::initializer_list<Screen*>{&screens().form<PlainScreen>(),
                                                              &screens().form<OverScreen>()}) {
             QCOMPARE(screen->Caption(), QStringLiteral("Ostervale"));
+            QCOMPARE(screen->BackColor(), style::ScreenBack);
             // The fraction is kept: (15000 - 12000) / 2 twips across.
             QCOMPARE(screen->Left(), 1500.0f);
             QCOMPARE(screen->Top(), 750.0f);
             QCOMPARE(screen->pos(), QPoint(100, 50));
+            // The hourglass of the set-up is gone again.
+            QCOMPARE(screen->cursor().shape(), Qt::ArrowCursor);
         }
+        QCOMPARE(screens().form<PlainScreen>().picture->backColor(), style::PictureBack);
     }
 
     void rectanglesRoundAsAWholeAndFollowTheScale() {
