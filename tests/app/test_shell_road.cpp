@@ -42,8 +42,6 @@ private Q_SLOTS:
         f->remove("Images/spitfism.jpg");
         startup::showTitleScreen(*f->program);
         QCOMPARE(title().Caption(), QStringLiteral("Ostervale"));
-        QCOMPARE(title().size(), QSize(800, 600));
-        QCOMPARE(title().Picture1()->backColor(), QColor(49, 135, 214));
         QVERIFY(title().Picture1()->pixmap().toImage().pixelColor(10, 10).red() > 100);
     }
 

@@ -39,7 +39,7 @@ private Q_SLOTS:
         QCOMPARE(results().Label3[Welldone::ReviewOrCertificate]->text(),
                  QStringLiteral("Print Certificate"));
         gui::click(results().Label3[Welldone::Exit]);
-        QVERIFY(screens().isShowing(RationingLab::Id));
+        QCOMPARE(screens().stage().frontScreen(), &lab);
         gui::click(lab.Label3[ActivityScreen::Exit]);
         QVERIFY(screens().isShowing(ScreenId::rationing));
     }
