@@ -2,14 +2,10 @@
 #include "labelling.h"
 #include "ordering.h"
 #include "results.h"
-#include "support/program_fixture.h"
 #include "testmain.h"
-#include "twips.h"
 
 #include <QDate>
 #include <QRegularExpression>
-#include <QTest>
-#include <QWindow>
 
 using namespace activity_tests;
 
@@ -17,60 +13,34 @@ class ActivityEngineTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ProgramFixture> f;
 
-    template <class T> T& open() {
-        f->program->shell.SoundOn = 1;
-        auto& screen = f->program->screens().form<T>();
-        screen.Show();
-        return screen;
-    }
-
-    // Drags label i with the left button so that the pointer ends on `to`,
-    // a point of the screen's client area, and releases it there.
-    // The events go to the window, as the pointer's would, so the label
-    // keeps them only through the press's implicit grab.
-    void drag(ActivityScreen& s, int i, QPoint to) {
-        QWindow* window = s.window()->windowHandle();
-        const auto inWindow = [&](QPoint p) { return s.client()->mapTo(s.window(), p); };
-        const QPoint from = s.Label2[i]->geometry().topLeft() + QPoint(5, 5);
-        QTest::mousePress(window, Qt::LeftButton, {}, inWindow(from));
-        QTest::mouseMove(window, inWindow((from + to) / 2));
-        QTest::mouseMove(window, inWindow(to));
-        QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow(to));
+    template <class T> T& open() { return openActivity<T>(*f); }
+    Results& results() { return f->program->state<Results>(); }
+    static void putInOwnSlot(ActivityScreen& s, int i) {
+        s.setLabelPlace(i, s.slotPlace(i).left, s.slotPlace(i).top);
     }
 
 private Q_SLOTS:
-    void init() {
-        f = std::make_unique<ProgramFixture>();
-        ResultsStandIn::loads = 0;
-        f->program->screens().define<ResultsStandIn>();
-    }
+    void init() { f = activityFixture(); }
     void cleanup() { f.reset(); }
 
-    void loadEmptiesTheSlotsIntoTheLabels() {
+    void loadEmptiesTheSlotsAndResetsTheScore() {
         // As a quiz of ten questions left it: seven right.
-        f->program->state<Results>() = {7, 10, true};
+        results() = {7, 10, true};
         auto& s = open<RationingLab>();
-        QCOMPARE(f->program->state<Results>().ScoreTotal, 4);
-        QCOMPARE(f->program->state<Results>().Score, 0);
-        QCOMPARE(s.Label2[0]->text(), QStringLiteral("Cheese"));
-        QCOMPARE(s.Label2[3]->text(), QStringLiteral("Meat"));
+        QCOMPARE(results().ScoreTotal, 4);
+        QCOMPARE(results().Score, 0);
         for (int i = 0; i < 4; ++i) {
-            QVERIFY(s.Label1[i]->text().isEmpty());
-            QVERIFY(!s.Label1[i]->isHidden());
-            QVERIFY(!s.Label1[i]->autoFillBackground());
-            QCOMPARE(s.homePlace(i).left, s.labelPlace(i).left);
-            QCOMPARE(s.homePlace(i).top, s.labelPlace(i).top);
+            QVERIFY(s.Label1[i]->text().isEmpty() && !s.Label1[i]->isHidden());
+            QVERIFY(samePlace(s.labelPlace(i), s.homePlace(i)));
             QCOMPARE(s.Label4[i]->geometry(), s.Label2[i]->geometry());
         }
-        QCOMPARE(s.labelPlace(2).left, 600.f);
-        QVERIFY(s.Label3[2]->isHidden());
+        QVERIFY(s.Label3[ActivityScreen::CheckScore]->isHidden());
     }
 
-    void aDragFollowsThePointerAndSnapsWithAThud() {
+    void aDragSnapsWithAThudOnlyWhileSoundIsOn() {
         auto& s = open<RationingLab>();
-        drag(s, 1, centre(s.slotPlace(1)));
-        QCOMPARE(s.labelPlace(1).left, s.slotPlace(1).left);
-        QCOMPARE(s.labelPlace(1).top, s.slotPlace(1).top);
+        dragLabel(s, 1, centre(s.slotPlace(1)));
+        QVERIFY(samePlace(s.labelPlace(1), s.slotPlace(1)));
         QCOMPARE(s.Label2[1]->geometry(), s.Label1[1]->geometry());
         QCOMPARE(f->sound->played, QStringList{heard::Thud});
         // The dragged label stays above pictures, boxes and the other
@@ -82,15 +52,20 @@ private Q_SLOTS:
         QVERIFY(depth(s.Label2[1]) > depth(s.Image1[1]));
         for (const auto& [index, button] : s.Label3)
             QVERIFY(depth(s.Label2[1]) < depth(button));
+
+        f->program->shell.SoundOn = 0;
+        dragLabel(s, 2, centre(s.slotPlace(2)));
+        QVERIFY(samePlace(s.labelPlace(2), s.slotPlace(2)));
+        QCOMPARE(f->sound->played.size(), 1);
     }
 
     void aReleaseOutsideEveryZoneLeavesTheLabelThere() {
         auto& s = open<RationingLab>();
-        drag(s, 0, QPoint(-40, -40));
+        dragLabel(s, 0, QPoint(-40, -40));
         QVERIFY(s.labelPlace(0).left < 0);
         QVERIFY(f->sound->played.isEmpty());
-        QTest::mouseClick(s.Label3[1], Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(s.labelPlace(0).left, s.homePlace(0).left);
+        gui::click(s.Label3[ActivityScreen::StartAgain]);
+        QVERIFY(samePlace(s.labelPlace(0), s.homePlace(0)));
         QCOMPARE(s.Label2[0]->geometry(), s.Label4[0]->geometry());
     }
 
@@ -112,7 +87,7 @@ private Q_SLOTS:
 
     void aClickOnAPlacedLabelSnapsAgainAndOverlapsSnapTwice() {
         auto& s = open<RationingLab>();
-        s.setLabelPlace(2, s.slotPlace(2).left, s.slotPlace(2).top);
+        putInOwnSlot(s, 2);
         s.Label2_MouseUp(2);
         QCOMPARE(f->sound->played.size(), 1);
         // Slot 1 (5280, 4080) and home box 3 (5280, 6480) are far apart; put the
@@ -123,59 +98,51 @@ private Q_SLOTS:
         QCOMPARE(f->sound->played.size(), 2);
     }
 
-    void thudOnlyWithSoundOn() {
-        auto& s = open<RationingLab>();
-        f->program->shell.SoundOn = 0;
-        drag(s, 1, centre(s.slotPlace(1)));
-        QCOMPARE(s.labelPlace(1).left, s.slotPlace(1).left);
-        QVERIFY(f->sound->played.isEmpty());
-    }
-
-    void checkScoreAppearsWhenEveryLabelIsInASlot() {
+    void checkScoreAppearsOnceEveryLabelIsInASlot() {
         auto& s = open<RationingLab>();
         for (int i = 0; i < 3; ++i)
-            drag(s, i, centre(s.slotPlace(i)));
-        QVERIFY(s.Label3[2]->isHidden());
+            dragLabel(s, i, centre(s.slotPlace(i)));
+        QVERIFY(s.Label3[ActivityScreen::CheckScore]->isHidden());
         // The last label shares a slot: both count, an empty slot or not.
-        drag(s, 3, centre(s.slotPlace(0)));
-        QVERIFY(!s.Label3[2]->isHidden());
+        dragLabel(s, 3, centre(s.slotPlace(0)));
+        QVERIFY(!s.Label3[ActivityScreen::CheckScore]->isHidden());
         // Dragging one out again leaves the button shown.
-        drag(s, 1, QPoint(20, 20));
-        QVERIFY(!s.Label3[2]->isHidden());
+        dragLabel(s, 1, QPoint(20, 20));
+        QVERIFY(!s.Label3[ActivityScreen::CheckScore]->isHidden());
 
-        QTest::mouseClick(s.Label3[2], Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(f->program->state<Results>().Score, 2);
-        QCOMPARE(f->program->state<Results>().ScoreTotal, 4);
+        gui::click(s.Label3[ActivityScreen::CheckScore]);
+        QCOMPARE(results().Score, 2);
+        QCOMPARE(results().ScoreTotal, 4);
         QVERIFY(f->program->screens().isShowing(ScreenId::Welldone));
         QVERIFY(f->program->screens().isLoaded(RationingLab::Id));
-        QCOMPARE(f->sound->played.last(), QStringLiteral("wav\\click.wav"));
+        QCOMPARE(f->sound->played.last(), heard::Click);
     }
 
     void everyButtonStartsTheScoreFromZero() {
         auto& s = open<ProgressLab>();
         for (int i = 0; i < 3; ++i)
-            s.setLabelPlace(i, s.slotPlace(i).left, s.slotPlace(i).top);
-        s.Label3_Click(2);
-        QCOMPARE(f->program->state<Results>().Score, 3);
+            putInOwnSlot(s, i);
+        s.Label3_Click(ActivityScreen::CheckScore);
+        QCOMPARE(results().Score, 3);
         f->program->screens().unload(ScreenId::Welldone);
-        s.Label3_Click(2);
-        QCOMPARE(f->program->state<Results>().Score, 3);
-        s.Label3_Click(1);
-        QCOMPARE(f->program->state<Results>().Score, 0);
-        QVERIFY(s.Label3[2]->isHidden());
-        f->program->state<Results>().Score = 5;
-        s.Label3_Click(0);
-        QCOMPARE(f->program->state<Results>().Score, 0);
+        s.Label3_Click(ActivityScreen::CheckScore);
+        QCOMPARE(results().Score, 3);
+        s.Label3_Click(ActivityScreen::StartAgain);
+        QCOMPARE(results().Score, 0);
+        QVERIFY(s.Label3[ActivityScreen::CheckScore]->isHidden());
+        results().Score = 5;
+        s.Label3_Click(ActivityScreen::Exit);
+        QCOMPARE(results().Score, 0);
         QVERIFY(!f->program->screens().isLoaded(ProgressLab::Id));
     }
 
     void aLabelMovedOneTwipIsNoLongerInItsSlot() {
         auto& s = open<RationingLab>();
         for (int i = 0; i < 4; ++i)
-            s.setLabelPlace(i, s.slotPlace(i).left, s.slotPlace(i).top);
+            putInOwnSlot(s, i);
         s.setLabelPlace(3, s.slotPlace(3).left + 1, s.slotPlace(3).top);
-        s.Label3_Click(2);
-        QCOMPARE(f->program->state<Results>().Score, 3);
+        s.Label3_Click(ActivityScreen::CheckScore);
+        QCOMPARE(results().Score, 3);
     }
 
     void timelineOneBoxDownScoresNothing() {
@@ -183,21 +150,19 @@ private Q_SLOTS:
         // Slots by date, top to bottom.
         const int byDate[] = {1, 3, 0, 4, 6, 2, 5, 7};
         for (int d = 0; d < 8; ++d) {
-            const int event = byDate[d];
-            const int slotBelow = byDate[(d + 1) % 8];
-            s.setLabelPlace(event, s.slotPlace(slotBelow).left, s.slotPlace(slotBelow).top);
+            const Place& below = s.slotPlace(byDate[(d + 1) % 8]);
+            s.setLabelPlace(byDate[d], below.left, below.top);
         }
         s.Label2_MouseUp(0);
-        QVERIFY(!s.Label3[2]->isHidden());
-        s.Label3_Click(2);
-        QCOMPARE(f->program->state<Results>().Score, 0);
-        QCOMPARE(f->program->state<Results>().ScoreTotal, 8);
+        QVERIFY(!s.Label3[ActivityScreen::CheckScore]->isHidden());
+        s.Label3_Click(ActivityScreen::CheckScore);
+        QCOMPARE(results().Score, 0);
+        QCOMPARE(results().ScoreTotal, 8);
     }
 
+    // As a history teacher would check it: each event's answer slot lies
+    // beside the date of that event, and the dates run down the line in order.
     void timelineDatesAreInOrderAndBesideTheirEvents() {
-        // What happened when, as a history teacher would check it: each
-        // event's answer slot lies beside the date of that event, and the
-        // dates run in time order down the line.
         const QMap<QString, QDate> when = {
             {QStringLiteral("Germany invades Poland"), QDate(1939, 9, 1)},
             {QStringLiteral("Churchill becomes British Prime Minister"), QDate(1940, 5, 10)},
@@ -208,23 +173,20 @@ private Q_SLOTS:
             {QStringLiteral("Atomic bomb dropped on Nagasaki"), QDate(1945, 8, 9)},
             {QStringLiteral("Japanese surrender"), QDate(1945, 8, 15)}};
         auto& s = open<ProgressOrd>();
-        const auto dateOf = [](const QString& text) {
-            QString plain = text;
-            plain.remove(QRegularExpression(QStringLiteral("(?<=\\d)(st|nd|rd|th)")));
-            return QDate::fromString(plain, QStringLiteral("d MMMM yyyy"));
+        const auto dateOf = [](QString text) {
+            text.remove(QRegularExpression(QStringLiteral("(?<=\\d)(st|nd|rd|th)")));
+            return QDate::fromString(text, QStringLiteral("d MMMM yyyy"));
         };
         QDate previous;
         for (QLabel* date : s.Label5) {
-            QVERIFY2(dateOf(date->text()).isValid(), qPrintable(date->text()));
-            QVERIFY(!previous.isValid() || dateOf(date->text()) > previous);
+            QVERIFY2(dateOf(date->text()) > previous, qPrintable(date->text()));
             previous = dateOf(date->text());
         }
         for (int i = 0; i < 8; ++i) {
-            const float slotTop = s.slotPlace(i).top;
             QLabel* beside = nullptr;
             for (QLabel* date : s.Label5) {
-                const float dateTop = twips::fromPixels(date->y());
-                if (dateTop - slotTop >= 90 && dateTop - slotTop <= 120)
+                const float below = twips::fromPixels(date->y()) - s.slotPlace(i).top;
+                if (below >= 90 && below <= 120)
                     beside = date;
             }
             QVERIFY2(beside, qPrintable(s.Label2[i]->text()));
@@ -232,39 +194,19 @@ private Q_SLOTS:
         }
     }
 
-    void sortingByColumn() {
-        auto& s = open<RationingOrd>();
-        const int order[] = {3, 0, 2, 1, 6, 7, 5, 4};
-        for (int i = 0; i < 8; ++i)
-            drag(s, i, centre(s.slotPlace(order[i])));
-        QVERIFY(!s.Label3[2]->isHidden());
-        s.Label3_Click(2);
-        QCOMPARE(f->program->state<Results>().Score, 8);
-    }
-
     void aLabelDroppedOnAButtonNeverHidesIt() {
         auto& s = open<ProgressOrd>();
         for (int i = 0; i < 8; ++i)
-            drag(s, i, centre(s.slotPlace(i)));
+            dragLabel(s, i, centre(s.slotPlace(i)));
         for (int b :
              {ActivityScreen::CheckScore, ActivityScreen::Exit, ActivityScreen::StartAgain}) {
             MenuEntry* button = s.Label3[b];
-            drag(s, b == ActivityScreen::Exit ? 0 : 1, button->geometry().center());
+            dragLabel(s, b == ActivityScreen::Exit ? 0 : 1, button->geometry().center());
             QCOMPARE(s.client()->childAt(button->geometry().center()), button);
         }
         // Still above the timeline's texts and pictures, though.
-        drag(s, 2, s.Label8->geometry().center());
+        dragLabel(s, 2, s.Label8->geometry().center());
         QCOMPARE(s.client()->childAt(s.Label8->geometry().center()), s.Label2[2]);
-    }
-
-    void buttonsLightUpUnderThePointer() {
-        auto& s = open<RationingLab>();
-        QVERIFY(s.Label3[0]->isOpaque());
-        QTest::mouseMove(s.client(), QPoint(400, 20));
-        QVERIFY(!s.Label3[0]->isOpaque());
-        QTest::mouseMove(s.Label3[1], QPoint(5, 5));
-        QVERIFY(s.Label3[1]->isOpaque());
-        QVERIFY(!s.Label3[0]->isOpaque());
     }
 };
 

@@ -2,22 +2,11 @@
 #include "labelling.h"
 #include "ordering.h"
 #include "results.h"
-#include "support/program_fixture.h"
 #include "testmain.h"
-#include "twips.h"
 
 #include <QPointingDevice>
-#include <QTest>
-#include <QWindow>
-#include <memory>
 
 using namespace activity_tests;
-
-namespace {
-bool samePlace(const Place& a, const Place& b) {
-    return a.left == b.left && a.top == b.top;
-}
-} // namespace
 
 // Placing labels without dragging: carried by keyboard, or tapped and then
 // tapped into a box. Both must end exactly as a drag would.
@@ -25,33 +14,12 @@ class ActivityKeysTest : public QObject {
     Q_OBJECT
     std::unique_ptr<ProgramFixture> f;
 
-    template <class T> T& open() {
-        f->program->shell.SoundOn = 1;
-        Stage& stage = f->program->screens().stage();
-        stage.show();
-        // Focus events come only to an active window.
-        stage.activateWindow();
-        if (!QTest::qWaitForWindowActive(&stage))
-            qFatal("the stage never became active");
-        auto& screen = f->program->screens().form<T>();
-        screen.Show();
-        return screen;
-    }
+    template <class T> T& open() { return openActivity<T>(*f); }
     QWidget* focus() { return f->program->screens().stage().focusWidget(); }
     void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(focus(), k, m);
     }
-
-    void drag(ActivityScreen& s, int i, QPoint to) {
-        QWindow* window = s.window()->windowHandle();
-        const auto inWindow = [&](QPoint p) { return s.client()->mapTo(s.window(), p); };
-        const QPoint from = s.Label2[i]->geometry().center();
-        QTest::mousePress(window, Qt::LeftButton, {}, inWindow(from));
-        QTest::mouseMove(window, inWindow((from + to) / 2));
-        QTest::mouseMove(window, inWindow(to));
-        QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow(to));
-    }
-    void tap(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+    static void tap(QWidget* w) { gui::click(w, w->rect().center()); }
 
     // Carries label i by keyboard to the box `steps` stops along, and drops it.
     void carry(ActivityScreen& s, int i, int steps) {
@@ -62,35 +30,8 @@ class ActivityKeysTest : public QObject {
         key(Qt::Key_Space);
     }
 
-    template <class T> void keyDropsLandAsMouseDropsAtTheCentre() {
-        auto& s = open<T>();
-        for (int i = 0; i < s.n(); ++i) {
-            for (std::size_t step = 0; step < s.dropOrder().size(); ++step) {
-                s.Label3_Click(ActivityScreen::StartAgain);
-                const int box = s.dropOrder()[step];
-                f->sound->played.clear();
-                carry(s, i, int(step));
-                const Place byKey = s.labelPlace(i);
-                const QStringList heardByKey = f->sound->played;
-                QVERIFY(s.carriedLabel() < 0 && !s.Label2[i]->isLifted());
-
-                s.Label3_Click(ActivityScreen::StartAgain);
-                f->sound->played.clear();
-                drag(s, i, centre(s.boxPlace(box)));
-                const QString where = QStringLiteral("label %1 box %2").arg(i).arg(box);
-                QVERIFY2(samePlace(byKey, s.labelPlace(i)), qPrintable(where));
-                QVERIFY2(samePlace(byKey, s.boxPlace(box)), qPrintable(where));
-                QCOMPARE(heardByKey, f->sound->played);
-                QVERIFY(!heardByKey.isEmpty());
-            }
-        }
-    }
-
 private Q_SLOTS:
-    void init() {
-        f = std::make_unique<ProgramFixture>();
-        f->program->screens().define<ResultsStandIn>();
-    }
+    void init() { f = activityFixture(); }
     void cleanup() { f.reset(); }
 
     void boxesAreVisitedSlotsFirstInReadingOrder() {
@@ -103,8 +44,36 @@ private Q_SLOTS:
                  (std::vector<int>{4, 2, 5, 1, 6, 0, 7, 3}));
     }
 
-    void keyDropsOnTheLabellingScreen() { keyDropsLandAsMouseDropsAtTheCentre<RationingLab>(); }
-    void keyDropsOnTheTimeline() { keyDropsLandAsMouseDropsAtTheCentre<ProgressOrd>(); }
+    void keyDropsLandAsMouseDropsAtTheCentre_data() {
+        QTest::addColumn<bool>("timeline");
+        QTest::newRow("labelling") << false;
+        QTest::newRow("timeline") << true;
+    }
+    void keyDropsLandAsMouseDropsAtTheCentre() {
+        QFETCH(bool, timeline);
+        ActivityScreen& s =
+            timeline ? static_cast<ActivityScreen&>(open<ProgressOrd>()) : open<RationingLab>();
+        for (int i = 0; i < s.n(); ++i) {
+            for (std::size_t step = 0; step < s.dropOrder().size(); ++step) {
+                const int box = s.dropOrder()[step];
+                s.Label3_Click(ActivityScreen::StartAgain);
+                f->sound->played.clear();
+                carry(s, i, int(step));
+                const Place byKey = s.labelPlace(i);
+                const QStringList heardByKey = f->sound->played;
+                QVERIFY(s.carriedLabel() < 0 && !s.Label2[i]->isLifted());
+
+                s.Label3_Click(ActivityScreen::StartAgain);
+                f->sound->played.clear();
+                dragLabel(s, i, centre(s.boxPlace(box)));
+                const QString where = QStringLiteral("label %1 box %2").arg(i).arg(box);
+                QVERIFY2(samePlace(byKey, s.labelPlace(i)), qPrintable(where));
+                QVERIFY2(samePlace(byKey, s.boxPlace(box)), qPrintable(where));
+                QCOMPARE(heardByKey, f->sound->played);
+                QVERIFY(!heardByKey.isEmpty());
+            }
+        }
+    }
 
     void aCarriedLabelIsLiftedAndMovesBoxToBox() {
         auto& s = open<RationingLab>();
@@ -116,23 +85,25 @@ private Q_SLOTS:
         QCOMPARE(s.carriedOver(), s.dropOrder()[0]);
         const QObjectList& order = s.client()->children();
         QVERIFY(order.indexOf(s.Label2[1]) > order.indexOf(s.Label2[3]));
-        key(Qt::Key_Right);
-        QCOMPARE(s.carriedOver(), s.dropOrder()[1]);
-        key(Qt::Key_Down);
-        key(Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(s.carriedOver(), s.dropOrder()[1]);
-        key(Qt::Key_Left);
-        key(Qt::Key_Up);
-        // Round from the first box to the last.
-        QCOMPARE(s.carriedOver(), s.dropOrder().back());
+        // Right and Down, Tab too, go on a box; Left and Up, Backtab too,
+        // go back, round from the first box to the last.
+        const int last = int(s.dropOrder().size()) - 1;
+        for (const auto& [k, step] : {std::pair{Qt::Key_Right, 1},
+                                      {Qt::Key_Down, 2},
+                                      {Qt::Key_Tab, 3},
+                                      {Qt::Key_Backtab, 2},
+                                      {Qt::Key_Left, 1},
+                                      {Qt::Key_Up, 0},
+                                      {Qt::Key_Left, last}}) {
+            key(k, k == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(s.carriedOver(), s.dropOrder()[step]);
+        }
         // The keyboard stayed with the label all along.
         QCOMPARE(focus(), s.Label2[1]);
         QVERIFY(f->sound->played.isEmpty());
         // From a slot, a new carry starts over that slot.
-        key(Qt::Key_Left);
-        key(Qt::Key_Left);
-        key(Qt::Key_Left);
-        key(Qt::Key_Left);
+        for (int k = 0; k < 4; ++k)
+            key(Qt::Key_Left);
         const int slot = s.carriedOver();
         QVERIFY(slot < s.n());
         key(Qt::Key_Return);
@@ -170,20 +141,20 @@ private Q_SLOTS:
         QVERIFY(samePlace(s.labelPlace(0), home));
         // Every label in a slot, one lifted out again: the score counts it
         // where it rests, not where it hovers.
+        const auto& boxes = s.dropOrder();
         for (int i = 0; i < 4; ++i)
-            carry(s, i,
-                  int(std::find(s.dropOrder().begin(), s.dropOrder().end(), i) -
-                      s.dropOrder().begin()));
+            carry(s, i, int(std::find(boxes.begin(), boxes.end(), i) - boxes.begin()));
         QVERIFY(!s.Label3[ActivityScreen::CheckScore]->isHidden());
         s.Label2[3]->setFocus(Qt::TabFocusReason);
         key(Qt::Key_Space);
         key(Qt::Key_Right);
-        QTest::mouseClick(s.Label3[ActivityScreen::CheckScore], Qt::LeftButton, {}, QPoint(5, 5));
+        gui::click(s.Label3[ActivityScreen::CheckScore]);
         QCOMPARE(f->program->state<Results>().Score, 4);
     }
 
     void tapThenTapScoresAsADrag() {
         auto& s = open<RationingOrd>();
+        // Each sentence in the right column, none in its own slot.
         const int order[] = {3, 0, 2, 1, 6, 7, 5, 4};
         for (int i = 0; i < 8; ++i) {
             f->sound->played.clear();
@@ -202,19 +173,11 @@ private Q_SLOTS:
         QCOMPARE(f->program->state<Results>().Score, 8);
     }
 
-    void aTapOnAHomeBoxMovesTheLabelThere() {
-        auto& s = open<RationingLab>();
-        drag(s, 0, centre(s.slotPlace(3)));
-        tap(s.Label2[0]);
-        tap(s.Label4[0]);
-        QVERIFY(samePlace(s.labelPlace(0), s.homePlace(0)));
-    }
-
     void aTapElsewhereOrADragLetsTheChoiceGo() {
         auto& s = open<RationingLab>();
         const Place home = s.labelPlace(1);
         tap(s.Label2[1]);
-        QTest::mouseClick(s.client(), Qt::LeftButton, {}, QPoint(3, 3));
+        gui::click(s.client(), QPoint(3, 3));
         QCOMPARE(s.chosenLabel(), -1);
         tap(s.Label1[1]);
         QVERIFY(samePlace(s.labelPlace(1), home));
@@ -223,28 +186,32 @@ private Q_SLOTS:
         tap(s.Label2[1]);
         QCOMPARE(s.chosenLabel(), -1);
         // A drag chooses nothing.
-        drag(s, 1, centre(s.slotPlace(2)));
+        dragLabel(s, 1, centre(s.slotPlace(2)));
         QCOMPARE(s.chosenLabel(), -1);
         f->sound->played.clear();
         tap(s.Label1[0]);
         QVERIFY(samePlace(s.labelPlace(1), s.slotPlace(2)));
         QVERIFY(f->sound->played.isEmpty());
+        // A home box takes a tapped label as a slot does.
+        tap(s.Label2[1]);
+        tap(s.Label4[1]);
+        QVERIFY(samePlace(s.labelPlace(1), s.homePlace(1)));
     }
 
     void aFingersChoiceIsShown() {
         auto& s = open<RationingLab>();
         // The test's own device, gone with the test.
         const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
-        QPointingDevice* screen = device.get();
         QWidget* window = s.window();
-        const QPoint at = s.Label2[2]->mapTo(window, s.Label2[2]->rect().center());
-        QTest::touchEvent(window, screen).press(0, at);
-        QTest::touchEvent(window, screen).release(0, at);
+        const auto touch = [&](QWidget* w) {
+            const QPoint at = w->mapTo(window, w->rect().center());
+            QTest::touchEvent(window, device.get()).press(0, at);
+            QTest::touchEvent(window, device.get()).release(0, at);
+        };
+        touch(s.Label2[2]);
         QCOMPARE(s.chosenLabel(), 2);
         QVERIFY(s.Label2[2]->isLifted());
-        const QPoint slot = s.Label1[0]->mapTo(window, s.Label1[0]->rect().center());
-        QTest::touchEvent(window, screen).press(0, slot);
-        QTest::touchEvent(window, screen).release(0, slot);
+        touch(s.Label1[0]);
         QVERIFY(samePlace(s.labelPlace(2), s.slotPlace(0)));
         QVERIFY(!s.Label2[2]->isLifted());
     }

@@ -1,7 +1,5 @@
-#include "activity_screen.h"
 #include "labelling.h"
 #include "page_state.h"
-#include "quiz_session.h"
 #include "startup.h"
 #include "support/stand_ins.h"
 #include "testmain.h"
@@ -87,22 +85,19 @@ private Q_SLOTS:
 
     void theCommandLineSetsTheScale() {
         const QSize hd(1920, 1080);
-        const auto scale = [&](QStringList args) {
-            args.prepend(QStringLiteral("ostervale"));
-            return startup::scaleFromArguments(args, hd);
+        const auto scale = [&](const QStringList& args) {
+            return startup::scaleFromArguments(QStringList{"ostervale"} + args, hd);
         };
-        QCOMPARE(scale({}), std::optional<float>(1.0f));
-        QCOMPARE(scale({QStringLiteral("--scale"), QStringLiteral("auto")}),
-                 std::optional<float>(1.8f));
-        QCOMPARE(scale({QStringLiteral("--scale"), QStringLiteral("1.5")}),
-                 std::optional<float>(1.5f));
-        QCOMPARE(scale({QStringLiteral("--scale=2")}), std::optional<float>(2.0f));
+        using Scale = std::optional<float>;
+        QCOMPARE(scale({}), Scale(1.0f));
+        QCOMPARE(scale({"--scale", "auto"}), Scale(1.8f));
+        QCOMPARE(scale({"--scale", "1.5"}), Scale(1.5f));
+        QCOMPARE(scale({"--scale=2"}), Scale(2.0f));
         for (const char* bad : {"big", "0", "-1", "nan", "100", ""})
-            QVERIFY2(!scale({QStringLiteral("--scale"), QString::fromUtf8(bad)}), bad);
-        QVERIFY(!scale({QStringLiteral("--scale")}));
+            QVERIFY2(!scale({"--scale", QString::fromUtf8(bad)}), bad);
+        QVERIFY(!scale({"--scale"}));
         // The program's own name is never the value.
-        QCOMPARE(startup::scaleFromArguments({QStringLiteral("--scale=3")}, hd),
-                 std::optional<float>(1.0f));
+        QCOMPARE(startup::scaleFromArguments({"--scale=3"}, hd), Scale(1.0f));
     }
 
     void everyRectangleGrowsByTheScale() {
@@ -116,20 +111,10 @@ private Q_SLOTS:
             return std::abs(scaled - original * 1.5) <= 1.5;
         };
         for (auto it = one.cbegin(); it != one.cend(); ++it) {
-            const QRect a = it.value();
-            const QRect b = more.value(it.key());
+            const QRect a = it.value(), b = more.value(it.key());
             if (!near(b.x(), a.x()) || !near(b.y(), a.y()) || !near(b.width(), a.width()) ||
                 !near(b.height(), a.height()))
-                wrong << QStringLiteral("%1: (%2,%3 %4x%5) at 1, (%6,%7 %8x%9) at 1.5")
-                             .arg(it.key())
-                             .arg(a.x())
-                             .arg(a.y())
-                             .arg(a.width())
-                             .arg(a.height())
-                             .arg(b.x())
-                             .arg(b.y())
-                             .arg(b.width())
-                             .arg(b.height());
+                QDebug(&wrong.emplace_back()) << it.key() << a << "at 1," << b << "at 1.5";
         }
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
     }

@@ -1,13 +1,13 @@
 #include "menu_entry.h"
 #include "screen.h"
 #include "style.h"
+#include "support/gui.h"
 #include "support/program_fixture.h"
 #include "testmain.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
-#include <QImage>
 #include <QTest>
 
 namespace {
@@ -17,7 +17,7 @@ namespace {
 class KeyedScreen : public Screen {
 public:
     static constexpr ScreenId Id = ScreenId::teacher;
-    explicit KeyedScreen(Program& p, ScreenId id = Id) : Screen(p, id) {
+    explicit KeyedScreen(Program& p) : Screen(p, Id) {
         const controls::EntryDesign designs[] = {
             {.index = 0, .caption = "Right", .place = {4500, 150, 1500, 450}},
             {.index = 1, .caption = "Greyed", .place = {150, 150, 1500, 450}, .enabled = false},
@@ -33,12 +33,6 @@ public:
     Entries entries;
     OptionButton* option;
     QList<int> clicked;
-};
-
-class CoveringScreen : public KeyedScreen {
-public:
-    static constexpr ScreenId Id = ScreenId::guide;
-    explicit CoveringScreen(Program& p) : KeyedScreen(p, Id) {}
 };
 
 // Whether a grabbed control shows both pure white and pure black pixels in
@@ -73,12 +67,12 @@ class EntryKeysTest : public QObject {
         return s;
     }
     QWidget* focus() { return f->program->screens().stage().focusWidget(); }
+    void key(Qt::Key k) { QTest::keyClick(focus(), k); }
 
 private Q_SLOTS:
     void init() {
         f = std::make_unique<ProgramFixture>();
         f->program->screens().define<KeyedScreen>();
-        f->program->screens().define<CoveringScreen>();
     }
     void cleanup() { f.reset(); }
 
@@ -87,40 +81,40 @@ private Q_SLOTS:
         // Opening puts the keyboard on the first control that is no entry,
         // so a stray Enter runs nothing.
         QCOMPARE(focus(), s.option);
-        QTest::keyClick(focus(), Qt::Key_Return);
+        key(Qt::Key_Return);
         QVERIFY(s.clicked.isEmpty());
         QList<QWidget*> visited;
         for (int i = 0; i < 4; ++i) {
-            QTest::keyClick(focus(), Qt::Key_Tab);
+            key(Qt::Key_Tab);
             visited << focus();
         }
         QCOMPARE(visited, (QList<QWidget*>{s.entries[2], s.entries[3], s.entries[0], s.option}));
-        QTest::keyClick(focus(), Qt::Key_Backtab);
+        key(Qt::Key_Backtab);
         QCOMPARE(focus(), s.entries[0]);
     }
 
     void enterReturnAndSpaceClickOnceEach() {
         KeyedScreen& s = open();
-        QTest::keyClick(focus(), Qt::Key_Tab);
+        key(Qt::Key_Tab);
         QCOMPARE(focus(), s.entries[2]);
-        QTest::keyClick(focus(), Qt::Key_Return);
+        key(Qt::Key_Return);
         QTest::keyClick(focus(), Qt::Key_Enter, Qt::KeypadModifier);
-        QTest::keyClick(focus(), Qt::Key_Space);
+        key(Qt::Key_Space);
         QCOMPARE(s.clicked, (QList<int>{2, 2, 2}));
         // A key held down repeats; it is still one press.
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
         QApplication::sendEvent(focus(), &repeat);
-        QCOMPARE(s.clicked.size(), 3);
         // Other keys do nothing.
-        QTest::keyClick(focus(), Qt::Key_X);
+        key(Qt::Key_X);
         QCOMPARE(s.clicked.size(), 3);
     }
 
+    // On every colour an entry takes, and only when Tab brought the focus.
     void theRingShowsOnlyWhenTheKeyboardBroughtTheFocus() {
         KeyedScreen& s = open();
         MenuEntry* entry = s.entries[2];
         // A click never takes the keyboard, so nothing is drawn for it.
-        QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(6, 6));
+        gui::click(entry);
         QCOMPARE(s.clicked, QList<int>{2});
         QVERIFY(!entry->hasFocus());
         QVERIFY(!ringShows(entry));
@@ -128,33 +122,17 @@ private Q_SLOTS:
         QVERIFY(!entry->showsFocusRing());
         QVERIFY(!ringShows(entry));
         s.option->setFocus();
-        QTest::keyClick(focus(), Qt::Key_Tab);
+        key(Qt::Key_Tab);
         QCOMPARE(focus(), entry);
         QVERIFY(entry->showsFocusRing());
-        QVERIFY(ringShows(entry));
-        QTest::keyClick(focus(), Qt::Key_Tab);
-        QVERIFY(!ringShows(entry));
-    }
-
-    void theRingShowsOnEveryEntryColour() {
-        KeyedScreen& s = open();
-        MenuEntry* entry = s.entries[3];
-        s.option->setFocus();
-        QTest::keyClick(focus(), Qt::Key_Tab);
-        QTest::keyClick(focus(), Qt::Key_Tab);
-        QCOMPARE(focus(), entry);
         for (const QColor& colour : {style::Black, style::Navy, style::Yellow}) {
             QPalette p = entry->palette();
             p.setColor(QPalette::Window, colour);
             entry->setPalette(p);
             QVERIFY2(ringShows(entry), qPrintable(colour.name()));
-            // OSTERVALE_SHOTS=folder keeps the ring on each colour for a
-            // person to look at.
-            if (const QString shots = qEnvironmentVariable("OSTERVALE_SHOTS"); !shots.isEmpty())
-                entry->grab()
-                    .scaled(entry->size() * 4)
-                    .save(QStringLiteral("%1/ring-%2.png").arg(shots, colour.name().mid(1)));
         }
+        key(Qt::Key_Tab);
+        QVERIFY(!ringShows(entry));
     }
 
     // The text's own colour: yellow on an entry in use, mid grey on a greyed
@@ -189,35 +167,20 @@ private Q_SLOTS:
                  qPrintable(yellow.name()));
     }
 
-    void keysNeverReachACoveredScreensEntries() {
-        KeyedScreen& under = open();
-        auto& over = f->program->screens().form<CoveringScreen>();
-        over.Show();
-        under.entries[2]->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(under.entries[2], Qt::Key_Return);
-        QVERIFY(under.clicked.isEmpty());
-        over.entries[2]->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(over.entries[2], Qt::Key_Space);
-        QCOMPARE(over.clicked, QList<int>{2});
-    }
-
     void entriesAreButtonsToAScreenReader() {
         KeyedScreen& s = open();
-        QCOMPARE(s.entries[3]->objectName(), QStringLiteral("Label2[3]"));
         QAccessibleInterface* entry = QAccessible::queryAccessibleInterface(s.entries[3]);
         QVERIFY(entry);
         QCOMPARE(entry->role(), QAccessible::Button);
         QCOMPARE(entry->text(QAccessible::Name), QStringLiteral("Bottom"));
-        QVERIFY(!entry->state().disabled);
-        QVERIFY(entry->state().focusable);
+        QVERIFY(!entry->state().disabled && entry->state().focusable);
         QAccessibleActionInterface* actions = entry->actionInterface();
         QVERIFY(actions);
         QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
         actions->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(s.clicked, QList<int>{3});
-
+        // A greyed entry says so, and pressing it does nothing.
         QAccessibleInterface* greyed = QAccessible::queryAccessibleInterface(s.entries[1]);
-        QCOMPARE(greyed->role(), QAccessible::Button);
         QVERIFY(greyed->state().disabled);
         greyed->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(s.clicked, QList<int>{3});

@@ -8,7 +8,6 @@
 #include "twips.h"
 
 #include <QBuffer>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -43,19 +42,13 @@ public:
     QList<int> clicked;
 };
 
-class NoPictureScreen : public PlainScreen {
-public:
-    static constexpr ScreenId Id = ScreenId::guide;
-    explicit NoPictureScreen(Program& p) : PlainScreen(p, false, Id) {}
-};
-
-// A second screen that opens over the first, with its entry on the same spot.
+// A second screen, without a picture, that opens over the first with its
+// entries on the same spots.
 class OverScreen : public PlainScreen {
 public:
-    static constexpr ScreenId Id = ScreenId::wizard;
+    static constexpr ScreenId Id = ScreenId::guide;
     explicit OverScreen(Program& p) : PlainScreen(p, false, Id) {}
 };
-} // namespace
 
 // Counts the paint events a widget and everything on it receive.
 class PaintCounter : public QObject {
@@ -73,6 +66,7 @@ protected:
         return false;
     }
 };
+} // namespace
 
 class ScreensTest : public QObject {
     Q_OBJECT
@@ -80,7 +74,16 @@ class ScreensTest : public QObject {
 
     ScreenRegistry& screens() { return f->program->screens(); }
 
-    QList<bool> opaque(PlainScreen& screen) {
+    // The plain screen, and the other over it when asked, on a shown stage.
+    PlainScreen& showPlain(bool withOver = false) {
+        screens().stage().show();
+        auto& under = screens().form<PlainScreen>();
+        under.Show();
+        if (withOver)
+            screens().form<OverScreen>().Show();
+        return under;
+    }
+    static QList<bool> opaque(PlainScreen& screen) {
         return {screen.entries[0]->isOpaque(), screen.entries[1]->isOpaque(),
                 screen.entries[2]->isOpaque()};
     }
@@ -98,61 +101,48 @@ private Q_SLOTS:
     void firstTouchLoadsOnceAndUnloadStartsAfresh() {
         QVERIFY(!screens().isLoaded(PlainScreen::Id));
         PlainScreen& first = screens().form<PlainScreen>();
-        QCOMPARE(PlainScreen::loads, 1);
         QVERIFY(!first.isVisible());
         first.setCaption(QStringLiteral("changed"));
         QCOMPARE(&screens().form<PlainScreen>(), &first);
         QCOMPARE(PlainScreen::loads, 1);
-
         screens().unload(PlainScreen::Id);
         QVERIFY(!screens().isLoaded(PlainScreen::Id));
-        PlainScreen& second = screens().form<PlainScreen>();
+        QCOMPARE(screens().form<PlainScreen>().Caption(), QStringLiteral("Ostervale"));
         QCOMPARE(PlainScreen::loads, 2);
-        QCOMPARE(second.Caption(), QStringLiteral("Ostervale"));
     }
 
     void theRegistryNeverHandsOutTheWrongClass() {
         // An id with no screen defined gives nothing rather than throwing
         // out of a click handler.
         QCOMPARE(screens().get(ScreenId::worksheets), nullptr);
-        screens().define<NoPictureScreen>();
-        QVERIFY(dynamic_cast<NoPictureScreen*>(screens().get(ScreenId::guide)));
+        screens().define<OverScreen>();
+        QVERIFY(dynamic_cast<OverScreen*>(screens().get(OverScreen::Id)));
         // Another class loaded under an id is replaced, not cast.
-        auto& plain = screens().form<PlainScreen>();
-        QVERIFY(&plain);
+        screens().form<PlainScreen>();
         screens().unload(PlainScreen::Id);
-        QCOMPARE(&screens().form<NoPictureScreen>(), screens().find(ScreenId::guide));
+        QCOMPARE(&screens().form<OverScreen>(), screens().find(OverScreen::Id));
     }
 
-    void setUpFormGivesTheStandardScreen_data() {
-        QTest::addColumn<bool>("withPicture");
-        QTest::newRow("with Picture1") << true;
-        QTest::newRow("without Picture1") << false;
-    }
-    void setUpFormGivesTheStandardScreen() {
-        QFETCH(bool, withPicture);
-        Stage& stage = screens().stage();
-        stage.resize(1000, 700);
-        Screen& screen = withPicture ? static_cast<Screen&>(screens().form<PlainScreen>())
-                                     : screens().form<NoPictureScreen>();
-        QCOMPARE(screen.Caption(), QStringLiteral("Ostervale"));
-        QCOMPARE(screen.BackColor(), QColor(39, 63, 137));
-        QCOMPARE(screen.size(), QSize(800, 600));
-        // Centred on the desktop with the fraction kept: (15000 - 12000) / 2.
-        QCOMPARE(screen.Left(), 1500.0f);
-        QCOMPARE(screen.Top(), 750.0f);
-        QCOMPARE(screen.pos(), QPoint(100, 50));
-        QCOMPARE(screen.cursor().shape(), Qt::ArrowCursor);
-        if (withPicture)
-            QCOMPARE(static_cast<PlainScreen&>(screen).picture->backColor(), QColor(49, 135, 214));
+    void setUpFormCentresTheStandardScreenWithOrWithoutAPicture() {
+        screens().stage().resize(1000, 700);
+        for (Screen* screen : std::initializer_list<Screen*>{&screens().form<PlainScreen>(),
+                                                             &screens().form<OverScreen>()}) {
+            QCOMPARE(screen->Caption(), QStringLiteral("Ostervale"));
+            QCOMPARE(screen->BackColor(), style::ScreenBack);
+            // The fraction is kept: (15000 - 12000) / 2 twips across.
+            QCOMPARE(screen->Left(), 1500.0f);
+            QCOMPARE(screen->Top(), 750.0f);
+            QCOMPARE(screen->pos(), QPoint(100, 50));
+            // The hourglass of the set-up is gone again.
+            QCOMPARE(screen->cursor().shape(), Qt::ArrowCursor);
+        }
+        QCOMPARE(screens().form<PlainScreen>().picture->backColor(), style::PictureBack);
     }
 
     void rectanglesRoundAsAWholeAndFollowTheScale() {
         // Two boxes that meet in twips meet on screen: 7 + 7 twips must not
         // leave a gap or an overlap of a pixel.
-        const QRect a = twips::rect(7, 7, 7, 7);
-        const QRect b = twips::rect(14, 7, 7, 7);
-        QCOMPARE(a.right() + 1, b.left());
+        QCOMPARE(twips::rect(7, 7, 7, 7).right() + 1, twips::rect(14, 7, 7, 7).left());
         QCOMPARE(twips::rect(0, 0, 12000, 9000), QRect(0, 0, 800, 600));
         twips::setScale(1.5f);
         QCOMPARE(twips::rect(0, 0, 12000, 9000), QRect(0, 0, 1200, 900));
@@ -161,59 +151,50 @@ private Q_SLOTS:
     }
 
     void hoverLightsOneEntryAndOnlyTheBackgroundClearsIt() {
-        Stage& stage = screens().stage();
-        stage.show();
-        PlainScreen& screen = screens().form<PlainScreen>();
-        screen.Show();
-        QVERIFY(QTest::qWaitForWindowExposed(&stage));
+        PlainScreen& screen = showPlain();
+        QVERIFY(QTest::qWaitForWindowExposed(&screens().stage()));
         QCOMPARE(opaque(screen), (QList<bool>{true, true, true}));
-
         QTest::mouseMove(screen.client(), QPoint(300, 300));
         QCOMPARE(opaque(screen), (QList<bool>{false, false, false}));
-
         QTest::mouseMove(screen.entries[2], QPoint(5, 5));
         QCOMPARE(opaque(screen), (QList<bool>{false, false, true}));
-
         // An option button keeps the pointer's moves to itself.
         QTest::mouseMove(screen.option, QPoint(5, 5));
         QCOMPARE(opaque(screen), (QList<bool>{false, false, true}));
-
         // Over the greyed entry the screen gets the move: nothing stays lit.
         QTest::mouseMove(screen.entries[1], QPoint(5, 5));
         QCOMPARE(opaque(screen), (QList<bool>{false, false, false}));
-
-        QTest::mouseClick(screen.entries[1], Qt::LeftButton, {}, QPoint(5, 5));
+        gui::click(screen.entries[1]);
         QVERIFY(screen.clicked.isEmpty());
     }
 
     void onlyALeftPressAndReleaseInsideAnEntryClicks() {
-        screens().stage().show();
-        PlainScreen& screen = screens().form<PlainScreen>();
-        screen.Show();
+        PlainScreen& screen = showPlain();
         MenuEntry* entry = screen.entries[0];
         QTest::mouseClick(entry, Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(screen.clicked.isEmpty());
         // The pupil changes their mind and lets go elsewhere.
         QTest::mousePress(entry, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseRelease(entry, Qt::LeftButton, {}, QPoint(entry->width() + 10, 5));
         QVERIFY(screen.clicked.isEmpty());
-        QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(5, 5));
+        gui::click(entry);
         QCOMPARE(screen.clicked, QList<int>{0});
     }
 
     void keysGoOnlyToTheScreenInFront() {
         Stage& stage = screens().stage();
-        stage.show();
-        PlainScreen& under = screens().form<PlainScreen>();
-        under.Show();
+        PlainScreen& under = showPlain();
         QCOMPARE(stage.focusWidget(), under.option);
-        auto& over = screens().form<NoPictureScreen>();
+        auto& over = screens().form<OverScreen>();
         over.Show();
         QCOMPARE(stage.frontScreen(), &over);
         QVERIFY(over.isAncestorOf(stage.focusWidget()));
-        // Even a key sent straight at the covered screen's button is lost.
+        // Even a key sent straight at the covered screen's controls is lost.
         QTest::keyClick(under.option, Qt::Key_Space);
         QVERIFY(!under.option->isChecked());
+        under.entries[2]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(under.entries[2], Qt::Key_Return);
+        QVERIFY(under.clicked.isEmpty());
+        over.takeFocus();
         QTest::keyClick(over.option, Qt::Key_Space);
         QVERIFY(over.option->isChecked());
         // Tab never leaves the screen in front.
@@ -222,31 +203,30 @@ private Q_SLOTS:
             QVERIFY(over.isAncestorOf(stage.focusWidget()) || stage.focusWidget() == &over);
         }
         // Closing the screen in front hands the keyboard to the one beneath.
-        screens().unload(NoPictureScreen::Id);
+        screens().unload(OverScreen::Id);
         QCOMPARE(stage.frontScreen(), &under);
         QVERIFY(under.isAncestorOf(stage.focusWidget()));
-        // The backdrop in front leaves no screen to take keys.
+        // The backdrop in front covers every screen until it is shown again.
         stage.bringToFront();
         QCOMPARE(stage.frontScreen(), nullptr);
+        QVERIFY(under.isVisible() && !screens().isShowing(PlainScreen::Id));
         QTest::keyClick(under.option, Qt::Key_Space);
         QVERIFY(!under.option->isChecked());
+        under.Show();
+        QVERIFY(screens().isShowing(PlainScreen::Id));
     }
 
     void theSecondClickOfADoubleClickStaysWithItsScreen() {
         Stage& stage = screens().stage();
-        stage.show();
-        PlainScreen& under = screens().form<PlainScreen>();
-        under.Show();
+        PlainScreen& under = showPlain(true);
         auto& over = screens().form<OverScreen>();
-        over.Show();
         // The first click closes the screen on top; the second lands on the
         // option button that lay beneath it, and must not act.
         QObject::connect(over.entries[0], &MenuEntry::clicked, &over,
                          [this] { screens().unload(OverScreen::Id); });
         under.option->move(over.entries[0]->pos());
         under.option->raise();
-        const QPoint spot = over.entries[0]->mapTo(&stage, QPoint(6, 6));
-        gui::doubleClickAt(&stage, spot);
+        gui::doubleClickAt(&stage, over.entries[0]->mapTo(&stage, QPoint(6, 6)));
         QVERIFY(!screens().isLoaded(OverScreen::Id));
         QVERIFY(!under.option->isChecked());
         // On one screen a double-click is one click, not two.
@@ -254,38 +234,12 @@ private Q_SLOTS:
         QCOMPARE(under.clicked, QList<int>{2});
     }
 
-    void playSoundOnlyWhileTheSwitchIsOn() {
-        f->program->PlaySound(QStringLiteral("wav\\click.wav"));
-        f->program->shell.SoundOn = 0;
-        f->program->PlaySound(QStringLiteral("wav\\click.wav"));
-        QVERIFY(f->sound->played.isEmpty());
-        f->program->shell.SoundOn = 1;
-        f->program->PlaySound(QStringLiteral("wav\\gong.wav"));
-        QCOMPARE(f->sound->played, QStringList{QStringLiteral("wav\\gong.wav")});
-        QVERIFY(screens().stageLoaded());
-    }
-
-    void backdropCoversOpenScreensUntilTheyAreShownAgain() {
-        PlainScreen& screen = screens().form<PlainScreen>();
-        screen.Show();
-        QVERIFY(screens().isShowing(PlainScreen::Id));
-        screens().stage().bringToFront();
-        QVERIFY(screen.isVisible());
-        QVERIFY(!screens().isShowing(PlainScreen::Id));
-        screen.Show();
-        QVERIFY(screens().isShowing(PlainScreen::Id));
-    }
-
     // A screen paints every pixel of its panel, so a screen in front hides
     // the ones beneath from Qt too: repainting it repaints nothing of theirs.
     void aScreenInFrontSparesTheScreensItCovers() {
-        Stage& stage = screens().stage();
-        stage.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&stage));
-        PlainScreen& under = screens().form<PlainScreen>();
-        under.Show();
-        OverScreen& over = screens().form<OverScreen>();
-        over.Show();
+        PlainScreen& under = showPlain(true);
+        QVERIFY(QTest::qWaitForWindowExposed(&screens().stage()));
+        auto& over = screens().form<OverScreen>();
         QCOMPARE(over.geometry(), under.geometry());
         QCoreApplication::processEvents();
         PaintCounter beneath(&under), front(&over);
@@ -374,7 +328,6 @@ private Q_SLOTS:
     // seconds to decode. A header that claims more than the largest screen
     // is refused before decoding; real pictures of any sensible size load.
     void picturesClaimingHugeSizesAreRefused() {
-        const MaterialPaths paths(f->dir.path());
         QImage small(40, 30, QImage::Format_RGB32);
         small.fill(Qt::blue);
         QByteArray jpeg;
@@ -391,7 +344,7 @@ private Q_SLOTS:
             bytes[frame + 7] = char(width >> 8);
             bytes[frame + 8] = char(width & 0xFF);
             f->write(QStringLiteral("Images/claim.jpg"), bytes);
-            return LoadPicture(paths, QStringLiteral("Images\\claim.jpg"));
+            return LoadPicture(MaterialPaths(f->dir.path()), QStringLiteral("Images\\claim.jpg"));
         };
         QVERIFY(!claim(2500, 1700));
         QVERIFY(!claim(171, 65263));

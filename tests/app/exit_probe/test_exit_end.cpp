@@ -14,27 +14,11 @@ namespace {
 
 // Under the sanitizers (make sanitize) a start of the program costs some
 // seconds, so fewer runs, which still meet every delay with every count of
-// extra sounds, and more patience before a run counts as stuck.
-bool sanitized() {
-    return qEnvironmentVariableIsSet("OSTERVALE_SANITIZED");
-}
-int runCount() {
-    return sanitized() ? 66 : 200;
-}
-// A run takes a tenth of a second; one still going after this is stuck.
-int runTimeoutMs() {
-    return sanitized() ? 40'000 : 10'000;
-}
-
-// Every run differs from the one before in the sounds loading at the exit,
-// and every three runs in the moment: from "Exit" in the same turn as "OK"
-// (-1) up to 20 ms later, by when the first click has long been loaded.
-int extraSoundsFor(int run) {
-    return run % 3;
-}
-int delayFor(int run) {
-    return run / 3 % 22 - 1;
-}
+// extra sounds, and more patience before a run counts as stuck (a run takes
+// a tenth of a second).
+const bool kSanitized = qEnvironmentVariableIsSet("OSTERVALE_SANITIZED");
+const int kRuns = kSanitized ? 66 : 200;
+const int kTimeoutMs = kSanitized ? 40'000 : 10'000;
 
 // What the probe said of itself, which tells how far it got; Qt's notices
 // about the missing audio device and window manager are left out.
@@ -53,13 +37,13 @@ QString runOnce(int delay, int extra) {
     QProcess probe;
     probe.start(QStringLiteral(EXIT_PROBE),
                 {QStringLiteral(OSTERVALE_HOME), QString::number(delay), QString::number(extra)});
-    if (!probe.waitForStarted(runTimeoutMs()))
+    if (!probe.waitForStarted(kTimeoutMs))
         return QStringLiteral("did not start: ") + probe.errorString();
-    if (!probe.waitForFinished(runTimeoutMs())) {
+    if (!probe.waitForFinished(kTimeoutMs)) {
         probe.kill();
         probe.waitForFinished();
         return QStringLiteral("still running after %1 s, killed; the probe said: %2")
-            .arg(runTimeoutMs() / 1000)
+            .arg(kTimeoutMs / 1000)
             .arg(probeSaid(probe));
     }
     if (probe.exitStatus() != QProcess::NormalExit)
@@ -82,22 +66,25 @@ private Q_SLOTS:
     void exitWithSoundsLoadingEndsEveryTime() {
         QElapsedTimer clock;
         clock.start();
-        const int runs = runCount();
-        for (int run = 1; run <= runs; ++run) {
-            const int delay = delayFor(run);
-            const int extra = extraSoundsFor(run);
+        for (int run = 1; run <= kRuns; ++run) {
+            // Every run differs from the one before in the sounds loading at
+            // the exit, and every three runs in the moment: from "Exit" in the
+            // same turn as "OK" (-1) up to 20 ms later, by when the first
+            // click has long been loaded.
+            const int extra = run % 3;
+            const int delay = run / 3 % 22 - 1;
             const QString failure = runOnce(delay, extra);
             // A hang costs the whole timeout, so the first one ends the test.
             QVERIFY2(failure.isEmpty(),
                      qPrintable(QStringLiteral("run %1 of %2 (exit after %3 ms, %4 extra "
                                                "sounds): %5")
                                     .arg(run)
-                                    .arg(runs)
+                                    .arg(kRuns)
                                     .arg(delay)
                                     .arg(extra)
                                     .arg(failure)));
         }
-        qInfo("%d runs ended in %lld ms", runs, static_cast<long long>(clock.elapsed()));
+        qInfo("%d runs ended in %lld ms", kRuns, static_cast<long long>(clock.elapsed()));
     }
 };
 
