@@ -13,12 +13,6 @@ namespace {
 QByteArray lines(const QStringList& titles) {
     return catalogue_file::compose(titles);
 }
-QStringList sheetTitles(int from, int to) {
-    QStringList titles;
-    for (int i = from; i <= to; ++i)
-        titles << QStringLiteral("Sheet %1").arg(i);
-    return titles;
-}
 } // namespace
 
 class CatalogueFileTest : public QObject {
@@ -86,23 +80,6 @@ private Q_SLOTS:
             QCOMPARE(add(QStringLiteral("New")), catalogue_file::Change::Failed);
             QCOMPARE(onDisk(), bytes);
         }
-    }
-
-    void aThousandTitlesFillTheCatalogue() {
-        QStringList titles = sheetTitles(1, 1000);
-        catalogue(lines(titles));
-        QCOMPARE(add(QStringLiteral("New")), catalogue_file::Change::Failed);
-        QCOMPARE(onDisk(), lines(titles));
-        // A count above the table's room lists the first thousand, and a
-        // change never drops the titles the table cannot hold.
-        titles += sheetTitles(1001, 1003);
-        catalogue(lines(titles));
-        catalogue_file::loadPassingOverFailures(folder, state);
-        QCOMPARE(state.WorksheetCount, 1000);
-        QCOMPARE(state.WorksheetTitles[1000], QStringLiteral("Sheet 1000"));
-        QCOMPARE(remove(QStringLiteral("Sheet 2")), catalogue_file::Change::Done);
-        titles.removeAt(1);
-        QCOMPARE(onDisk(), lines(titles));
     }
 
     void addAndRemoveKeepTheOrderAndTheBytes() {
