@@ -30,56 +30,44 @@ class PrintoutsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void worksheetHeaderAndHeadings() {
+    // The header, both headings centred at 32 pt, then six calls per
+    // question: the question, A beside B, C beside D, and an empty line.
+    void worksheetLines() {
         RecordingSurface p;
         QVERIFY(printouts::worksheet(p, sampleSheet()));
         const float w = p.ScaleWidth();
         const auto& lines = p.printed;
+        QCOMPARE(lines.size(), 6 + 10 * 6);
         QCOMPARE(lines[0].text, QString());
-        QCOMPARE(lines[0].points, 16.0);
         QCOMPARE(lines[1].text, QStringLiteral("Ostervale") + QString(57, u' ') +
                                     QStringLiteral("Quorvane Publishing Ltd"));
         QCOMPARE(lines[1].x, w / 16);
         QCOMPARE(lines[1].y, 16 * 23.f);
-        // Both headings centred on the page at 32 pt, then an empty line.
+        QCOMPARE(lines[3].text, QStringLiteral("Ostervale"));
+        QCOMPARE(lines[4].text, QStringLiteral("Rationing"));
         for (int i : {3, 4}) {
             QCOMPARE(lines[i].points, 32.0);
             QCOMPARE(lines[i].x, (w - lines[i].text.size() * 64.f) / 2);
         }
-        QCOMPARE(lines[3].text, QStringLiteral("Ostervale"));
-        QCOMPARE(lines[4].text, QStringLiteral("Rationing"));
         QCOMPARE(lines[5].text, QString());
-        for (const QString& font : p.fonts)
-            QCOMPARE(font, QStringLiteral("Times New Roman"));
-        QCOMPARE(p.ended, 1);
-    }
-
-    void worksheetQuestionsAndAnswerColumns() {
-        RecordingSurface p;
-        QVERIFY(printouts::worksheet(p, sampleSheet()));
-        const float w = p.ScaleWidth();
-        // Six lines of headings, then six calls per question: the question,
-        // A beside B, C beside D, and an empty line.
-        QCOMPARE(p.printed.size(), 6 + 10 * 6);
         for (int k = 0; k < 10; ++k) {
-            const auto* q = &p.printed[6 + 6 * k];
+            const auto* q = &lines[6 + 6 * k];
             QCOMPARE(q[0].text, QStringLiteral("Question %1    Why %1?").arg(k + 1));
             QCOMPARE(q[0].x, w / 16);
             QCOMPARE(q[0].points, 12.0);
-            QCOMPARE(q[1].text, QStringLiteral("A. Answer %1A").arg(k + 1));
-            QCOMPARE(q[2].text, QStringLiteral("B. Answer %1B").arg(k + 1));
-            QCOMPARE(q[3].text, QStringLiteral("C. Answer %1C").arg(k + 1));
-            QCOMPARE(q[4].text, QStringLiteral("D. Answer %1D").arg(k + 1));
-            for (int pair : {1, 3}) {
-                QCOMPARE(q[pair].x, w / 3);
-                QCOMPARE(q[pair + 1].x, 2 * w / 3);
-                QCOMPARE(q[pair].y, q[pair + 1].y);
-                QVERIFY(!q[pair].newLine && q[pair + 1].newLine);
+            for (int m = 0; m < 4; ++m) {
+                const QChar letter(u'A' + m);
+                QCOMPARE(q[1 + m].text, QStringLiteral("%1. Answer %2%1").arg(letter).arg(k + 1));
+                QCOMPARE(q[1 + m].x, m % 2 ? 2 * w / 3 : w / 3);
+                QCOMPARE(q[1 + m].y, q[1 + m - m % 2].y);
+                QCOMPARE(q[1 + m].newLine, m % 2 == 1);
             }
             QCOMPARE(q[3].y, q[1].y + 12 * 23.f);
             QCOMPARE(q[5].text, QString());
         }
-        QVERIFY(p.printed[6 + 54].text.startsWith(QStringLiteral("Question 10    Why")));
+        for (const QString& font : p.fonts)
+            QCOMPARE(font, QStringLiteral("Times New Roman"));
+        QCOMPARE(p.ended, 1);
     }
 
     void certificateLinesInOrder() {
@@ -87,36 +75,24 @@ private Q_SLOTS:
         QVERIFY(printouts::certificate(p, sampleCertificate()));
         const QString row = printouts::WellDoneRow + printouts::WellDoneRow;
         QCOMPARE(row.size(), 118);
-        const QString blank = QStringLiteral(" ");
-        const QList<std::tuple<QString, QColor, double>> expected = {
-            {blank, kLightBlue, 25},
-            {row, kLightBlue, 25},
-            {blank, kLightBlue, 25},
-            {blank, kLightBlue, 25},
-            {blank, kLightBlue, 25},
-            {"Ostervale", kLightRed, 36},
-            {blank, kLightRed, 36},
-            {"Ostervale", kLightBlue, 36},
-            {"", kLightBlue, 36},
-            {blank, kLightBlue, 36},
-            {blank, kLightBlue, 36},
-            {blank, kLightBlue, 36},
-            {"Excellent Work", kBlue, 28},
-            {blank, kBlue, 28},
-            {"Amelia Jones", kBlue, 28},
-            {"", kBlue, 28},
-            {"You have scored 8 out of 8.", kBlue, 28},
-            {blank, kBlue, 28},
-            {blank, kBlue, 36},
-            {blank, kBlue, 36},
-            {blank, kLightBlue, 25},
-            {row, kBlack, 25}};
-        QCOMPARE(p.printed.size(), expected.size());
-        for (int i = 0; i < expected.size(); ++i) {
-            const auto& [text, colour, points] = expected[i];
-            QCOMPARE(p.printed[i].text, text);
-            QCOMPARE(p.printed[i].colour, colour);
-            QCOMPARE(p.printed[i].points, points);
+        const QString _ = QStringLiteral(" "); // a line of one blank
+        QStringList texts;
+        texts << _ << row << _ << _ << _ << "Ostervale" << _ << "Ostervale"
+              << "" << _ << _ << _ << "Excellent Work" << _ << "Amelia Jones"
+              << ""
+              << "You have scored 8 out of 8." << _ << _ << _ << _ << row;
+        // Runs of lines of one colour and size, top to bottom.
+        const std::tuple<int, QColor, double> runs[] = {
+            {5, kLightBlue, 25}, {2, kLightRed, 36},  {5, kLightBlue, 36}, {6, kBlue, 28},
+            {2, kBlue, 36},      {1, kLightBlue, 25}, {1, kBlack, 25}};
+        QCOMPARE(p.printed.size(), texts.size());
+        int i = 0;
+        for (const auto& [count, colour, points] : runs) {
+            for (int n = 0; n < count; ++n, ++i) {
+                QCOMPARE(p.printed[i].text, texts[i]);
+                QCOMPARE(p.printed[i].colour, colour);
+                QCOMPARE(p.printed[i].points, points);
+            }
         }
         QCOMPARE(p.printed[0].x, p.ScaleWidth() / 8);
         QCOMPARE(p.printed[1].x, 0.f);
@@ -157,43 +133,28 @@ private Q_SLOTS:
         QCOMPARE(p.printed[7].points, 36.0);
     }
 
+    // Five rectangles, the first four with an inner box, drawn after the
+    // text: top, left, right, bottom.
     void certificateFrameIsDrawnLast() {
         RecordingSurface p(11000, 16000);
         QVERIFY(printouts::certificate(p, sampleCertificate()));
         QCOMPARE(p.lines.size(), 5 * 4 + 3 * 4);
         const float w = 11000, h = 16000;
-        // The outer rectangle, then the first inner box: top, left, right, bottom.
-        const QList<DrawnLine> first = {{45, 270, w - 45, 270, 2},
+        const QList<DrawnLine> outer = {{45, 270, w - 45, 270, 2},
                                         {45, 270, 45, h - 270, 2},
                                         {w - 45, 270, w - 45, h - 270, 2},
-                                        {45, h - 270, w - 45, h - 270, 2},
-                                        {645, 7320, w - 645, 7320, 2},
-                                        {645, 7320, 645, h - 4020, 2},
-                                        {w - 645, 7320, w - 645, h - 4020, 2},
-                                        {645, h - 4020, w - 645, h - 4020, 2}};
-        QCOMPARE(p.lines.mid(0, 8), first);
-        // The fifth rectangle has no inner box and closes the frame.
-        QCOMPARE(p.lines.last(), (DrawnLine{225, h - 450, w - 225, h - 450, 2}));
+                                        {45, h - 270, w - 45, h - 270, 2}};
+        QCOMPARE(p.lines.mid(0, 4), outer);
+        QCOMPARE(p.lines[4], (DrawnLine{645, 7320, w - 645, 7320, 2}));
         QCOMPARE(p.lines[24], (DrawnLine{180, 405, w - 180, 405, 2}));
+        QCOMPARE(p.lines.last(), (DrawnLine{225, h - 450, w - 225, h - 450, 2}));
         QCOMPARE(p.ended, 1);
-    }
-
-    void printingTwiceGivesTheSamePage() {
-        RecordingSurface a, b;
-        QVERIFY(printouts::certificate(a, sampleCertificate()));
-        QVERIFY(printouts::certificate(b, sampleCertificate()));
-        QCOMPARE(a.printed, b.printed);
-        QCOMPARE(a.lines, b.lines);
-        RecordingSurface c, d;
-        QVERIFY(printouts::worksheet(c, sampleSheet()));
-        QVERIFY(printouts::worksheet(d, sampleSheet()));
-        QCOMPARE(c.printed, d.printed);
     }
 
     void aFailureStopsTheLayoutWhereItHappens() {
         // At every step in turn: nothing after the failure is drawn, and the
-        // document is never ended.
-        // 22 lines of text and 32 of the frame, then the end of the document.
+        // document is never ended. 22 lines of text and 32 of the frame,
+        // then the end of the document.
         for (int k = 0; k <= 54; ++k) {
             RecordingSurface p;
             p.failAt = k;

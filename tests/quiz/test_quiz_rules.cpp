@@ -5,7 +5,6 @@
 #include "testmain.h"
 
 #include <QFileInfo>
-
 #include <QTest>
 
 class QuizRulesTest : public QObject {
@@ -86,11 +85,6 @@ private Q_SLOTS:
         for (int i = 0; i < 300; ++i)
             heard.insert(*quiz_rules::celebrationSound(9, random));
         QCOMPARE(heard.size(), 3);
-    }
-
-    void wrongLinesStartWithASpace() {
-        QCOMPARE(quiz_rules::wrongLine(3, QStringLiteral("Why?")), QStringLiteral(" 3. Why?"));
-        QCOMPARE(quiz_rules::wrongLine(10, QString()), QStringLiteral(" 10. "));
     }
 };
 
