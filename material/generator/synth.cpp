@@ -156,13 +156,4 @@ double peakOf(const Samples& samples) {
     return peak;
 }
 
-void normalise(Samples& samples, double peakDbfs) {
-    const double peak = peakOf(samples);
-    if (peak == 0.0)
-        return;
-    const double gain = dbToGain(peakDbfs) / peak;
-    for (double& x : samples)
-        x *= gain;
-}
-
 } // namespace material::synth

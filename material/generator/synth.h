@@ -87,10 +87,6 @@ void highPass(Samples& samples, int sampleRate, double cutoffHz);
 // Raised-cosine ramps at both ends so playback starts and stops without a pop.
 void fadeEnds(Samples& samples, int sampleRate, double fadeInSeconds, double fadeOutSeconds);
 
-// Scales so the largest magnitude sits exactly at `peakDbfs` (which must be
-// negative). Silence stays silence.
-void normalise(Samples& samples, double peakDbfs);
-
 double peakOf(const Samples& samples);
 
 // How loud a sound is while it is sounding, in dB relative to full scale:
