@@ -1,8 +1,7 @@
 #include "field_reader.h"
 
 #include "codepage.h"
-
-#include <QFile>
+#include "outside_file.h"
 
 namespace {
 bool isBlank(char c) {
@@ -14,13 +13,10 @@ bool isLineEnd(char c) {
 } // namespace
 
 std::optional<FieldReader> FieldReader::open(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    std::optional<QByteArray> bytes = outside_file::read(path, outside_file::FieldFileLimit);
+    if (!bytes)
         return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return FieldReader(std::move(bytes));
+    return FieldReader(std::move(*bytes));
 }
 
 std::optional<QString> FieldReader::readField() {

@@ -9,7 +9,8 @@
 class FieldReader {
 public:
     explicit FieldReader(QByteArray bytes) : bytes_(std::move(bytes)) {}
-    // nullopt when the file cannot be opened or read.
+    // nullopt when the file cannot be opened or read, is not a regular file,
+    // or is larger than any question file or catalogue could be.
     static std::optional<FieldReader> open(const QString& path);
 
     bool atEnd() const { return pos_ >= bytes_.size(); }
