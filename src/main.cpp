@@ -11,7 +11,21 @@
 #include <QTimer>
 #include <cstdio>
 
+namespace {
+// Run from a terminal or a script, perhaps with no display: no window, and
+// nothing but the catalogue is touched.
+int repairOnly(int argc, char** argv) {
+    const QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ostervale"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(OSTERVALE_VERSION));
+    const places::Options options = places::readOptions(QCoreApplication::arguments());
+    return places::repairCatalogue(options, places::locate(QCoreApplication::applicationDirPath()));
+}
+} // namespace
+
 int main(int argc, char** argv) {
+    if (places::asksForRepair(argc, argv))
+        return repairOnly(argc, argv);
     QApplication app(argc, argv);
     // Names the user's data folder (~/.local/share/ostervale) and ties the
     // window to its desktop entry.

@@ -1,10 +1,13 @@
 #include "places.h"
 
+#include "catalogue_repair.h"
 #include "worksheet_folder.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QStandardPaths>
+#include <cstdio>
+#include <cstring>
 
 namespace places {
 
@@ -49,6 +52,11 @@ Options readOptions(const QStringList& arguments) {
             .arg(QLatin1String(kWorksheetsVariable)),
         QStringLiteral("FOLDER"));
     parser.addOption(worksheets);
+    const QCommandLineOption repair(
+        QStringLiteral("repair-catalogue"),
+        QStringLiteral("Rebuild a damaged worksheet catalogue (track.txt) from the worksheets in "
+                       "the folder, keep the old one beside it under a dated name, and end."));
+    parser.addOption(repair);
     // Read by the start-up itself; named here so that it is accepted and
     // listed in --help.
     parser.addOption(QCommandLineOption(
@@ -57,7 +65,48 @@ Options readOptions(const QStringList& arguments) {
                        "display allows (auto), for a whiteboard."),
         QStringLiteral("FACTOR")));
     parser.process(arguments);
-    return {parser.value(worksheets)};
+    return {parser.value(worksheets), parser.isSet(repair)};
+}
+
+bool asksForRepair(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--repair-catalogue") == 0)
+            return true;
+    }
+    return false;
+}
+
+int repairCatalogue(const Options& options, const Layout& layout) {
+    const QString folder =
+        worksheetFolder(options.worksheets, qEnvironmentVariable(kWorksheetsVariable), layout,
+                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const auto say = [](FILE* to, const QString& text) {
+        std::fputs(qPrintable(text + u'\n'), to);
+    };
+    if (folder.isEmpty()) {
+        say(stderr, QStringLiteral("ostervale: no worksheet folder is known here; name one with "
+                                   "--worksheets."));
+        return 1;
+    }
+    const catalogue_repair::Report report =
+        catalogue_repair::repair(folder, QDateTime::currentDateTime());
+    if (!report.done) {
+        say(stderr, QStringLiteral("ostervale: the catalogue was not repaired. ") + report.problem);
+        return 1;
+    }
+    if (!report.keptAs.isEmpty())
+        say(stdout, QStringLiteral("The old list is kept as %1.")
+                        .arg(QDir::toNativeSeparators(report.keptAs)));
+    say(stdout, QStringLiteral("The new list in %1 names %2 worksheet(s):")
+                    .arg(QDir::toNativeSeparators(worksheet_folder::catalogueFile(folder)))
+                    .arg(report.titles.size()));
+    for (const QString& title : report.titles)
+        say(stdout, QStringLiteral("  ") + title);
+    for (const QString& name : report.leftOut)
+        say(stdout, QStringLiteral("Not listed (it cannot be read as a worksheet, or the list "
+                                   "is full): ") +
+                        name);
+    return 0;
 }
 
 QString placeWorksheets(Program& program, const Options& options, const Layout& layout) {

@@ -38,7 +38,19 @@ QString worksheetFolder(const QString& fromCommandLine, const QString& fromEnvir
 // What the command line asked for.
 struct Options {
     QString worksheets;
+    // --repair-catalogue: rebuild the worksheet catalogue and end, with no
+    // window.
+    bool repairCatalogue = false;
 };
+
+// Whether the command line asks for the catalogue's repair, looked at before
+// the program decides whether it needs a display.
+bool asksForRepair(int argc, char** argv);
+
+// Rebuilds the catalogue of the worksheet folder that a start with these
+// options would use, says what it did on standard output (or why not on
+// standard error), and returns the process's exit code.
+int repairCatalogue(const Options& options, const Layout& layout);
 
 // Reads the program's own options (Qt's have been taken out already). On
 // --help, --version or a mistake it prints and ends the process, as a

@@ -5,8 +5,11 @@
 #include "worksheet_folder.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QThread>
 
 #ifdef Q_OS_UNIX
@@ -18,27 +21,18 @@
 
 namespace catalogue_file {
 namespace {
-// Long enough for a whole staff room saving at once; a change holds the
-// lock for milliseconds.
-constexpr int kLockWaitMs = 20000;
+Waiting& waiting() {
+    static Waiting current;
+    return current;
+}
 
-// Reads into the table one title at a time, so a failure keeps what came
-// before it, as the menus' loads do.
-bool readInto(const QString& folder, CatalogueState& catalogue) {
-    auto reader = FieldReader::open(worksheet_folder::catalogueFile(folder));
-    if (!reader)
-        return false;
-    const std::optional<int> count = reader->readInteger();
-    if (!count || *count < 0)
-        return false;
-    catalogue.WorksheetCount = qMin(*count, CatalogueState::Capacity);
-    for (int i = 1; i <= catalogue.WorksheetCount; ++i) {
-        std::optional<QString> title = reader->readField();
-        if (!title)
-            return false;
-        catalogue.WorksheetTitles[i] = std::move(*title);
-    }
-    return *count <= CatalogueState::Capacity;
+// The table in memory after a reading; a damaged file leaves what could be
+// read of it rather than whatever an earlier reading left.
+Listing loadInto(const QString& folder, CatalogueState& catalogue) {
+    Listing listing = read(folder);
+    if (listing.health != Health::Missing)
+        keep(catalogue, listing.titles);
+    return listing;
 }
 
 bool isBlank(QChar c) {
@@ -61,21 +55,37 @@ QString line(const QString& title) {
 
 // Runs a read-modify-write of the catalogue with the folder's lock held.
 Change change(const QString& folder, CatalogueState& catalogue,
-              const std::function<bool(QStringList&)>& edit) {
+              const std::function<bool(QStringList&)>& edit, Failure& why, bool adds,
+              const std::function<void()>& afterwards = {}) {
     const Lock lock(folder);
-    if (!lock.held())
+    if (!lock.held()) {
+        why = lock.busy() ? Failure::Busy : Failure::Locked;
         return Change::Failed;
-    std::optional<QStringList> titles = readAll(folder);
-    if (!titles)
+    }
+    clearLeftovers(folder);
+    Listing listing = read(folder);
+    if (listing.health != Health::Sound) {
+        why = listing.health == Health::Missing ? Failure::Missing : Failure::Damaged;
         return Change::Failed;
-    if (!edit(*titles)) {
-        keep(catalogue, *titles);
+    }
+    QStringList& titles = listing.titles;
+    if (!edit(titles)) {
+        keep(catalogue, titles);
         return Change::Unchanged;
     }
-    if (!write(folder, *titles))
+    if (!write(folder, titles)) {
+        why = Failure::Unwritten;
         return Change::Failed;
-    keep(catalogue, *titles);
+    }
+    if (afterwards)
+        afterwards();
+    keep(catalogue, titles, adds);
     return Change::Done;
+}
+
+void report(Failure* out, Failure why) {
+    if (out)
+        *out = why;
 }
 } // namespace
 
@@ -114,11 +124,17 @@ Lock::Lock(const QString& folder) {
     whole.l_whence = SEEK_SET;
     // Waiting in short, uneven steps gives every waiting copy a fair chance
     // at the lock, and never blocks past the deadline.
-    const QDeadlineTimer deadline(kLockWaitMs);
+    const QDeadlineTimer deadline(WaitMs);
     while (::fcntl(fd, F_OFD_SETLK, &whole) != 0) {
-        if ((errno != EAGAIN && errno != EACCES && errno != EINTR) || deadline.hasExpired())
+        if (errno != EAGAIN && errno != EACCES && errno != EINTR)
             return;
+        if (deadline.hasExpired()) {
+            busy_ = true;
+            return;
+        }
         QThread::usleep(2000 + QRandomGenerator::global()->bounded(8000));
+        if (waiting())
+            waiting()();
     }
     held_ = std::move(held);
 }
@@ -134,75 +150,156 @@ Lock::Lock(const QString& folder) {
     auto held = std::make_unique<Held>(lockFile(folder));
     // A lock left behind by a copy of the program that died is taken over.
     held->file.setStaleLockTime(30000);
-    if (held->file.tryLock(kLockWaitMs))
-        held_ = std::move(held);
+    const QDeadlineTimer deadline(WaitMs);
+    while (!held->file.tryLock(20)) {
+        if (held->file.error() != QLockFile::LockFailedError)
+            return;
+        if (deadline.hasExpired()) {
+            busy_ = true;
+            return;
+        }
+        if (waiting())
+            waiting()();
+    }
+    held_ = std::move(held);
 }
 #endif
 
 Lock::~Lock() = default;
 
+WaitingScope::WaitingScope(Waiting wait) : previous_(std::exchange(waiting(), std::move(wait))) {}
+
+WaitingScope::~WaitingScope() {
+    waiting() = std::move(previous_);
+}
+
+void clearLeftovers(const QString& folder) {
+    // QSaveFile's unfinished copy is the file's own name and six letters or
+    // digits; nothing a teacher saves is named so, since worksheets end in
+    // ".txt".
+    static const QRegularExpression leftover(QStringLiteral("^.+\\.txt\\.[A-Za-z0-9]{6}$"));
+    const QDir dir(folder);
+    for (const QFileInfo& file :
+         dir.entryInfoList({QStringLiteral("*.txt.??????")}, QDir::Files | QDir::Hidden)) {
+        if (file.isFile() && !file.isSymLink() && leftover.match(file.fileName()).hasMatch())
+            QFile::remove(file.filePath());
+    }
+}
+
+QString explain(Failure why, const QString& folder) {
+    const QString where = QDir::toNativeSeparators(folder);
+    switch (why) {
+    case Failure::Busy:
+        return QStringLiteral("Another copy of Ostervale is saving to this folder of worksheets "
+                              "just now. Please try again in a moment.");
+    case Failure::Missing:
+    case Failure::Damaged:
+        return QStringLiteral("The list of worksheets, track.txt in the folder %1, is %2. The "
+                              "worksheets themselves are safe. To repair the list, close "
+                              "Ostervale and run:\n\nostervale --repair-catalogue --worksheets "
+                              "\"%1\"\n\nIt keeps the old list beside the new one and lists "
+                              "every worksheet in the folder again.")
+            .arg(where,
+                 why == Failure::Missing ? QStringLiteral("missing") : QStringLiteral("damaged"));
+    case Failure::Full:
+        return QStringLiteral("The catalogue already holds 1000 worksheets. Please delete one "
+                              "before you save a new one.");
+    case Failure::Locked:
+    case Failure::Unwritten:
+        return QStringLiteral("The folder %1 would not take the change: it may be full, or "
+                              "not open for writing.")
+            .arg(where);
+    case Failure::None:
+        break;
+    }
+    return {};
+}
+
 bool write(const QString& folder, const QStringList& titles) {
     return replaceFileAtomically(worksheet_folder::catalogueFile(folder), compose(titles));
 }
 
-void keep(CatalogueState& catalogue, const QStringList& titles) {
-    catalogue.WorksheetCount = int(qMin<qsizetype>(titles.size(), CatalogueState::Capacity));
-    for (int i = 1; i <= catalogue.WorksheetCount; ++i)
+void keep(CatalogueState& catalogue, const QStringList& titles, bool lastIsNew) {
+    const int held = int(qMin<qsizetype>(titles.size(), CatalogueState::Capacity));
+    for (int i = 1; i <= held; ++i)
         catalogue.WorksheetTitles[i] = titles[i - 1];
+    // The count in memory stays the one that was read: a catalogue screen
+    // already open lists a title just added only when it is opened again.
+    catalogue.WorksheetCount = lastIsNew ? held - 1 : held;
+    if (catalogue.reloaded)
+        catalogue.reloaded();
+}
+
+Listing read(const QString& folder) {
+    const QString path = worksheet_folder::catalogueFile(folder);
+    if (!QFileInfo::exists(path))
+        return {};
+    Listing listing{Health::Damaged, {}};
+    auto reader = FieldReader::open(path);
+    if (!reader)
+        return listing;
+    const std::optional<int> count = reader->readInteger();
+    if (!count || *count < 0)
+        return listing;
+    while (std::optional<QString> title = reader->readField()) {
+        if (listing.titles.size() < *count || !title->isEmpty())
+            listing.titles.append(std::move(*title));
+    }
+    if (listing.titles.size() >= *count)
+        listing.health = Health::Sound;
+    return listing;
 }
 
 bool loadStoppingAtFailure(const QString& folder, CatalogueState& catalogue) {
-    return readInto(folder, catalogue);
+    const Listing listing = loadInto(folder, catalogue);
+    return listing.health == Health::Sound && listing.titles.size() <= CatalogueState::Capacity;
 }
 
-void loadPassingOverFailures(const QString& folder, CatalogueState& catalogue) {
-    readInto(folder, catalogue);
+Health loadPassingOverFailures(const QString& folder, CatalogueState& catalogue) {
+    return loadInto(folder, catalogue).health;
 }
 
 std::optional<QStringList> readAll(const QString& folder) {
-    auto reader = FieldReader::open(worksheet_folder::catalogueFile(folder));
-    if (!reader)
+    Listing listing = read(folder);
+    if (listing.health != Health::Sound)
         return std::nullopt;
-    const std::optional<int> count = reader->readInteger();
-    if (!count || *count < 0)
-        return std::nullopt;
-    QStringList titles;
-    for (int i = 0; i < *count; ++i) {
-        std::optional<QString> title = reader->readField();
-        if (!title)
-            return std::nullopt;
-        titles.append(std::move(*title));
-    }
-    return titles;
+    return std::move(listing.titles);
 }
 
-Change trackworksheets(const QString& folder, const QString& title, CatalogueState& catalogue) {
+Change trackworksheets(const QString& folder, const QString& title, CatalogueState& catalogue,
+                       Failure* why) {
     bool full = false;
-    const Change result = change(folder, catalogue, [&](QStringList& titles) {
-        if (titles.contains(title, Qt::CaseSensitive))
-            return false;
-        full = titles.size() >= CatalogueState::Capacity;
-        if (!full)
-            titles.append(title);
-        return !full;
-    });
-    if (full)
-        return Change::Failed;
-    // The count in memory stays the one that was read: a catalogue screen
-    // already open lists the new title only when it is opened again.
-    if (result == Change::Done)
-        --catalogue.WorksheetCount;
-    return result;
+    Failure failure = Failure::None;
+    const Change result = change(
+        folder, catalogue,
+        [&](QStringList& titles) {
+            if (titles.contains(title, Qt::CaseSensitive))
+                return false;
+            full = titles.size() >= CatalogueState::Capacity;
+            if (!full)
+                titles.append(title);
+            return !full;
+        },
+        failure, true);
+    report(why, full ? Failure::Full : failure);
+    return full ? Change::Failed : result;
 }
 
-Change delworksheet(const QString& folder, const QString& title, CatalogueState& catalogue) {
-    return change(folder, catalogue, [&](QStringList& titles) {
-        const qsizetype k = titles.lastIndexOf(title);
-        if (k < 0)
-            return false;
-        titles.removeAt(k);
-        return true;
-    });
+Change delworksheet(const QString& folder, const QString& title, CatalogueState& catalogue,
+                    Failure* why, const std::function<void()>& afterwards) {
+    Failure failure = Failure::None;
+    const Change result = change(
+        folder, catalogue,
+        [&](QStringList& titles) {
+            const qsizetype k = titles.lastIndexOf(title);
+            if (k < 0)
+                return false;
+            titles.removeAt(k);
+            return true;
+        },
+        failure, false, afterwards);
+    report(why, failure);
+    return result;
 }
 
 QByteArray compose(const QStringList& titles) {

@@ -2,6 +2,7 @@
 
 #include "catalogue_state.h"
 #include "quiz_state.h"
+#include "screen_waiting.h"
 #include "sounds_named.h"
 #include "style.h"
 #include "worksheet_folder.h"
@@ -72,8 +73,10 @@ TextBox* textBox(QWidget* parent, int maxLength, const QFont& font) {
 }
 
 // A text longer than its box shows its beginning, as the teacher typed it,
-// not its end.
-void showFromStart(TextBox* box, const QString& text) {
+// not its end. A box's limit stops typing only: a worksheet made by hand
+// with longer lines keeps them whole, or an unchanged save would cut them.
+void showFromStart(TextBox* box, const QString& text, int limit) {
+    box->setMaxLength(qMax(limit, int(text.size())));
     box->setText(text);
     box->setCursorPosition(0);
 }
@@ -169,14 +172,15 @@ void Wizard::Form_Load() {
     SetUpForm();
     for (CheckBox* tick : Check1)
         controls::setBackColour(tick, style::BoxBack);
+    lastSaved_ = sheet();
 }
 
 void Wizard::fillFromTables() {
     const QuizTables& t = program.state<QuizTables>();
-    showFromStart(Text1, t.QuizTitle);
+    showFromStart(Text1, t.QuizTitle, kTitleLength);
     for (int n = 1; n <= Questions; ++n) {
         const int q = n - 1;
-        showFromStart(Text2[q], t.QuestionText[n]);
+        showFromStart(Text2[q], t.QuestionText[n], kQuestionLength);
         const std::array<QString, 4> choices{t.ChoiceA[n], t.ChoiceB[n], t.ChoiceC[n],
                                              t.ChoiceD[n]};
         // The loader refuses a set whose right answer is not 1 to 4, so any
@@ -184,10 +188,11 @@ void Wizard::fillFromTables() {
         bool isNumber = false;
         const int k = t.CorrectChoice[n].trimmed().toInt(&isNumber);
         for (int a = 0; a < 4; ++a) {
-            showFromStart(Text3[4 * q + a], choices[a]);
+            showFromStart(Text3[4 * q + a], choices[a], kAnswerLength);
             Check1[4 * q + a]->setChecked(isNumber && k == a + 1);
         }
     }
+    lastSaved_ = sheet();
 }
 
 void Wizard::label3_Click(int index) {
@@ -246,23 +251,44 @@ void Wizard::saveworksheet() {
         return;
     }
     std::optional<worksheet_store::Outcome> outcome;
+    const QuestionSheet typed = sheet();
     runGuarded([&] {
-        outcome = worksheet_store::saveworksheet(worksheet_folder::folder(program), sheet(),
+        const ScreenWaiting waiting;
+        outcome = worksheet_store::saveworksheet(worksheet_folder::folder(program), typed,
                                                  program.state<CatalogueState>());
     });
-    if (!outcome || outcome->saved == worksheet_store::Saved::Failed)
+    using worksheet_store::Saved;
+    if (!outcome) {
         program.messages().tell(kProblem);
-    else if (outcome->saved == worksheet_store::Saved::Refused)
-        program.messages().tell(outcome->message);
-    else
+    } else if (outcome->saved == Saved::Failed) {
+        program.messages().tell(outcome->message.isEmpty()
+                                    ? kProblem
+                                    : kProblem + QStringLiteral("\n\n") + outcome->message);
+    } else if (outcome->saved == Saved::Yes) {
+        lastSaved_ = typed;
         program.messages().tell(kSaved);
+    } else {
+        program.messages().tell(outcome->message);
+    }
+}
+
+void Wizard::leaveByKey() {
+    // Exit leaves at once, as it always has; the key is easier to press by
+    // mistake, so it asks before throwing typing away.
+    if (sheet() != lastSaved_ &&
+        !program.messages().confirm(QStringLiteral("Leave the Multiple Choice Wizard? What you "
+                                                   "have typed since it was last saved will be "
+                                                   "lost."),
+                                    QStringLiteral("Ostervale")))
+        return;
+    label3_Click(Exit);
 }
 
 void Wizard::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_S && event->modifiers() == Qt::ControlModifier)
         runGuarded([this] { label3_Click(Save); });
     else if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
-        runGuarded([this] { label3_Click(Exit); });
+        runGuarded([this] { leaveByKey(); });
     else
         Screen::keyPressEvent(event);
 }

@@ -68,4 +68,10 @@ private:
     // The first thing missing from the input, as the teacher is told it;
     // empty when the worksheet is complete.
     QString firstGap() const;
+    // Escape: Exit, once the teacher agrees to lose what is not saved.
+    void leaveByKey();
+
+    // The boxes as they were last saved or filled, to tell whether there is
+    // typing to lose.
+    QuestionSheet lastSaved_;
 };

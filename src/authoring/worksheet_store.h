@@ -9,11 +9,13 @@
 
 namespace worksheet_store {
 
-enum class Saved { Yes, Refused, Failed };
+// Busy: another copy of the program kept the folder's lock too long.
+enum class Saved { Yes, Refused, Failed, Busy };
 
 struct Outcome {
     Saved saved;
-    // For Refused: the message that says what to change.
+    // For Refused: the message that says what to change; otherwise why the
+    // save failed, where that is more than a failed write.
     QString message;
 };
 

@@ -3,12 +3,16 @@
 #include "catalogue_file.h"
 #include "catalogue_screen_state.h"
 #include "catalogue_state.h"
+#include "question_file.h"
 #include "quiz_session.h"
+#include "screen_waiting.h"
 #include "sounds_named.h"
 #include "style.h"
 #include "wizard.h"
 #include "worksheet_folder.h"
 
+#include <QFileInfo>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <vector>
 
@@ -71,6 +75,10 @@ Worksheets::Worksheets(Program& program)
     setAccessibleName(QStringLiteral("Worksheets Catalogue"));
 }
 
+Worksheets::~Worksheets() {
+    catalogue().reloaded = nullptr;
+}
+
 CheckBox* Worksheets::modeBox(const QString& caption, const QColor& colour, float left) {
     auto* box = new CheckBox(client());
     box->setText(caption);
@@ -94,7 +102,8 @@ QString Worksheets::folder() const {
 
 void Worksheets::Form_Load() {
     SetUpForm();
-    catalogue_file::loadPassingOverFailures(folder(), catalogue());
+    const catalogue_file::Health health =
+        catalogue_file::loadPassingOverFailures(folder(), catalogue());
     for (CheckBox* box : {Check1, Check2})
         controls::setBackColour(box, style::BoxBack);
     state().CataloguePage = 0;
@@ -106,6 +115,17 @@ void Worksheets::Form_Load() {
         Label3[Next]->show();
     }
     showTitles(last);
+    // From now on, whoever fills the table anew (a save, the main menu's
+    // reading, another copy's change seen by either) also redraws the page.
+    catalogue().reloaded = [this] {
+        if (!deleting_)
+            workpage();
+    };
+    // A missing list is just an empty one; a damaged one hides worksheets
+    // and refuses every change until it is repaired, so the teacher is told.
+    if (health == catalogue_file::Health::Damaged)
+        program.messages().tell(
+            catalogue_file::explain(catalogue_file::Failure::Damaged, folder()));
 }
 
 void Worksheets::Check1_Click() {
@@ -123,10 +143,12 @@ void Worksheets::showTitles(int last) {
     for (int k = FirstSlot; k <= LastSlot; ++k) {
         Label2[k]->hide();
         Label2[k]->setText(QString());
+        slotTitles_[k].clear();
     }
     for (int i = first + 1; i <= std::min(last, CatalogueState::Capacity); ++i) {
         MenuEntry* slot = Label2[i - first];
-        controls::showText(slot, catalogue().WorksheetTitles[i]);
+        slotTitles_[i - first] = catalogue().WorksheetTitles[i];
+        controls::showText(slot, slotTitles_[i - first]);
         slot->show();
     }
 }
@@ -158,11 +180,9 @@ void Worksheets::Label2_Click(int index) {
         return;
     }
     program.PlaySound(sounds::Click);
-    // The slot shows only what fits; the catalogue holds the whole title.
-    const int slot = SlotsPerPage * state().CataloguePage + index;
-    if (slot < 1 || slot > CatalogueState::Capacity)
+    if (index < FirstSlot || index > LastSlot || Label2[index]->isHidden())
         return;
-    const QString title = catalogue().WorksheetTitles[slot];
+    const QString title = slotTitles_[index];
     const auto corrupted = [this] { program.messages().tell(kCorrupted); };
     runGuarded(
         [&] {
@@ -173,16 +193,20 @@ void Worksheets::Label2_Click(int index) {
 }
 
 bool Worksheets::openTitle(const QString& title) {
-    // The file is read whatever the mode, so a worksheet that cannot be read
-    // can be neither run, nor edited, nor deleted.
-    if (!quiz_session::load(program, worksheet_folder::worksheetFile(folder(), title)))
+    // The file is read whatever the mode. One that cannot be read can be
+    // neither run nor edited, but it can be deleted, or a broken entry would
+    // stay listed for ever.
+    const bool read = quiz_session::load(program, worksheet_folder::worksheetFile(folder(), title));
+    if (Check2->isChecked()) {
+        deleteTitle(title, !read);
+        return true;
+    }
+    if (!read)
         return false;
     if (Check1->isChecked()) {
         editworksheet();
         return true;
     }
-    if (Check2->isChecked())
-        return deleteTitle(title);
     return runAsQuiz();
 }
 
@@ -192,30 +216,48 @@ void Worksheets::editworksheet() {
     wizard.Show();
 }
 
-bool Worksheets::deleteTitle(const QString& title) {
+void Worksheets::deleteTitle(const QString& title, bool unreadable) {
     // A folder that cannot be written is said so before the question, not
     // after the teacher has agreed to a delete that cannot happen.
     if (const QString refusal = worksheet_folder::refusal(program); !refusal.isEmpty()) {
         program.messages().tell(refusal);
-        return true;
+        return;
     }
     // The question stands alone, with an empty title bar.
     if (!program.messages().confirm(
             QStringLiteral("Are you sure that you want to delete the worksheet ") + title + u'?',
             QString()))
-        return true;
+        return;
     state().WorksheetToDelete = title;
-    if (!delworksheet())
-        return false;
+    const QString file = worksheet_folder::worksheetFile(folder(), title);
+    // A worksheet that cannot be read goes with its title; a good one stays
+    // in the folder, as it always has. It is looked at again under the lock,
+    // in case another copy has just saved a good one in its place.
+    const auto removeUnreadable = [&] {
+        QuizTables scratch;
+        if (unreadable && QFileInfo(file).isFile() && !loadQuestionFile(file, scratch))
+            QFile::remove(file);
+    };
+    catalogue_file::Failure why = catalogue_file::Failure::None;
+    if (!delworksheet(&why, removeUnreadable)) {
+        program.messages().tell(
+            QStringLiteral("The worksheet %1 could not be deleted, because the list of "
+                           "worksheets could not be changed.\n\n")
+                .arg(title) +
+            catalogue_file::explain(why, folder()));
+        return;
+    }
     // The titles close up on the page on show; the paging entries and the
     // page number stay as they were.
     showTitles(std::min(catalogue().WorksheetCount, SlotsPerPage * (state().CataloguePage + 1)));
-    return true;
 }
 
-bool Worksheets::delworksheet() {
-    return catalogue_file::delworksheet(folder(), state().WorksheetToDelete, catalogue()) !=
-           catalogue_file::Change::Failed;
+bool Worksheets::delworksheet(catalogue_file::Failure* why,
+                              const std::function<void()>& afterwards) {
+    const ScreenWaiting waiting;
+    const QScopedValueRollback<bool> deleting(deleting_, true);
+    return catalogue_file::delworksheet(folder(), state().WorksheetToDelete, catalogue(), why,
+                                        afterwards) != catalogue_file::Change::Failed;
 }
 
 bool Worksheets::runAsQuiz() {

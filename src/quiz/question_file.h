@@ -24,6 +24,7 @@ struct QuestionSheet {
     std::array<QString, 10> questions;
     std::array<QString, 40> answers;
     std::array<bool, 40> ticked{};
+    bool operator==(const QuestionSheet&) const = default;
 };
 
 // The file's bytes, one line per written item, in Windows-1252.

@@ -12,7 +12,9 @@ void QtMessageBoxes::tell(const QString& text) {
 }
 
 bool QtMessageBoxes::confirm(const QString& text, const QString& caption) {
+    // Every question asks before something is thrown away, so Enter, or
+    // Enter pressed once too often, keeps it.
     return QMessageBox::question(QApplication::activeWindow(), caption, text,
                                  QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Ok) == QMessageBox::Ok;
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
 }

@@ -242,7 +242,10 @@ private Q_SLOTS:
         QCOMPARE(shown(w), numbered(1, 24));
     }
 
-    void aWorksheetThatCannotBeReadIsCorruptedInEveryMode_data() {
+    // A worksheet that cannot be read can be neither run nor edited; in
+    // delete mode it is asked about as usual and goes, title and file, so a
+    // broken entry never stays listed for ever.
+    void aWorksheetThatCannotBeReadIsCorruptedButCanBeDeleted_data() {
         QTest::addColumn<int>("tick");
         QTest::addColumn<bool>("cutShort");
         for (const auto& [mode, tick] : {std::pair{"run", 0}, {"edit", 1}, {"delete", 2}}) {
@@ -250,40 +253,51 @@ private Q_SLOTS:
             QTest::addRow("%s mode, no file", mode) << tick << false;
         }
     }
-    void aWorksheetThatCannotBeReadIsCorruptedInEveryMode() {
+    void aWorksheetThatCannotBeReadIsCorruptedButCanBeDeleted() {
         QFETCH(int, tick);
         QFETCH(bool, cutShort);
-        listed({QStringLiteral("A"), QStringLiteral("Broken")});
+        listed({QStringLiteral("A"), QStringLiteral("Broken"), QStringLiteral("C")});
+        const QString broken = QStringLiteral("multiple/Broken.txt");
         if (cutShort) {
             const QByteArray whole = sheetBytes(QStringLiteral("Broken"));
-            f->write(QStringLiteral("multiple/Broken.txt"),
-                     whole.left(whole.indexOf("Answer 10C")));
+            f->write(broken, whole.left(whole.indexOf("Answer 10C")));
         }
         Worksheets& w = open();
         if (tick > 0)
             click(tick == 1 ? w.Check1 : w.Check2);
         const QByteArray before = track();
         click(w.Label2[2]);
-        QCOMPARE(f->messages->shown, QStringList{kCorrupted});
         QVERIFY(!screens().isLoaded(Multiple::Id));
         QVERIFY(!screens().isLoaded(Wizard::Id));
         QVERIFY(!screens().isLoaded(ScreenId::intro0));
-        QCOMPARE(track(), before);
-        QCOMPARE(shown(w), QStringList({"A", "Broken"}));
         QCOMPARE(f->sound->played, QStringList{heard::Click});
+        if (tick < 2) {
+            QCOMPARE(f->messages->shown, QStringList{kCorrupted});
+            QCOMPARE(track(), before);
+            QCOMPARE(shown(w), QStringList({"A", "Broken", "C"}));
+            QCOMPARE(QFile::exists(f->path(broken)), cutShort);
+            return;
+        }
+        QCOMPARE(f->messages->shown,
+                 QStringList{"Are you sure that you want to delete the worksheet Broken?"});
+        QCOMPARE(track(), catalogue_file::compose({QStringLiteral("A"), QStringLiteral("C")}));
+        QCOMPARE(shown(w), QStringList({"A", "C"}));
+        QVERIFY(!QFile::exists(f->path(broken)));
     }
 
     // A catalogue gone since it was shown (-1), or failing at any step of
-    // the write.
-    void aDeletionThatCannotBeWrittenIsCorrupted_data() {
+    // the write: the teacher is told the list could not be changed, and why.
+    void aDeletionThatCannotBeWrittenSaysWhy_data() {
         QTest::addColumn<int>("step");
-        QTest::newRow("catalogue gone") << -1;
+        QTest::addColumn<QString>("why");
+        QTest::newRow("catalogue gone") << -1 << QStringLiteral("is missing");
         for (WriteStep step : {WriteStep::Lock, WriteStep::Open, WriteStep::Write, WriteStep::Flush,
                                WriteStep::Commit})
-            QTest::addRow("step %d", int(step)) << int(step);
+            QTest::addRow("step %d", int(step)) << int(step) << QStringLiteral("may be full");
     }
-    void aDeletionThatCannotBeWrittenIsCorrupted() {
+    void aDeletionThatCannotBeWrittenSaysWhy() {
         QFETCH(int, step);
+        QFETCH(QString, why);
         listed({QStringLiteral("A"), QStringLiteral("B")});
         worksheet(QStringLiteral("A"));
         Worksheets& w = open();
@@ -293,10 +307,15 @@ private Q_SLOTS:
         const QByteArray before = track();
         write_faults::Scope seam([step](WriteStep s) { return int(s) == step; });
         click(w.Label2[1]);
-        QCOMPARE(f->messages->shown.last(), kCorrupted);
+        const QString said = f->messages->shown.last();
+        QVERIFY2(said.startsWith(QStringLiteral("The worksheet A could not be deleted, because the "
+                                                "list of worksheets could not be changed.")) &&
+                     said.contains(why),
+                 qPrintable(said));
         QCOMPARE(track(), before);
         QCOMPARE(shown(w), QStringList({"A", "B"}));
         QCOMPARE(f->program->state<CatalogueState>().WorksheetCount, 2);
+        QVERIFY(QFile::exists(f->path(QStringLiteral("multiple/A.txt"))));
     }
 
     // A damaged catalogue may hold a title of any length; its slot shows the
