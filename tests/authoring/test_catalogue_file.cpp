@@ -249,6 +249,76 @@ private Q_SLOTS:
         QCOMPARE(onDisk(), lines({QStringLiteral("Blitz")}));
     }
 
+    // A refusal names the box and the character as the teacher sees them.
+    // A text opening with a quote would read back as another text, or, with
+    // no closing quote, make the worksheet unreadable for good; a title that
+    // differs from a listed one only in case would be written over it on a
+    // folder that ignores case.
+    void refusalsSayWhatToChangeAndWriteNothing_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("said");
+        const int question2 = 100 + 1;
+        QTest::newRow("question opening with a quote")
+            << "Home front" << question2 << "\"Dig for Victory\" meant what?"
+            << "Question 2 begins with a double quotation mark";
+        QTest::newRow("answer opening with blanks and a quote")
+            << "Home front" << 4 * 4 + 2 << "  \"Careless talk costs lives"
+            << "Answer C of Question 5 begins with a double quotation mark";
+        QTest::newRow("quote inside a title") << "Say \"cheese\"" << -1 << ""
+                                              << "cannot contain a double quotation mark,";
+        QTest::newRow("ampersand in a title") << "Fish & Chips" << -1 << ""
+                                              << "contain \"&\"";
+        QTest::newRow("title opening with a tab") << "\tBlitz" << -1 << ""
+                                                  << "begin with a tab";
+        QTest::newRow("character outside the code page") << "Snow \u2603" << -1 << ""
+                                                         << "holds \"\u2603\", which";
+        QTest::newRow("answer outside the code page")
+            << "Home front" << 7 << "\U0001F600 smile"
+            << "answer D of Question 2 holds \"\U0001F600\"";
+        QTest::newRow("same title but for case") << "blitz" << -1 << ""
+                                                 << "called \"Blitz\", and \"blitz\" differs";
+    }
+    void refusalsSayWhatToChangeAndWriteNothing() {
+        QFETCH(QString, title);
+        QFETCH(int, box);
+        QFETCH(QString, text);
+        QFETCH(QString, said);
+        catalogue(lines({QStringLiteral("Blitz")}));
+        QuestionSheet sheet = test_sets::sheet(title, test_sets::kPattern);
+        if (box >= 100)
+            sheet.questions[box - 100] = text;
+        else if (box >= 0)
+            sheet.answers[box] = text;
+        const QStringList before = QDir(folder).entryList(QDir::Files);
+        const auto outcome = worksheet_store::saveworksheet(folder, sheet, state);
+        QCOMPARE(outcome.saved, worksheet_store::Saved::Refused);
+        QVERIFY2(outcome.message.contains(said), qPrintable(outcome.message));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), before);
+        QCOMPARE(onDisk(), lines({QStringLiteral("Blitz")}));
+    }
+
+    // What a save killed half way leaves behind goes at the next save; a
+    // teacher's own files that merely look alike stay.
+    void leftoversOfAnInterruptedSaveGoAtTheNextSave() {
+        catalogue(lines({QStringLiteral("Blitz")}));
+        const QStringList leftovers{"track.txt.Ab12Cd", "Blitz.txt.x9Y8z7"};
+        const QStringList kept{"notes.txt.old", "Blitz.txt.ab-cde", "Blitz.txt.Ab12Cde",
+                               "Blitz.txt"};
+        for (const QString& name : leftovers + kept)
+            f->write(QStringLiteral("multiple/") + name, "bytes");
+        QCOMPARE(
+            worksheet_store::saveworksheet(
+                folder, test_sets::sheet(QStringLiteral("Evacuees"), test_sets::kPattern), state)
+                .saved,
+            worksheet_store::Saved::Yes);
+        for (const QString& name : leftovers)
+            QVERIFY2(!QFile::exists(folder + u'/' + name), qPrintable(name));
+        for (const QString& name : kept)
+            QVERIFY2(QFile::exists(folder + u'/' + name), qPrintable(name));
+    }
+
     // A copy of the program killed while it holds the lock leaves nothing
     // behind that stops the next save.
     void aCopyThatDiesHoldingTheLockDoesNotBlockTheOthers() {

@@ -207,6 +207,51 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(f->path(QStringLiteral("multiple/B.txt"))));
     }
 
+    // Two copies on one folder: the other deletes Alpha while this one shows
+    // Alpha, Bravo, Charlie. Running Charlie loads the main menu, whose
+    // reading brings the table up to date: the page follows it, and a click
+    // acts on the title its slot shows, never on whatever the table holds
+    // at that place now.
+    void aClickActsOnTheTitleItsSlotShows() {
+        const QStringList three{"Alpha", "Bravo", "Charlie"};
+        listed(three);
+        for (const QString& title : three)
+            worksheet(title);
+        Worksheets& w = open();
+        CatalogueState otherCopy;
+        QCOMPARE(catalogue_file::delworksheet(f->path(QStringLiteral("multiple")),
+                                              QStringLiteral("Alpha"), otherCopy),
+                 catalogue_file::Change::Done);
+        click(w.Label2[3]);
+        QVERIFY(screens().isShowing(Multiple::Id));
+        static_cast<Intro0*>(screens().find(ScreenId::intro0))->Timer1_Timer();
+        screens().unload(Multiple::Id);
+        QCOMPARE(shown(w), QStringList({"Bravo", "Charlie"}));
+
+        click(w.Check2);
+        f->program->state<CatalogueState>().WorksheetTitles[1] = QStringLiteral("Charlie");
+        click(w.Label2[1]);
+        QCOMPARE(f->messages->shown.last(),
+                 QStringLiteral("Are you sure that you want to delete the worksheet Bravo?"));
+        QCOMPARE(track(), catalogue_file::compose({QStringLiteral("Charlie")}));
+        QCOMPARE(shown(w), QStringList{"Charlie"});
+    }
+
+    // A damaged list is said so, with the way to repair it, and no title of
+    // an earlier reading is offered in its place.
+    void aDamagedListIsSaidSoOnOpening() {
+        listed({QStringLiteral("Blitz")});
+        QVERIFY(catalogue_file::loadStoppingAtFailure(f->path(QStringLiteral("multiple")),
+                                                      f->program->state<CatalogueState>()));
+        f->write(kTrack, QByteArray("\x89PNG\r\n\x1a\n\0\0junk", 14));
+        click(f->openMainMenu().Label2.at(Intro0::Catalogue));
+        QCOMPARE(f->messages->shown.size(), 1);
+        QVERIFY2(f->messages->shown[0].contains(QStringLiteral("--repair-catalogue")) &&
+                     f->messages->shown[0].contains(f->path(QStringLiteral("multiple"))),
+                 qPrintable(f->messages->shown[0]));
+        QCOMPARE(shown(screens().form<Worksheets>()), QStringList{});
+    }
+
     void aDeletionClosesUpThePageAndLeavesThePaging() {
         listed(numbered(1, 25));
         worksheet(QStringLiteral("Sheet 1"));
