@@ -1,3 +1,4 @@
+#include "catalogue_file.h"
 #include "question_file.h"
 #include "safe_write.h"
 #include "startup.h"
@@ -9,8 +10,10 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QMap>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 
 Q_DECLARE_METATYPE(QuestionSheet)
@@ -294,9 +297,16 @@ private Q_SLOTS:
     }
 
     // The catalogue's edit mode: the tables hold a saved worksheet, the
-    // wizard shows it, and a new title saves a copy beside it.
+    // wizard shows it, and a new title saves a copy beside it. Lines made by
+    // hand longer than the boxes take are kept whole by an unchanged save.
     void editingUnderANewTitleKeepsTheOldWorksheet() {
-        const QByteArray old = composeQuestionFile(complete());
+        QuestionSheet handMade = complete();
+        handMade.questions[4] = QStringLiteral(
+            "Which English city was bombed on 14 November 1940, losing its great cathedral?");
+        handMade.answers[4 * 4 + 1] = QStringLiteral("Coventry, in the West Midlands of England");
+        QCOMPARE(handMade.questions[4].size(), 78);
+        QCOMPARE(handMade.answers[17].size(), 41);
+        const QByteArray old = composeQuestionFile(handMade);
         f->write(QStringLiteral("multiple/Blitz.txt"), old);
         f->write(QStringLiteral("multiple/track.txt"), " 1\r\nBlitz\r\n");
         QVERIFY(loadQuestionFile(f->path(QStringLiteral("multiple/Blitz.txt")),
@@ -305,13 +315,48 @@ private Q_SLOTS:
         w.fillFromTables();
         w.Show();
         QCOMPARE(shown(w), old);
+        gui::click(w.Label3[Wizard::Save]);
+        QCOMPARE(onDisk(QStringLiteral("Blitz.txt")), old);
+        f->messages->shown.clear();
         w.Text1->setText(QStringLiteral("Blitz again"));
         gui::click(w.Label3[Wizard::Save]);
         QCOMPARE(f->messages->shown, QStringList{kSaved});
         QCOMPARE(onDisk(QStringLiteral("track.txt")), QByteArray(" 2\r\nBlitz\r\nBlitz again\r\n"));
         QCOMPARE(onDisk(QStringLiteral("Blitz.txt")), old);
-        QCOMPARE(onDisk(QStringLiteral("Blitz again.txt")),
-                 composeQuestionFile(complete(QStringLiteral("Blitz again"))));
+        handMade.title = QStringLiteral("Blitz again");
+        QCOMPARE(onDisk(QStringLiteral("Blitz again.txt")), composeQuestionFile(handMade));
+    }
+
+    // Another copy holds the folder's lock and does not let go: the save
+    // shows the hourglass, the window goes on painting, and after the wait
+    // the teacher is told to try again, with nothing written.
+    void aSaveGivesUpOnAnotherCopysLockWithTheWindowAlive() {
+        Wizard& w = openWith(complete());
+        const catalogue_file::Lock otherCopy(folder());
+        QVERIFY(otherCopy.held());
+        const auto files = filesUnder(f->dir.path());
+        const QByteArray before = shown(w);
+        bool hourglass = false;
+        bool painted = false;
+        QTimer::singleShot(300, &w, [&] {
+            hourglass = QApplication::overrideCursor() &&
+                        QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            painted = !w.grab().isNull();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        gui::click(w.Label3[Wizard::Save]);
+        const qint64 waited = clock.elapsed();
+        QVERIFY2(waited >= catalogue_file::Lock::WaitMs - 200 &&
+                     waited < catalogue_file::Lock::WaitMs + 2000,
+                 qPrintable(QString::number(waited)));
+        QVERIFY(hourglass);
+        QVERIFY(painted);
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(f->messages->shown,
+                 QStringList{catalogue_file::explain(catalogue_file::Failure::Busy, folder())});
+        QCOMPARE(filesUnder(f->dir.path()), files);
+        QCOMPARE(shown(w), before);
     }
 
     void fillingTicksOnlyTheRightAnswer() {
