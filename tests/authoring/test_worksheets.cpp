@@ -12,7 +12,10 @@
 #include "wizard.h"
 #include "worksheets.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 const QString kCorrupted = QStringLiteral("This worksheet seems to be corrupted.");
@@ -235,6 +238,25 @@ private Q_SLOTS:
                  QStringLiteral("Are you sure that you want to delete the worksheet Bravo?"));
         QCOMPARE(track(), catalogue_file::compose({QStringLiteral("Charlie")}));
         QCOMPARE(shown(w), QStringList{"Charlie"});
+    }
+
+    // The real question box: Enter, pressed once or twice by a teacher in a
+    // hurry, answers Cancel and deletes nothing.
+    void enterTwiceOnTheQuestionKeepsTheWorksheet() {
+        int boxes = 0;
+        QTimer pressing;
+        QObject::connect(&pressing, &QTimer::timeout, [&boxes] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++boxes;
+                QTest::keyClick(box, Qt::Key_Return);
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        pressing.start(20);
+        QtMessageBoxes real;
+        QVERIFY(!real.confirm(
+            QStringLiteral("Are you sure that you want to delete the worksheet Blitz?"), {}));
+        QCOMPARE(boxes, 1);
     }
 
     // A damaged list is said so, with the way to repair it, and no title of
