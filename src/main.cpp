@@ -13,8 +13,9 @@
 
 namespace {
 // Run from a terminal or a script, perhaps with no display: no window, and
-// nothing but the catalogue is touched.
-int repairOnly(int argc, char** argv) {
+// nothing but the catalogue is touched (--help and --version end in
+// readOptions).
+int withoutWindow(int argc, char** argv) {
     const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ostervale"));
     QCoreApplication::setApplicationVersion(QStringLiteral(OSTERVALE_VERSION));
@@ -24,8 +25,8 @@ int repairOnly(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (places::asksForRepair(argc, argv))
-        return repairOnly(argc, argv);
+    if (places::needsNoWindow(argc, argv))
+        return withoutWindow(argc, argv);
     QApplication app(argc, argv);
     // Names the user's data folder (~/.local/share/ostervale) and ties the
     // window to its desktop entry.

@@ -68,10 +68,13 @@ Options readOptions(const QStringList& arguments) {
     return {parser.value(worksheets), parser.isSet(repair)};
 }
 
-bool asksForRepair(int argc, char** argv) {
+bool needsNoWindow(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--repair-catalogue") == 0)
-            return true;
+        for (const char* option :
+             {"--repair-catalogue", "--help", "-h", "--help-all", "--version", "-v"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
     }
     return false;
 }
@@ -97,9 +100,13 @@ int repairCatalogue(const Options& options, const Layout& layout) {
     if (!report.keptAs.isEmpty())
         say(stdout, QStringLiteral("The old list is kept as %1.")
                         .arg(QDir::toNativeSeparators(report.keptAs)));
-    say(stdout, QStringLiteral("The new list in %1 names %2 worksheet(s):")
-                    .arg(QDir::toNativeSeparators(worksheet_folder::catalogueFile(folder)))
-                    .arg(report.titles.size()));
+    const qsizetype n = report.titles.size();
+    say(stdout, QStringLiteral("The new list in %1 names %2%3")
+                    .arg(QDir::toNativeSeparators(worksheet_folder::catalogueFile(folder)),
+                         n == 0   ? QStringLiteral("no worksheets")
+                         : n == 1 ? QStringLiteral("1 worksheet")
+                                  : QStringLiteral("%1 worksheets").arg(n),
+                         n == 0 ? QStringLiteral(".") : QStringLiteral(":")));
     for (const QString& title : report.titles)
         say(stdout, QStringLiteral("  ") + title);
     for (const QString& name : report.leftOut)

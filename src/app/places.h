@@ -43,9 +43,10 @@ struct Options {
     bool repairCatalogue = false;
 };
 
-// Whether the command line asks for the catalogue's repair, looked at before
-// the program decides whether it needs a display.
-bool asksForRepair(int argc, char** argv);
+// Whether the command line asks for something done without a window (the
+// catalogue's repair, --help, --version), looked at before the program
+// decides whether it needs a display.
+bool needsNoWindow(int argc, char** argv);
 
 // Rebuilds the catalogue of the worksheet folder that a start with these
 // options would use, says what it did on standard output (or why not on

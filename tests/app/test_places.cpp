@@ -14,6 +14,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QMap>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -214,6 +216,45 @@ private Q_SLOTS:
         save(blitz());
         QCOMPARE(f->messages->shown, QStringList{message});
         QCOMPARE(readFile(at(QStringLiteral("plain"))), QByteArray("not a folder"));
+    }
+
+    // A list of junk: the repair keeps it under a dated name and lists every
+    // worksheet that reads, those the old list names first in its order;
+    // the topic quizzes, unreadable files and crash leftovers are not
+    // listed, and no worksheet is touched. It needs no display.
+    void theRepairCommandListsEveryWorksheetAgain() {
+        const QString folder = at(QStringLiteral("shared"));
+        const QByteArray junk("\x89PNG\r\n 9\r\nEvacuees\r\nMissing one\r\n\x01\xff\r\n");
+        writeFile(folder + QStringLiteral("/track.txt"), junk);
+        QMap<QString, QByteArray> files;
+        for (const char* title : {"Blitz", "Evacuees", "air raids", "Rationing"})
+            files[QString::fromUtf8(title) + QStringLiteral(".txt")] = composeQuestionFile(
+                test_sets::sheet(QString::fromUtf8(title), test_sets::kPattern));
+        files[QStringLiteral("Broken.txt")] = files[QStringLiteral("Blitz.txt")].left(300);
+        files[QStringLiteral("notes.doc")] = "not a worksheet";
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            writeFile(folder + u'/' + it.key(), it.value());
+        writeFile(folder + QStringLiteral("/Blitz.txt.Ab12Cd"), "left by a crash");
+
+        QProcess repair;
+        repair.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        repair.start(
+            QStringLiteral(OSTERVALE_HOME "/ostervale"),
+            {QStringLiteral("--repair-catalogue"), QStringLiteral("--worksheets"), folder});
+        QVERIFY(repair.waitForFinished(30000));
+        const QString said = QString::fromLocal8Bit(repair.readAllStandardOutput());
+        QCOMPARE(repair.exitCode(), 0);
+        QVERIFY2(said.contains(QStringLiteral("Broken.txt")), qPrintable(said));
+
+        QCOMPARE(readFile(folder + QStringLiteral("/track.txt")),
+                 catalogue_file::compose({"Evacuees", "air raids", "Blitz"}));
+        const QStringList kept =
+            QDir(folder).entryList({QStringLiteral("track.txt.damaged-*")}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(readFile(folder + u'/' + kept[0]), junk);
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            QCOMPARE(readFile(folder + u'/' + it.key()), it.value());
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/Blitz.txt.Ab12Cd")));
     }
 
     void aRefusedFolderAllowsNoDeleteAndAsksNothing() {
