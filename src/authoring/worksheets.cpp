@@ -13,6 +13,7 @@
 
 #include <QFileInfo>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -122,10 +123,15 @@ void Worksheets::Form_Load() {
             workpage();
     };
     // A missing list is just an empty one; a damaged one hides worksheets
-    // and refuses every change until it is repaired, so the teacher is told.
+    // and refuses every change until it is repaired, so the teacher is told,
+    // once the catalogue is on show behind the message.
     if (health == catalogue_file::Health::Damaged)
-        program.messages().tell(
-            catalogue_file::explain(catalogue_file::Failure::Damaged, folder()));
+        QTimer::singleShot(0, this, [this] {
+            runGuarded([this] {
+                program.messages().tell(
+                    catalogue_file::explain(catalogue_file::Failure::Damaged, folder()));
+            });
+        });
 }
 
 void Worksheets::Check1_Click() {
