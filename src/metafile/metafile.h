@@ -9,8 +9,10 @@
 //   bool load(path, metafile, &error)             the same, from disk
 //
 // Both refuse a file that is not a metafile, or that is damaged before it
-// draws anything. A damaged file that did draw something is returned with
-// stoppedBecause saying where and why it ended early (and *error says it too).
+// draws anything; load also refuses what is not a regular file, or is larger
+// than any page could be, before reading a byte of it. A damaged file that
+// did draw something is returned with stoppedBecause saying where and why it
+// ended early (and *error says it too).
 #include "commands.h"
 
 #include <QByteArrayView>
