@@ -56,6 +56,12 @@ struct Metafile {
     QSizeF sizeInTwips() const;
     bool isComplete() const { return stoppedBecause.isEmpty(); }
     bool marksThePage() const;
+    // The records that leave something to read or look at: text that is not
+    // all blanks, a picture, a line or an outline drawn with a pen. Fills
+    // without an outline are the page's paper, boxes and rules; a page of
+    // nothing else (one cut off before its first word, say) shows a reader
+    // nothing, however much colour it puts down.
+    int visibleMarks() const;
 };
 
 std::optional<Metafile> parse(QByteArrayView bytes, QString* error = nullptr);
