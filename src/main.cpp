@@ -12,6 +12,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    startup::ignoreFileSizeSignal();
     QApplication app(argc, argv);
     // Names the user's data folder (~/.local/share/ostervale) and ties the
     // window to its desktop entry.
