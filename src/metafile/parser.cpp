@@ -170,8 +170,7 @@ bool load(const QString& path, Metafile& out, QString* error) {
     const std::optional<QByteArray> bytes = outside_file::read(path, outside_file::PageLimit);
     if (!bytes) {
         if (error)
-            *error = QStringLiteral("cannot read %1: missing, not a plain file, or over %2 MB")
-                         .arg(path)
+            *error = QStringLiteral("missing, not a regular file, or larger than %1 MB")
                          .arg(outside_file::PageLimit >> 20);
         return false;
     }
