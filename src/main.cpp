@@ -1,6 +1,7 @@
 #include "first_frame.h"
 #include "places.h"
 #include "program.h"
+#include "screen.h"
 #include "screen_tour.h"
 #include "startup.h"
 #include "style.h"
@@ -8,7 +9,6 @@
 
 #include <QApplication>
 #include <QScreen>
-#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -25,6 +25,7 @@ int withoutWindow(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    startup::ignoreFileSizeSignal();
     if (places::needsNoWindow(argc, argv))
         return withoutWindow(argc, argv);
     QApplication app(argc, argv);
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
     // Said once the title screen is up, so the box has a window to sit on;
     // pupils can still use everything but the saving of worksheets.
     if (!refusal.isEmpty())
-        QTimer::singleShot(0, [&program, refusal] { program.messages().tell(refusal); });
+        afterDelay(0, &app, [&program, refusal] { program.messages().tell(refusal); });
     if (!tour.isEmpty())
         screen_tour::start(program, tour);
     if (Screen* title = program.screens().find(ScreenId::Titlefrm))

@@ -116,7 +116,7 @@ Intro0::Intro0(Program& program)
     place(Image1, 6720, 1200, 4980, 3630);
     Option1->setChecked(true);
     Timer1->setInterval(1);
-    connect(Timer1, &QTimer::timeout, this, &Intro0::Timer1_Timer);
+    onTimeout(Timer1, [this] { Timer1_Timer(); });
     connect(Option1, &QRadioButton::clicked, this, [this] { this->program.shell.SoundOn = 1; });
     connect(Option2, &QRadioButton::clicked, this, [this] { this->program.shell.SoundOn = 0; });
     Label2 = addEntries("Label2", kIntroEntries, [this](int index) { Label2_Click(index); });

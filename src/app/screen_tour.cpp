@@ -4,8 +4,8 @@
 #include "titlefrm.h"
 #include "topic_menu.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -69,7 +69,7 @@ void take(Program& program, const QString& folder, std::size_t index) {
     }
     const Shot& shot = shots()[index];
     shot.act(program);
-    QTimer::singleShot(kSettleMs, [&program, folder, index] {
+    afterDelay(kSettleMs, qApp, [&program, folder, index] {
         const Shot& shot = shots()[index];
         if (!program.screens().isShowing(shot.expected)) {
             std::fprintf(stderr, "ostervale: the walk did not reach the %s screen\n", shot.name);
@@ -110,7 +110,7 @@ void start(Program& program, const QString& folder) {
         std::fprintf(stderr, "ostervale: cannot make %s\n", qPrintable(folder));
         end(1);
     }
-    QTimer::singleShot(kSettleMs, [&program, folder] { take(program, folder, 0); });
+    afterDelay(kSettleMs, qApp, [&program, folder] { take(program, folder, 0); });
 }
 
 } // namespace screen_tour

@@ -21,7 +21,19 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
 namespace startup {
+
+// The one system-specific step of start-up; elsewhere there is no such
+// signal.
+void ignoreFileSizeSignal() {
+#ifdef Q_OS_UNIX
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
 
 void registerFallbackFonts(const QString& fontsFolder, const QString& pattern) {
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))

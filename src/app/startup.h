@@ -9,6 +9,12 @@
 
 namespace startup {
 
+// Called first thing: under a limit on file sizes (ulimit -f) the system
+// ends a process that writes past it, and a teacher's typed worksheet would
+// go with it. With the signal ignored the write fails instead, and the save
+// says so and leaves the old file as it was.
+void ignoreFileSizeSignal();
+
 // Registers the Tahoma copies in fontsFolder (the faces that match pattern)
 // when the system has no Tahoma yet: the fallback face runs wider and would
 // clip the entries' captions.

@@ -9,8 +9,10 @@
 //   bool load(path, metafile, &error)             the same, from disk
 //
 // Both refuse a file that is not a metafile, or that is damaged before it
-// draws anything. A damaged file that did draw something is returned with
-// stoppedBecause saying where and why it ended early (and *error says it too).
+// draws anything; load also refuses what is not a regular file, or is larger
+// than any page could be, before reading a byte of it. A damaged file that
+// did draw something is returned with stoppedBecause saying where and why it
+// ended early (and *error says it too).
 #include "commands.h"
 
 #include <QByteArrayView>
@@ -54,6 +56,12 @@ struct Metafile {
     QSizeF sizeInTwips() const;
     bool isComplete() const { return stoppedBecause.isEmpty(); }
     bool marksThePage() const;
+    // The records that leave something to read or look at: text that is not
+    // all blanks, a picture, a line or an outline drawn with a pen. Fills
+    // without an outline are the page's paper, boxes and rules; a page of
+    // nothing else (one cut off before its first word, say) shows a reader
+    // nothing, however much colour it puts down.
+    int visibleMarks() const;
 };
 
 std::optional<Metafile> parse(QByteArrayView bytes, QString* error = nullptr);

@@ -2,9 +2,9 @@
 
 #include "byte_reader.h"
 #include "gdi.h"
+#include "outside_file.h"
 #include "record_reader.h"
 
-#include <QFile>
 #include <algorithm>
 
 namespace metafile {
@@ -167,13 +167,14 @@ std::optional<Metafile> parse(QByteArrayView bytes, QString* error) {
 }
 
 bool load(const QString& path, Metafile& out, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = outside_file::read(path, outside_file::PageLimit);
+    if (!bytes) {
         if (error)
-            *error = QStringLiteral("cannot open %1: %2").arg(path, file.errorString());
+            *error = QStringLiteral("missing, not a regular file, or larger than %1 MB")
+                         .arg(outside_file::PageLimit >> 20);
         return false;
     }
-    std::optional<Metafile> read = parse(file.readAll(), error);
+    std::optional<Metafile> read = parse(*bytes, error);
     if (!read)
         return false;
     out = std::move(*read);

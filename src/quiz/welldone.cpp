@@ -64,9 +64,9 @@ Welldone::Welldone(Program& program)
                             {"Picture1", picture1_}});
     Text1->setAccessibleName(QStringLiteral("Your name"));
     setAccessibleName(QStringLiteral("Results"));
-    connect(Timer1, &QTimer::timeout, this, &Welldone::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &Welldone::Timer2_Timer);
-    connect(Timer3, &QTimer::timeout, this, &Welldone::Timer3_Timer);
+    onTimeout(Timer1, [this] { Timer1_Timer(); });
+    onTimeout(Timer2, [this] { Timer2_Timer(); });
+    onTimeout(Timer3, [this] { Timer3_Timer(); });
 }
 
 void Welldone::Form_Load() {

@@ -1,8 +1,10 @@
 #include "pictures.h"
 
 #include "material_paths.h"
+#include "outside_file.h"
 #include "twips.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <cmath>
@@ -26,19 +28,29 @@ QImage readWithin(QImageReader& reader) {
 } // namespace
 
 PictureRead readPicture(const QString& file) {
+    // The bytes come in through the one door for outside files; a decoder
+    // handed the path would open a pipe or a device in the picture's place
+    // and wait on it.
+    const std::optional<QByteArray> bytes = outside_file::read(file, outside_file::PictureLimit);
+    if (!bytes)
+        return {};
+    QBuffer buffer;
+    buffer.setData(*bytes);
+    buffer.open(QIODevice::ReadOnly);
     // Naming the format loads one image plugin; letting Qt guess from the
     // content loads every plugin it has (and their libraries) on the first
     // picture, which is most of the title screen's start-up time.
     const QByteArray named = QFileInfo(file).suffix().toLower().toLatin1();
     if (!named.isEmpty()) {
-        QImageReader reader(file, named);
+        QImageReader reader(&buffer, named);
         reader.setAutoDetectImageFormat(false);
         QImage image = readWithin(reader);
         if (!image.isNull())
             return {std::move(image), true};
+        buffer.seek(0);
     }
     // A picture saved under the wrong extension still shows.
-    QImageReader reader(file);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     return {readWithin(reader), false};
 }

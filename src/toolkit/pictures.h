@@ -10,7 +10,8 @@ class MaterialPaths;
 // A picture file read in the format its extension names, or, when that
 // fails, in the format its content shows; fromName says which way it went.
 // A file whose header claims a picture far larger than any screen (more than
-// 2048 x 2048 pixels) gives a null image.
+// 2048 x 2048 pixels) gives a null image, as does anything but a regular file
+// or a file larger than any picture could be.
 struct PictureRead {
     QImage image;
     bool fromName = false;

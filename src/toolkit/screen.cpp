@@ -7,6 +7,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QTimer>
 #include <QtDebug>
 #include <algorithm>
 #include <cmath>
@@ -222,6 +223,16 @@ void runGuarded(const std::function<void()>& handler,
     }
     if (onFailure)
         runGuarded(onFailure);
+}
+
+void onTimeout(QTimer* timer, std::function<void()> handler) {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, handler = std::move(handler)] {
+        runGuarded(handler, [timer] { timer->stop(); });
+    });
+}
+
+void afterDelay(int msec, QObject* context, std::function<void()> handler) {
+    QTimer::singleShot(msec, context, [handler = std::move(handler)] { runGuarded(handler); });
 }
 
 #include "moc_screen.cpp"

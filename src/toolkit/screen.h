@@ -14,6 +14,7 @@
 
 class MenuEntry;
 class Program;
+class QTimer;
 
 // The client area. Its mouse moves are the screen's Form_MouseMove: the
 // pointer is over the background, or over a text or picture, which pass
@@ -113,3 +114,10 @@ private:
 // program carries on.
 void runGuarded(const std::function<void()>& handler,
                 const std::function<void()>& onFailure = {}) noexcept;
+
+// A timer fires from the event loop as a click does, and its handler is
+// guarded the same way. A handler that fails stops its timer: it would only
+// fail again at the next tick.
+void onTimeout(QTimer* timer, std::function<void()> handler);
+// The same for a handler run once, `msec` from now, while `context` lives.
+void afterDelay(int msec, QObject* context, std::function<void()> handler);

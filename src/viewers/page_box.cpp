@@ -33,7 +33,9 @@ const std::optional<metafile::Metafile>& PageBox::page() const {
     if (!read_ && !file_.isEmpty()) {
         read_ = true;
         metafile::Metafile page;
-        if (metafile::load(file_, page))
+        // A damaged page that keeps only its paper would show a pupil an
+        // empty page with nothing saying why.
+        if (metafile::load(file_, page) && page.visibleMarks() > 0)
             page_ = std::move(page);
     }
     return page_;

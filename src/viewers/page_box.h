@@ -1,7 +1,8 @@
 #pragma once
 // A page from the material folders: a metafile shown at its own size from
 // the box's top-left corner, cut off where the screen ends. A page that is
-// missing or damaged leaves the area empty but for one line saying so.
+// missing, damaged before anything a reader could see, or not a page at all
+// leaves the area empty but for one line saying so.
 #include "metafile.h"
 
 #include <QWidget>

@@ -90,7 +90,7 @@ Teacher::Teacher(Program& program)
     picture1_->hide();
     Picture2->hide();
     Timer1->setInterval(25);
-    connect(Timer1, &QTimer::timeout, this, &Teacher::Timer1_Timer);
+    onTimeout(Timer1, [this] { Timer1_Timer(); });
     controls::nameControls({{"Picture1", picture1_}, {"Picture2", Picture2}});
     picture1_->setAccessibleName(QStringLiteral("Publisher's logo"));
     Picture2->setAccessibleName(QStringLiteral("Picture"));

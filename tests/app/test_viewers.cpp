@@ -7,6 +7,7 @@
 #include "writer.h"
 
 #include <QTest>
+#include <QtEndian>
 
 class ViewersTest : public QObject {
     Q_OBJECT
@@ -31,6 +32,23 @@ class ViewersTest : public QObject {
     static QList<bool> entryStates(PageViewer& v) {
         return {v.Label3[PageViewer::Previous]->isEnabled(),
                 v.Label3[PageViewer::Next]->isEnabled()};
+    }
+    // The top bit of the length of the page's first picture record, as a bad
+    // sector might flip it: the record then claims to run far past the end.
+    static QByteArray withPictureLengthFlipped(QByteArray bytes) {
+        qsizetype at = 22 + 18; // past the placeable and the standard header
+        while (at + 6 <= bytes.size()) {
+            const quint32 words = qFromLittleEndian<quint32>(bytes.constData() + at);
+            if (qFromLittleEndian<quint16>(bytes.constData() + at + 4) ==
+                metafile::gdi::record::StretchDib) {
+                bytes[at + 3] = char(bytes[at + 3] ^ 0x80);
+                return bytes;
+            }
+            if (words < 3)
+                break;
+            at += 2 * qsizetype(words);
+        }
+        return {};
     }
     Teacher& openFromTopic(int topic, int entry) {
         gui::click(f->openTopic(topic).label3.at(entry));
@@ -160,6 +178,52 @@ private Q_SLOTS:
         QVERIFY(!v.Image1->page());
         QCOMPARE(v.Label1->text(), QStringLiteral("Page 2 of 2"));
         QVERIFY(!v.Image1->grab().toImage().isNull());
+    }
+
+    // Real pages, damaged as a copy or a disk may damage them. Cut before
+    // their first word, a page keeps only its paper and a rule: that is no
+    // page to a pupil, and the box says it cannot be shown, exactly as for a
+    // missing page. A page cut after some of its text shows what it has.
+    void aDamagedPageWithNothingToReadSaysSo_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("intact") << "key rationing"
+                                << "none" << true;
+        QTest::newRow("cut to a quarter") << "key rationing"
+                                          << "quarter" << false;
+        QTest::newRow("cut to a half") << "key progressb"
+                                       << "half" << false;
+        QTest::newRow("a bit flipped") << "key rationing"
+                                       << "flip" << false;
+        QTest::newRow("cut after its first lines") << "guide1"
+                                                   << "half" << true;
+    }
+    void aDamagedPageWithNothingToReadSaysSo() {
+        QFETCH(QString, page);
+        QFETCH(QString, damage);
+        QFETCH(bool, shown);
+        QFile generated(QStringLiteral(OSTERVALE_HOME "/wmf/") + page + QStringLiteral(".wmf"));
+        QVERIFY(generated.open(QIODevice::ReadOnly));
+        QByteArray bytes = generated.readAll();
+        if (damage == u"quarter" || damage == u"half")
+            bytes.truncate(bytes.size() / (damage == u"quarter" ? 4 : 2));
+        else if (damage == u"flip")
+            bytes = withPictureLengthFlipped(bytes);
+        QVERIFY(!bytes.isEmpty());
+        f->write(QStringLiteral("wmf/damaged.wmf"), bytes);
+        const auto seen = [this](const QString& file, bool* loaded) {
+            PageBox box(nullptr);
+            box.resize(700, 800);
+            *loaded = box.LoadPicture(f->program->paths(), file);
+            return box.grab().toImage();
+        };
+        bool loaded = false, missingLoaded = true;
+        const QImage damaged = seen(QStringLiteral("wmf\\damaged.wmf"), &loaded);
+        const QImage notice = seen(QStringLiteral("wmf\\no such page.wmf"), &missingLoaded);
+        QVERIFY(!missingLoaded);
+        QCOMPARE(loaded, shown);
+        QCOMPARE(damaged == notice, !shown);
     }
 
     void theLogoRunsOnAcrossTwoOpenings() {

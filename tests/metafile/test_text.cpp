@@ -300,6 +300,40 @@ private Q_SLOTS:
         QVERIFY2(top > bottom * 2, qPrintable(range(bottom, top)));
     }
 
+    // A glyph hundreds of pixels long and a few high is more than FreeType
+    // renders as one bitmap (Qt then crashed copying the bitmap it never
+    // made), so such a run is drawn from outlines: it must come out stretched
+    // and placed as a run of ordinary width does. The frame is drawn into a
+    // box of another shape, 200 pixels to the em across and 20 down.
+    void aRunTooLongForGlyphBitmapsIsStretchedAndPlacedAsAnyOther() {
+        QList<QPair<int, int>> bars[2];  // inked columns, first to last
+        const int widths[] = {225, 900}; // an em 200 and 800 pixels across
+        for (int i = 0; i < 2; ++i) {
+            Font wide = arial(-500);
+            wide.width = widths[i];
+            MetafileWriter w = page(wide);
+            w.extTextOut(100, 400, QStringLiteral("II"), 0, std::nullopt, {500, 500});
+            const QImage image = render(w.finish(), {400, 40});
+            for (int x = 0; x < image.width(); ++x) {
+                if (inkIn(image, x, x, 0, 39) == 0)
+                    continue;
+                if (!bars[i].isEmpty() && bars[i].back().second == x - 1)
+                    bars[i].back().second = x;
+                else
+                    bars[i].append({x, x});
+            }
+            QCOMPARE(bars[i].size(), 2);
+            // From the reference point at 40 pixels, one advance of 200 apart.
+            QVERIFY(bars[i][0].first >= 40);
+            QVERIFY2(std::abs(bars[i][1].first - bars[i][0].first - 200) <= 2,
+                     qPrintable(range(bars[i][0].first, bars[i][1].first)));
+        }
+        const int narrow = bars[0][0].second - bars[0][0].first + 1;
+        const int stretched = bars[1][0].second - bars[1][0].first + 1;
+        QVERIFY2(stretched >= narrow * 3 && stretched <= narrow * 5,
+                 qPrintable(range(narrow, stretched)));
+    }
+
     void escapementTurnsTheText() {
         Font turned = arial(-200);
         turned.escapement = 900;

@@ -213,6 +213,29 @@ private Q_SLOTS:
             QCOMPARE(results.client()->childAt(p), results.Text1);
     }
 
+    // Memory running out as the celebration's sound starts: the timer's
+    // handler fails, the results stay up and answer, and the timer that
+    // failed does not go round again.
+    void aCelebrationThatFailsLeavesTheResultsWorking() {
+        f->program->shell.SoundOn = 1;
+        f->program->state<Results>() = {10, 10};
+        int tries = 0;
+        f->sound->onPlay = [&tries](const QString&) {
+            ++tries;
+            throw std::bad_alloc();
+        };
+        auto& results = screens().form<Welldone>();
+        results.Show();
+        QTRY_VERIFY(!results.Timer3->isActive() && !results.Timer2->isActive() &&
+                    !results.Timer1->isActive());
+        QTest::qWait(50);
+        QCOMPARE(tries, 1);
+        QVERIFY(results.Label3[Welldone::Exit]->isOpaque());
+        f->sound->onPlay = nullptr;
+        click(results.Label3[Welldone::Exit]);
+        QVERIFY(!screens().isLoaded(ScreenId::Welldone));
+    }
+
     void activitiesGetTheirOwnBands() {
         f->program->state<Results>() = {1, 3};
         auto& results = screens().form<Welldone>();

@@ -1,21 +1,24 @@
 #include "outside_file.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
-#include <QFile>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#else
-#include <QFile>
 #endif
 
 namespace outside_file {
 
 bool isRegularFile(const QString& path) {
     return QFileInfo(path).isFile();
+}
+
+bool isRegularFileWithin(const QString& path, qint64 limit) {
+    const QFileInfo info(path);
+    return info.isFile() && info.size() <= limit;
 }
 
 #ifdef Q_OS_UNIX
