@@ -13,7 +13,6 @@
 
 #include <QFileInfo>
 #include <QScopedValueRollback>
-#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -126,11 +125,9 @@ void Worksheets::Form_Load() {
     // and refuses every change until it is repaired, so the teacher is told,
     // once the catalogue is on show behind the message.
     if (health == catalogue_file::Health::Damaged)
-        QTimer::singleShot(0, this, [this] {
-            runGuarded([this] {
-                program.messages().tell(
-                    catalogue_file::explain(catalogue_file::Failure::Damaged, folder()));
-            });
+        afterDelay(0, this, [this] {
+            program.messages().tell(
+                catalogue_file::explain(catalogue_file::Failure::Damaged, folder()));
         });
 }
 
