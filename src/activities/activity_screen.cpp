@@ -103,6 +103,11 @@ void ActivityScreen::liftLabel(int i) {
         Label2[i]->raise();
 }
 
+void ActivityScreen::open(const QString& heading) {
+    Label6->setText(heading);
+    Show();
+}
+
 void ActivityScreen::Form_Load() {
     SetUpForm();
     // Nothing is scored before "Check Score": a score the quiz or another
@@ -206,11 +211,7 @@ void ActivityScreen::Label3_Click(int index) {
         const auto labelIn = [this](int k, int m) {
             return drop_zone::liesIn(labels_[k], slots_[m]);
         };
-        results.Score = design_.score(labelIn, n());
-        results.ScoreTotal = n();
-        results.openedByQuiz = false;
-        if (Screen* welldone = program.screens().get(ScreenId::Welldone))
-            welldone->Show();
+        results::hand(program, Results(design_.score(labelIn, n()), n()));
         break;
     }
     }

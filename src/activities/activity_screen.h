@@ -1,5 +1,6 @@
 #pragma once
-// The drag, drop and button engine shared by the four activity screens. The
+// The drag, drop and button engine shared by the four activity screens (the
+// labelling and ordering activities of each topic). The
 // positions of the labels are the whole state of an activity: a label lies in
 // a box when its Left and Top equal the box's, exactly.
 #include "activity_design.h"
@@ -16,6 +17,9 @@ class ActivityScreen : public Screen {
     Q_OBJECT
 public:
     ActivityScreen(Program& program, ScreenId id, ActivityDesign design);
+
+    // The way in from a topic menu: the activity under the topic's heading.
+    void open(const QString& heading);
 
     void Form_Load() override;
 

@@ -1,5 +1,6 @@
 #pragma once
-// The two labelling activities: name labels dragged under pictures.
+// The two labelling activities ("Labelling Activity" on a topic menu): name
+// labels dragged under pictures.
 #include "activity_screen.h"
 #include "pictures.h"
 

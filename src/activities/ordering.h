@@ -1,5 +1,6 @@
 #pragma once
-// The two ordering activities: the true-or-false sort and the timeline.
+// The two ordering activities ("Ordering Activity" on a topic menu): the
+// true-or-false sort and the timeline.
 #include "activity_screen.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "catalogue_file.h"
 #include "catalogue_state.h"
-#include "page_state.h"
+#include "product.h"
 #include "sounds_named.h"
 #include "style.h"
 #include "titlefrm.h"
@@ -100,17 +100,13 @@ const EntryDesign kIntroEntries[] = {
 } // namespace
 
 Intro0::Intro0(Program& program)
-    : Screen(program, Id), Label1(controls::label(client(), QStringLiteral("Ostervale"),
-                                                  style::Yellow, style::tahomaBold(32.25))),
+    : Screen(program, Id),
+      Label1(controls::label(client(), product::Title, style::Yellow, style::tahomaBold(32.25))),
       Label3(controls::label(client(),
                              QStringLiteral("Greyed topics are not part of this edition."),
                              style::Yellow, style::tahoma(9.75))),
       Image1(new ImageBox(client(), false)), Option1(soundOption(QStringLiteral("Sound On"), 120)),
       Option2(soundOption(QStringLiteral("Sound Off"), 480)), Timer1(new QTimer(this)) {
-    // The Worksheet Catalogue takes the heading and picture of a worksheet's
-    // quiz from these two, by name.
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Image1->setObjectName(QStringLiteral("Image1"));
     place(Label1, 0, 120, 12000, 900);
     place(Label3, 0, 8280, 12000, 375);
     place(Image1, 6720, 1200, 4980, 3630);
@@ -120,7 +116,11 @@ Intro0::Intro0(Program& program)
     connect(Option1, &QRadioButton::clicked, this, [this] { this->program.shell.SoundOn = 1; });
     connect(Option2, &QRadioButton::clicked, this, [this] { this->program.shell.SoundOn = 0; });
     Label2 = addEntries("Label2", kIntroEntries, [this](int index) { Label2_Click(index); });
-    controls::nameControls({{"Label3", Label3}, {"Option1", Option1}, {"Option2", Option2}});
+    controls::nameControls({{"Label1", Label1},
+                            {"Label3", Label3},
+                            {"Image1", Image1},
+                            {"Option1", Option1},
+                            {"Option2", Option2}});
     setAccessibleName(QStringLiteral("Main menu"));
     Image1->setAccessibleName(QStringLiteral("Spitfire"));
 }
@@ -135,7 +135,7 @@ OptionButton* Intro0::soundOption(const QString& caption, float top) {
 
 void Intro0::Form_Load() {
     SetUpForm();
-    if (const auto picture = LoadPicture(program.paths(), QStringLiteral("Images\\spitfism.jpg")))
+    if (const auto picture = LoadPicture(program.paths(), product::MenuPicture))
         Image1->setPicture(*picture);
     for (QRadioButton* option : {Option1, Option2})
         controls::setBackColour(option, BackColor());
@@ -146,28 +146,17 @@ void Intro0::Form_Load() {
 void Intro0::Timer1_Timer() {
     // Runs once per load of the menu; a missing or damaged catalogue is not
     // the pupil's business here, so nothing is reported.
-    catalogue_file::loadStoppingAtFailure(worksheet_folder::folder(program),
-                                          program.state<CatalogueState>());
+    catalogue_file::load(worksheet_folder::folder(program), program.state<CatalogueState>());
     Timer1->stop();
 }
 
 void Intro0::openAcknowledgments() {
     // A set of one page: whatever set the viewer showed last, it must not
     // count pages the acknowledgments do not have.
-    PageState& pages = program.state<PageState>();
-    pages.PageCount = 1;
-    pages.PageSetName = QStringLiteral("acknowledgments");
-    auto& notes = program.screens().form<Teacher>();
-    notes.Label1->hide();
-    notes.Label3[Teacher::Next]->hide();
-    notes.Label3[Teacher::Previous]->hide();
-    notes.Image1->LoadPicture(program.paths(), QStringLiteral("wmf\\acknowledgments.wmf"));
-    if (const auto logo = LoadPicture(program.paths(), QStringLiteral("logo\\quorvane2.bmp")))
-        notes.Picture2->setPicture(*logo);
-    notes.Image2->LoadPicture(program.paths(), QStringLiteral("wmf2\\acknowledgments.wmf"));
-    notes.setBackColor(QColor(49, 130, 212));
-    notes.Timer1->start();
-    notes.Show();
+    Teacher::open(program, {.name = QStringLiteral("acknowledgments"),
+                            .count = 1,
+                            .firstPage = QStringLiteral("acknowledgments.wmf"),
+                            .withLogo = true});
 }
 
 void Intro0::Label2_Click(int index) {
@@ -179,23 +168,15 @@ void Intro0::Label2_Click(int index) {
     case Progress:
         screens.form<ProgressMenu>().Show();
         break;
-    case Exit: {
-        auto& title = screens.form<Titlefrm>();
-        title.Command1->setText(QStringLiteral("Cancel"));
-        title.Show();
+    case Exit:
+        Titlefrm::openAsExitConfirmation(program);
         break;
-    }
     case Acknowledgments:
         openAcknowledgments();
         break;
-    case Guide: {
-        auto& guide = screens.form<::Guide>();
-        guide.Image1->LoadPicture(program.paths(), QStringLiteral("wmf\\guide1.wmf"));
-        guide.Image2->LoadPicture(program.paths(), QStringLiteral("wmf2\\guide1.wmf"));
-        program.state<PageState>().PageNumber = 1;
-        guide.Show();
+    case Guide:
+        ::Guide::open(program);
         break;
-    }
     case Wizard:
         if (Screen* wizard = screens.get(ScreenId::wizard))
             wizard->Show();

@@ -1,6 +1,8 @@
 #pragma once
-// The main menu, hub of all navigation. Each load switches sound on and
-// reads the worksheet catalogue shortly after the menu shows.
+// The main menu, hub of all navigation: the topics, the teachers' guide,
+// the acknowledgments, the Multiple Choice Wizard and the Worksheet
+// Catalogue. Each load switches sound on and reads the worksheet catalogue
+// shortly after the menu shows.
 #include "controls.h"
 #include "menu_entry.h"
 #include "pictures.h"

@@ -1,5 +1,7 @@
 #include "titlefrm.h"
 
+#include "product.h"
+
 #include "controls.h"
 #include "intro0.h"
 #include "sounds_named.h"
@@ -64,7 +66,7 @@ bool Titlefrm::normalStartUp() {
     setPlace(desktop.desktopWidthTwips() / 2 - Width() / 2,
              desktop.desktopHeightTwips() / 2 - Height() / 2);
     desktop.bringToFront();
-    const auto picture = LoadPicture(program.paths(), QStringLiteral("Images\\spitfism.jpg"));
+    const auto picture = LoadPicture(program.paths(), product::MenuPicture);
     if (!picture)
         return false;
     picture1_->setPicture(*picture);
@@ -77,6 +79,12 @@ void Titlefrm::fallbackStartUp() {
     if (const auto picture =
             LoadPicture(program.paths(), QStringLiteral("images\\spitfire2sm.jpg")))
         picture1_->setPicture(*picture);
+}
+
+void Titlefrm::openAsExitConfirmation(Program& program) {
+    auto& title = program.screens().form<Titlefrm>();
+    title.Command1->setText(QStringLiteral("Cancel"));
+    title.Show();
 }
 
 void Titlefrm::Command1_Click() {

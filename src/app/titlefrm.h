@@ -15,6 +15,10 @@ public:
     static constexpr ScreenId Id = ScreenId::Titlefrm;
     explicit Titlefrm(Program& program);
 
+    // The way in from the main menu's "Exit": the title screen again, with
+    // "Cancel" and "Exit".
+    static void openAsExitConfirmation(Program& program);
+
     void Form_Load() override;
     PictureBox* Picture1() override { return picture1_; }
 

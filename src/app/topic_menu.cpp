@@ -2,7 +2,8 @@
 
 #include "activity_screen.h"
 #include "intro0.h"
-#include "page_state.h"
+#include "multiple.h"
+#include "product.h"
 #include "quiz_session.h"
 #include "sounds_named.h"
 #include "style.h"
@@ -100,10 +101,10 @@ void TopicMenu::label3_Click(int index) {
         program.screens().unload(id());
         break;
     case KeyFacts:
-        openPages(design_.keyFacts);
+        Teacher::open(program, design_.keyFacts);
         break;
     case TeachersNotes:
-        openPages(design_.notes);
+        Teacher::open(program, design_.notes);
         break;
     }
     program.PlaySound(sounds::Click);
@@ -116,27 +117,13 @@ void TopicMenu::openQuiz() {
                            "cannot start. Please ask your teacher to reinstall Ostervale."));
         return;
     }
-    quiz_session::start(program,
-                        LoadPicture(program.paths(), design_.quizPicture).value_or(QPixmap()),
-                        QStringLiteral("Ostervale"));
-}
-
-void TopicMenu::openPages(const TopicDesign::PageSet& set) {
-    PageState& pages = program.state<PageState>();
-    pages.PageCount = set.count;
-    pages.PageSetName = set.name;
-    // The first touch loads the viewer, which starts at page 1 of this set.
-    auto& notes = program.screens().form<Teacher>();
-    notes.Image1->LoadPicture(program.paths(), QStringLiteral("wmf\\") + set.firstPage);
-    notes.Image2->LoadPicture(program.paths(), QStringLiteral("wmf2\\") + set.firstPage);
-    notes.Show();
+    Multiple::open(program, LoadPicture(program.paths(), design_.quizPicture).value_or(QPixmap()),
+                   product::Title);
 }
 
 void TopicMenu::openActivity(ScreenId id) {
-    if (auto* activity = dynamic_cast<ActivityScreen*>(program.screens().get(id))) {
-        activity->Label6->setText(Label1->text());
-        activity->Show();
-    }
+    if (auto* activity = dynamic_cast<ActivityScreen*>(program.screens().get(id)))
+        activity->open(design_.title);
 }
 RationingMenu::RationingMenu(Program& program) : TopicMenu(program, Id, rationingDesign()) {}
 

@@ -1,10 +1,12 @@
 #pragma once
-// The two topic menus share one layout and behaviour and differ only in
-// their data: title, colours, picture and the material their entries open.
+// The two topic menus ("Rationing" and "The Progress of the War") share one
+// layout and behaviour and differ only in their data: title, colours,
+// picture and the material their entries open.
 #include "menu_entry.h"
 #include "pictures.h"
 #include "program.h"
 #include "screen.h"
+#include "viewers.h"
 
 #include <QLabel>
 
@@ -20,12 +22,7 @@ struct TopicDesign {
     Place pictureArea{};
     QString questionFile;
     QString quizPicture;
-    // The two page sets: their names, page counts and first pages.
-    struct PageSet {
-        QString name;
-        int count;
-        QString firstPage;
-    };
+    // The two page sets.
     PageSet keyFacts;
     PageSet notes;
     ScreenId labelling;
@@ -57,7 +54,6 @@ public:
 private:
     void openQuiz();
     void openActivity(ScreenId id);
-    void openPages(const TopicDesign::PageSet& set);
 
     TopicDesign design_;
 };

@@ -26,15 +26,6 @@ Waiting& waiting() {
     return current;
 }
 
-// The table in memory after a reading; a damaged file leaves what could be
-// read of it rather than whatever an earlier reading left.
-Listing loadInto(const QString& folder, CatalogueState& catalogue) {
-    Listing listing = read(folder);
-    if (listing.health != Health::Missing)
-        keep(catalogue, listing.titles);
-    return listing;
-}
-
 bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
@@ -250,13 +241,11 @@ Listing read(const QString& folder) {
     return listing;
 }
 
-bool loadStoppingAtFailure(const QString& folder, CatalogueState& catalogue) {
-    const Listing listing = loadInto(folder, catalogue);
-    return listing.health == Health::Sound && listing.titles.size() <= CatalogueState::Capacity;
-}
-
-Health loadPassingOverFailures(const QString& folder, CatalogueState& catalogue) {
-    return loadInto(folder, catalogue).health;
+Health load(const QString& folder, CatalogueState& catalogue) {
+    Listing listing = read(folder);
+    if (listing.health != Health::Missing)
+        keep(catalogue, listing.titles);
+    return listing.health;
 }
 
 std::optional<QStringList> readAll(const QString& folder) {

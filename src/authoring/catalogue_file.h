@@ -26,14 +26,11 @@ struct Listing {
 };
 Listing read(const QString& folder);
 
-// The main menu's load: reads the titles into the catalogue in memory. A
-// missing file leaves it as it was; a damaged one leaves what could be read,
-// never titles of an earlier reading. The table shows the first 1000.
-// Returns whether it read it all.
-bool loadStoppingAtFailure(const QString& folder, CatalogueState& catalogue);
-
-// The catalogue screen's load: the same, and says what it found.
-Health loadPassingOverFailures(const QString& folder, CatalogueState& catalogue);
+// The load of the main menu and the catalogue screen: reads the titles into
+// the catalogue in memory. A missing file leaves it as it was; a damaged one
+// leaves what could be read, never titles of an earlier reading. The table
+// holds the first 1000. Says what it found.
+Health load(const QString& folder, CatalogueState& catalogue);
 
 // The whole list as the file holds it, for a change; nullopt unless sound.
 std::optional<QStringList> readAll(const QString& folder);

@@ -3,6 +3,8 @@
 #include "catalogue_file.h"
 #include "catalogue_screen_state.h"
 #include "catalogue_state.h"
+#include "multiple.h"
+#include "product.h"
 #include "question_file.h"
 #include "quiz_session.h"
 #include "screen_waiting.h"
@@ -102,19 +104,13 @@ QString Worksheets::folder() const {
 
 void Worksheets::Form_Load() {
     SetUpForm();
-    const catalogue_file::Health health =
-        catalogue_file::loadPassingOverFailures(folder(), catalogue());
+    const catalogue_file::Health health = catalogue_file::load(folder(), catalogue());
     for (CheckBox* box : {Check1, Check2})
         controls::setBackColour(box, style::BoxBack);
     state().CataloguePage = 0;
     for (int k = FirstSlot; k <= LastSlot; ++k)
         Label2[k]->setFont(style::tahomaBold(12));
-    int last = catalogue().WorksheetCount;
-    if (last > SlotsPerPage) {
-        last = SlotsPerPage;
-        Label3[Next]->show();
-    }
-    showTitles(last);
+    workpage();
     // From now on, whoever fills the table anew (a save, the main menu's
     // reading, another copy's change seen by either) also redraws the page.
     catalogue().reloaded = [this] {
@@ -264,16 +260,11 @@ bool Worksheets::delworksheet(catalogue_file::Failure* why,
 }
 
 bool Worksheets::runAsQuiz() {
-    // The quiz takes the main menu's picture and title. The menu is loaded
-    // unseen for them, with its usual effects: sound on, catalogue reread.
-    Screen* menu = program.screens().get(ScreenId::intro0);
-    if (!menu)
-        return false;
-    const auto* picture = menu->findChild<QLabel*>(QStringLiteral("Image1"));
-    const auto* heading = menu->findChild<QLabel*>(QStringLiteral("Label1"));
-    if (!picture || !heading)
-        return false;
-    quiz_session::start(program, picture->pixmap(), heading->text());
+    // Under the main menu's picture and the product title, as the menu shows
+    // them; the menu itself is not loaded for them, which would switch the
+    // sound back on behind a teacher who had switched it off.
+    Multiple::open(program, LoadPicture(program.paths(), product::MenuPicture).value_or(QPixmap()),
+                   product::Title);
     return true;
 }
 

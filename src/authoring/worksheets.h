@@ -1,5 +1,6 @@
 #pragma once
-// The Worksheet Catalogue: the teachers' saved worksheets, 24 titles a page.
+// The Worksheet Catalogue ("Worksheets Catalogue"): the teachers' saved
+// worksheets, 24 titles a page.
 // A click on a title runs it as a quiz, opens it in the wizard, or removes
 // it from the catalogue, as the two mode boxes say.
 #include "catalogue_file.h"

@@ -1,7 +1,8 @@
 #pragma once
 // Metafile text is single-byte Windows-1252 ("£", curly quotes and the euro
-// among 0x80-0x9F). The metafile library stands on Qt alone, so it keeps its
-// own table rather than borrowing the toolkit's.
+// among 0x80-0x9F). The metafile library stands on Qt alone, so the
+// program's one table is kept here, and the toolkit's question and catalogue
+// files borrow it.
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>

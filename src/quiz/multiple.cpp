@@ -3,10 +3,9 @@
 #include "print_service.h"
 #include "quiz_session.h"
 #include "quiz_state.h"
+#include "results.h"
 #include "sounds_named.h"
 #include "style.h"
-#include "welldone.h"
-#include "wrong.h"
 
 #include <QKeyEvent>
 #include <algorithm>
@@ -72,6 +71,14 @@ Multiple::Multiple(Program& program)
     controls::nameArray("Option1", Option1);
     Option1[NoAnswer]->setAccessibleName(QStringLiteral("No answer"));
     setAccessibleName(QStringLiteral("Multiple Choice"));
+}
+
+void Multiple::open(Program& program, const QPixmap& picture, const QString& heading) {
+    quiz_session::begin(program, picture, heading);
+    ScreenRegistry& screens = program.screens();
+    // A quiz always starts on a fresh screen at question 1.
+    screens.unload(Id);
+    screens.form<Multiple>().Show();
 }
 
 void Multiple::Form_Load() {
@@ -192,15 +199,8 @@ void Multiple::Printpage() {
 }
 
 void Multiple::endQuiz() {
-    quiz_session::finish(program);
-    ScreenRegistry& screens = program.screens();
-    // The review and the results fill themselves from what the quiz left;
-    // the review is made fresh for every quiz and shown only on request.
-    screens.unload(Wrong::Id);
-    screens.form<Wrong>();
-    screens.unload(Welldone::Id);
-    screens.form<Welldone>().Show();
-    screens.unload(Id);
+    results::hand(program, quiz_session::finish(program));
+    program.screens().unload(Id);
 }
 
 #include "moc_multiple.cpp"

@@ -1,6 +1,7 @@
 #pragma once
-// The quiz screen: ten questions one at a time, marked on the way forward;
-// at the end it hands over to the results screen and closes itself.
+// The quiz screen ("Multiple Choice"): ten questions one at a time, marked
+// on the way forward; at the end it hands its result to the results screen
+// and closes itself.
 #include "controls.h"
 #include "menu_entry.h"
 #include "pictures.h"
@@ -21,6 +22,11 @@ public:
     static constexpr int NoAnswer = 5;
 
     explicit Multiple(Program& program);
+
+    // The way in: a fresh quiz screen at question 1 of the question set in
+    // the tables, under the heading and picture given, over the screen that
+    // opens it.
+    static void open(Program& program, const QPixmap& picture, const QString& heading);
 
     void Form_Load() override;
     PictureBox* Picture1() override { return picture1_; }

@@ -1,9 +1,7 @@
 #include "quiz_session.h"
 
-#include "multiple.h"
 #include "question_file.h"
 #include "quiz_rules.h"
-#include "results.h"
 
 namespace quiz_session {
 
@@ -11,14 +9,10 @@ bool load(Program& program, const QString& path) {
     return loadQuestionFile(path, program.state<QuizTables>());
 }
 
-void start(Program& program, const QPixmap& picture, const QString& heading) {
+void begin(Program& program, const QPixmap& picture, const QString& heading) {
     QuizState& quiz = program.state<QuizState>();
     quiz.picture = picture;
     quiz.heading = heading;
-    ScreenRegistry& screens = program.screens();
-    // A quiz always starts on a fresh screen at question 1.
-    screens.unload(Multiple::Id);
-    screens.form<Multiple>().Show();
 }
 
 void reset(Program& program) {
@@ -39,19 +33,18 @@ void mark(Program& program, int chosen) {
     quiz.QuestionRight[n] = (c >= 1 && c <= 4 && chosen == c) ? 1 : 0;
 }
 
-void finish(Program& program) {
-    QuizState& quiz = program.state<QuizState>();
+Results finish(Program& program) {
+    const QuizState& quiz = program.state<QuizState>();
     const QuizTables& tables = program.state<QuizTables>();
-    Results& results = program.state<Results>();
-    quiz.wrongLines.clear();
+    Results outcome(0, 10, true);
+    outcome.ResultHeading = quiz.heading;
+    outcome.reviewTitle = tables.QuizTitle;
     for (int i = 1; i <= 10; ++i) {
-        results.Score += quiz.QuestionRight[i];
+        outcome.Score += quiz.QuestionRight[i];
         if (quiz.QuestionRight[i] == 0)
-            quiz.wrongLines.append(quiz_rules::wrongLine(i, tables.QuestionText[i]));
+            outcome.wrongLines.append(quiz_rules::wrongLine(i, tables.QuestionText[i]));
     }
-    results.openedByQuiz = true;
-    quiz.ResultHeading = quiz.heading;
-    quiz.reviewTitle = tables.QuizTitle;
+    return outcome;
 }
 
 } // namespace quiz_session

@@ -1,11 +1,11 @@
 #pragma once
 // One quiz from start to finish, apart from the screens that show it: a
-// question set is loaded, the quiz screen opens on it with a heading and a
-// picture, each question is marked as the pupil leaves it, and the end
-// tallies the score and lists the wrong answers. The screens fill
-// themselves from what the session leaves in the program state.
+// question set is loaded, a quiz begins under a heading and a picture, each
+// question is marked as the pupil leaves it, and the end tallies the result.
+// The quiz screen asks the session; the session knows no screen.
 #include "program.h"
 #include "quiz_state.h"
+#include "results.h"
 
 #include <QPixmap>
 
@@ -15,9 +15,8 @@ namespace quiz_session {
 // damaged, with the tables holding what was read before the fault.
 bool load(Program& program, const QString& path);
 
-// Opens the quiz screen on the tables as they are, over the screen that
-// opens it, which stays beneath.
-void start(Program& program, const QPixmap& picture, const QString& heading);
+// What the quiz about to open runs under.
+void begin(Program& program, const QPixmap& picture, const QString& heading);
 
 // The quiz screen's load: the score so far and the question marks cleared,
 // question 1 on show.
@@ -28,7 +27,7 @@ void reset(Program& program);
 void mark(Program& program, int chosen);
 
 // After question 10: the score, the heading for the certificate, and the
-// lines of the review.
-void finish(Program& program);
+// lines of the review, as one result.
+Results finish(Program& program);
 
 } // namespace quiz_session

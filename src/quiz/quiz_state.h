@@ -1,6 +1,6 @@
 #pragma once
 // The quiz's program-wide values: the question set last loaded, and the
-// quiz in progress or just ended.
+// quiz in progress. What a quiz leaves when it ends is its Results.
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
@@ -22,15 +22,8 @@ struct QuizState {
     int CurrentQuestion = 0;
     // Slot q is 1 when question q was last left answered right.
     std::array<int, 11> QuestionRight{};
-    // The heading of the quiz that last ended, for the certificate.
-    QString ResultHeading;
 
-    // What the screen that opens a quiz hands it: its heading and picture.
+    // What the quiz runs under: the heading and picture it was opened with.
     QString heading;
     QPixmap picture;
-
-    // What the review shows of the quiz that last ended: the set's title and
-    // one line per wrong answer, in question order.
-    QString reviewTitle;
-    QStringList wrongLines;
 };

@@ -2,7 +2,6 @@
 
 #include "print_service.h"
 #include "quiz_rules.h"
-#include "quiz_state.h"
 #include "results.h"
 #include "sounds_named.h"
 #include "style.h"
@@ -18,7 +17,9 @@ const controls::EntryDesign kWelldoneEntries[] = {
     {.index = Welldone::Exit, .caption = "Exit", .place = {10560, 7920, 1245, 495}},
 };
 
-QTimer* singleShotTimer(QObject* parent, int interval) {
+// A stopped timer; each handler of the sequence stops its own and starts
+// the next, so every one fires once per showing.
+QTimer* stepTimer(QObject* parent, int interval) {
     auto* timer = new QTimer(parent);
     timer->setInterval(interval);
     return timer;
@@ -36,9 +37,8 @@ Welldone::Welldone(Program& program)
                              QStringLiteral("Enter your name in the box above before printing "
                                             "your certificate"),
                              style::Yellow, style::times(18))),
-      Text1(new TextBox(client(), 25)), Timer1(singleShotTimer(this, 1)),
-      Timer2(singleShotTimer(this, 10)), Timer3(singleShotTimer(this, 1)),
-      picture1_(new PictureBox(client())) {
+      Text1(new TextBox(client(), 25)), Timer1(stepTimer(this, 1)), Timer2(stepTimer(this, 10)),
+      Timer3(stepTimer(this, 1)), picture1_(new PictureBox(client())) {
     place(Label4, 0, 120, 12000, 900);
     place(picture1_, 5880, 1440, 4800, 3600);
     place(Label1, 0, 5400, 12000, 855);
@@ -75,7 +75,8 @@ void Welldone::Form_Load() {
     const int score = results.Score;
     const int total = results.ScoreTotal;
     Label1->setText(quiz_rules::scoreLine(score, total));
-    if (quiz_rules::band(score, total) == quiz_rules::Band::FullMarks) {
+    fullMarks_ = quiz_rules::band(score, total) == quiz_rules::Band::FullMarks;
+    if (fullMarks_) {
         Label6->hide();
         Label3[ReviewOrCertificate]->show();
         Label3[ReviewOrCertificate]->setText(QStringLiteral("Print Certificate"));
@@ -120,8 +121,8 @@ void Welldone::Timer3_Timer() {
 }
 
 void Welldone::Printpage() {
-    const QString heading = program.state<QuizState>().ResultHeading;
     const Results& results = program.state<Results>();
+    const QString& heading = results.ResultHeading;
     print_service::printCertificate(
         program, {.heading = heading,
                   .headingWidthOnScreen =
@@ -133,9 +134,8 @@ void Welldone::Printpage() {
 
 void Welldone::Label3_Click(int index) {
     ScreenRegistry& screens = program.screens();
-    const Results& results = program.state<Results>();
     if (index == ReviewOrCertificate) {
-        if (results.Score == results.ScoreTotal) {
+        if (fullMarks_) {
             // The printout reports how it went itself; no click follows.
             runGuarded([this] { Printpage(); }, [this] { program.messages().tell(kCancelled); });
             return;

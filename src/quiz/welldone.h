@@ -1,7 +1,7 @@
 #pragma once
-// The results screen for the quiz and the activities: the score in one of
-// three bands, then, a moment after it shows, a celebration sound. It fills
-// itself from the result left in the program state.
+// The results screen ("Well Done!") for the quiz and the activities: the
+// score in one of three bands, then, a moment after it shows, a celebration
+// sound. It fills itself from the one result handed to it (results::hand).
 #include "controls.h"
 #include "menu_entry.h"
 #include "pictures.h"
@@ -44,4 +44,7 @@ public:
 
 private:
     PictureBox* picture1_;
+    // Decided once, when the screen loads: full marks offer the certificate,
+    // anything less the review.
+    bool fullMarks_ = false;
 };

@@ -1,9 +1,8 @@
 #include "wrong.h"
 
 #include "controls.h"
-#include "quiz_state.h"
+#include "results.h"
 #include "style.h"
-#include "welldone.h"
 
 namespace {
 const controls::EntryDesign kExit[] = {
@@ -41,16 +40,17 @@ Wrong::Wrong(Program& program)
 
 void Wrong::Form_Load() {
     SetUpForm();
-    const QuizState& quiz = program.state<QuizState>();
-    controls::showText(Label6, quiz.reviewTitle);
-    for (int k = 0; k < quiz.wrongLines.size() && k < int(Label2.size()); ++k) {
-        controls::showText(Label2[k], quiz.wrongLines[k]);
+    const Results& result = program.state<Results>();
+    controls::showText(Label6, result.reviewTitle);
+    for (int k = 0; k < result.wrongLines.size() && k < int(Label2.size()); ++k) {
+        controls::showText(Label2[k], result.wrongLines[k]);
         Label2[k]->show();
     }
 }
 
 void Wrong::Label3_Click() {
-    program.screens().unload(Welldone::Id);
+    // The results screen beneath goes too: the review is its last step.
+    program.screens().unload(ScreenId::Welldone);
     program.screens().unload(Id);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The review of the questions answered wrongly in the quiz that last ended;
-// it fills itself from what the quiz left.
+// The review of wrong answers ("You answered the following questions
+// incorrectly."), opened from the results screen after a quiz; it fills
+// itself from the quiz's result.
 #include "menu_entry.h"
 #include "program.h"
 #include "screen.h"

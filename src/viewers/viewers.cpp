@@ -17,6 +17,8 @@ const controls::EntryDesign kEntries[] = {
 };
 const Place kImage1{120, 0, 10485, 11955};
 const QColor kAcknowledgmentsBack(49, 130, 212);
+const QString kPublisherPicture = QStringLiteral("logo\\quorvane2.bmp");
+constexpr int kGuidePages = 3;
 } // namespace
 
 PageViewer::PageViewer(Program& program, ScreenId id, const Place& image2)
@@ -47,6 +49,15 @@ void PageViewer::showPage(const QString& screenFile, const QString& printFile) {
     Image2->LoadPicture(program.paths(), printFile);
 }
 
+void PageViewer::pageStep() {
+    const PageState& pages = program.state<PageState>();
+    Label3[Previous]->setEnabled(pages.PageNumber > 1);
+    Label3[Next]->setEnabled(pages.PageNumber < pages.PageCount);
+    showPage(pageFile(QStringLiteral("wmf"), pages.PageNumber),
+             pageFile(QStringLiteral("wmf2"), pages.PageNumber));
+    Label1->setText(counterText(pages.PageNumber, pages.PageCount));
+}
+
 void PageViewer::Label3_Click(int index) {
     int& page = program.state<PageState>().PageNumber;
     switch (index) {
@@ -58,12 +69,10 @@ void PageViewer::Label3_Click(int index) {
         break;
     case Next:
         ++page;
-        Label3[Previous]->setEnabled(true);
         pageStep();
         break;
     case Previous:
         --page;
-        Label3[Next]->setEnabled(true);
         pageStep();
         break;
     }
@@ -97,6 +106,23 @@ Teacher::Teacher(Program& program)
     setAccessibleName(QStringLiteral("Key Facts and Teacher's Notes"));
 }
 
+void Teacher::open(Program& program, const PageSet& set) {
+    PageState& pages = program.state<PageState>();
+    pages.PageCount = set.count;
+    pages.PageSetName = set.name;
+    // The first touch loads the viewer, which starts at page 1 of this set.
+    auto& notes = program.screens().form<Teacher>();
+    notes.showPage(QStringLiteral("wmf\\") + set.firstPage,
+                   QStringLiteral("wmf2\\") + set.firstPage);
+    if (set.withLogo) {
+        if (const auto picture = LoadPicture(program.paths(), kPublisherPicture))
+            notes.Picture2->setPicture(*picture);
+        notes.setBackColor(kAcknowledgmentsBack);
+        notes.Timer1->start();
+    }
+    notes.Show();
+}
+
 void Teacher::Form_Load() {
     SetUpForm();
     const PageState& pages = program.state<PageState>();
@@ -118,15 +144,8 @@ QString Teacher::logoFrameFile(int frame) {
            QString::number(frame) + QStringLiteral(".gif");
 }
 
-void Teacher::pageStep() {
-    const PageState& pages = program.state<PageState>();
-    if (pages.PageCount == pages.PageNumber)
-        Label3[Next]->setEnabled(false);
-    if (pages.PageNumber == 1)
-        Label3[Previous]->setEnabled(false);
-    showPage(pageFile(QStringLiteral("wmf"), pages.PageSetName, pages.PageNumber),
-             pageFile(QStringLiteral("wmf2"), pages.PageSetName, pages.PageNumber));
-    Label1->setText(counterText(pages.PageNumber, pages.PageCount));
+QString Teacher::pageFile(const QString& folder, int page) const {
+    return pageFile(folder, program.state<PageState>().PageSetName, page);
 }
 
 void Teacher::Timer1_Timer() {
@@ -139,23 +158,23 @@ void Teacher::Timer1_Timer() {
 }
 
 Guide::Guide(Program& program) : PageViewer(program, Id, {120, -240, 0, 0}) {
-    Label1->setText(QStringLiteral("Page 1 of 3"));
+    Label1->setText(counterText(1, kGuidePages));
     setAccessibleName(QStringLiteral("Teachers' Guide"));
 }
 
-void Guide::pageStep() {
-    const int page = program.state<PageState>().PageNumber;
-    const QString name = QStringLiteral("guide") + QString::number(page) + QStringLiteral(".wmf");
-    showPage(QStringLiteral("wmf\\") + name, QStringLiteral("wmf2\\") + name);
-    if (page == 1)
-        Label3[Previous]->setEnabled(false);
-    if (page == 2) {
-        Label3[Previous]->setEnabled(true);
-        Label3[Next]->setEnabled(true);
-    }
-    if (page == 3)
-        Label3[Next]->setEnabled(false);
-    Label1->setText(QStringLiteral("Page ") + QString::number(page) + QStringLiteral(" of 3"));
+void Guide::open(Program& program) {
+    PageState& pages = program.state<PageState>();
+    pages.PageCount = kGuidePages;
+    pages.PageSetName = QStringLiteral("guide");
+    auto& guide = program.screens().form<Guide>();
+    pages.PageNumber = 1;
+    guide.showPage(guide.pageFile(QStringLiteral("wmf"), 1),
+                   guide.pageFile(QStringLiteral("wmf2"), 1));
+    guide.Show();
+}
+
+QString Guide::pageFile(const QString& folder, int page) const {
+    return folder + QStringLiteral("\\guide") + QString::number(page) + QStringLiteral(".wmf");
 }
 
 #include "moc_viewers.cpp"

@@ -1,8 +1,9 @@
 #pragma once
-// The two page viewers: the notes viewer (key facts, teacher's notes and
-// the acknowledgments with the animated logo) and the teachers' guide. Both
-// show one page at a time, step through their set and print the page on
-// show; they differ in how they name their pages and what else they show.
+// The two page viewers: the notes viewer ("Key Facts", "Teacher's Notes"
+// and the acknowledgments with the animated logo) and the teachers' guide.
+// Both show one page of a set at a time, step through it by one rule and
+// print the page on show; they differ in how they name their pages and what
+// else they show.
 #include "controls.h"
 #include "menu_entry.h"
 #include "page_box.h"
@@ -12,6 +13,19 @@
 
 #include <QLabel>
 #include <QTimer>
+
+// A set of pages as a menu hands it to the notes viewer.
+struct PageSet {
+    // The base of the pages' names: page 2 of "key progress" is
+    // "key progressb.wmf".
+    QString name;
+    int count = 1;
+    // The first page's file, which a set of one names without a letter.
+    QString firstPage;
+    // The acknowledgments: the publisher's animated logo and picture beside
+    // the page, on their own colour.
+    bool withLogo = false;
+};
 
 class PageViewer : public Screen {
     Q_OBJECT
@@ -29,8 +43,12 @@ public:
     Entries Label3;
 
 protected:
-    // Puts page PageNumber of the set in place, with its counter and entries.
-    virtual void pageStep() = 0;
+    // Puts page PageNumber of the set in place, with its counter and
+    // entries: back only from page 2 on, on only up to the last page.
+    void pageStep();
+    // The file of a page of the set on show, in the screen ("wmf") or print
+    // ("wmf2") folder.
+    virtual QString pageFile(const QString& folder, int page) const = 0;
     void showPage(const QString& screenFile, const QString& printFile);
     static QString counterText(int page, int count);
 
@@ -43,6 +61,9 @@ class Teacher final : public PageViewer {
 public:
     static constexpr ScreenId Id = ScreenId::teacher;
     explicit Teacher(Program& program);
+
+    // The way in: the set's first page, over the screen that opens it.
+    static void open(Program& program, const PageSet& set);
 
     void Form_Load() override;
     PictureBox* Picture1() override { return picture1_; }
@@ -57,7 +78,7 @@ public:
     static QString logoFrameFile(int frame);
 
 protected:
-    void pageStep() override;
+    QString pageFile(const QString& folder, int page) const override;
 
 private:
     PictureBox* picture1_;
@@ -69,8 +90,12 @@ public:
     static constexpr ScreenId Id = ScreenId::guide;
     explicit Guide(Program& program);
 
+    // The way in: page 1 of the guide's three, over the main menu.
+    static void open(Program& program);
+
     void Form_Load() override { SetUpForm(); }
 
 protected:
-    void pageStep() override;
+    // "guide1.wmf" to "guide3.wmf".
+    QString pageFile(const QString& folder, int page) const override;
 };

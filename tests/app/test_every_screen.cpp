@@ -115,7 +115,7 @@ private Q_SLOTS:
         for (const char* file : {"Rationing.txt", "The Progress of the War.txt"}) {
             QVERIFY(quiz_session::load(*program, QStringLiteral(OSTERVALE_HOME "/multiple/") +
                                                      QString::fromUtf8(file)));
-            quiz_session::start(*program, QPixmap(), QStringLiteral("Ostervale"));
+            Multiple::open(*program, QPixmap(), QStringLiteral("Ostervale"));
             auto& quiz = screens().form<Multiple>();
             quiz.Show();
             for (int q = 1; q <= 10; ++q) {
@@ -166,7 +166,6 @@ private Q_SLOTS:
                  static_cast<QLineEdit*>(wizard.Text3[15]));
         QCOMPARE(wizard.Check1[15]->accessibleName(),
                  QStringLiteral("Question 4, answer D is right"));
-        // The catalogue finds the menu's heading and picture by these names.
         auto& menu = screens().form<Intro0>();
         QCOMPARE(menu.findChildren<QLabel*>(QStringLiteral("Label1")).size(), 1);
         QCOMPARE(menu.findChildren<QLabel*>(QStringLiteral("Image1")).size(), 1);

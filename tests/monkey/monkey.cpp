@@ -325,7 +325,7 @@ Monkey::Monkey(const QString& home, std::uint64_t seed) : home_(home), seed_(see
     // was damaged since.
     const QString folder = worksheet_folder::folder(MaterialPaths(dir_.path()));
     CatalogueState listed;
-    catalogue_file::loadPassingOverFailures(folder, listed);
+    catalogue_file::load(folder, listed);
     for (int k = 1; k <= 30; ++k) {
         const auto sheet =
             test_sets::sheet(QStringLiteral("Class test %1").arg(k), test_sets::kPattern);

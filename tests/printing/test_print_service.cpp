@@ -88,7 +88,7 @@ class PrintServiceTest : public QObject {
         FieldReader file1(composeQuestionFile(test_sets::sheet("Blitz", test_sets::kPattern)));
         if (!LoadQuestions(file1, f->program->state<QuizTables>()))
             qFatal("test set did not load");
-        quiz_session::start(*f->program, QPixmap(), QStringLiteral("Ostervale"));
+        Multiple::open(*f->program, QPixmap(), QStringLiteral("Ostervale"));
         return screens().form<Multiple>();
     }
 
@@ -163,7 +163,7 @@ private Q_SLOTS:
     }
 
     void theCertificateNamesThePupilAndIsNotFollowedByAClick() {
-        f->program->state<QuizState>().ResultHeading = QStringLiteral("Ostervale");
+        f->program->state<Results>().ResultHeading = QStringLiteral("Ostervale");
         f->program->state<Results>() = {10, 10, true};
         auto& results = screens().form<Welldone>();
         results.Show();

@@ -26,7 +26,7 @@ class QuizScreensTest : public QObject {
         if (!LoadQuestions(file1, f->program->state<QuizTables>()))
             qFatal("test set did not load");
         f->program->shell.SoundOn = 1;
-        quiz_session::start(*f->program, picture, QStringLiteral("Ostervale"));
+        Multiple::open(*f->program, picture, QStringLiteral("Ostervale"));
         return screens().form<Multiple>();
     }
     Welldone& results() { return screens().form<Welldone>(); }
@@ -45,7 +45,13 @@ class QuizScreensTest : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { f = std::make_unique<ProgramFixture>(); }
+    void init() {
+        f = std::make_unique<ProgramFixture>();
+        // The quiz hands its result on by the screens' ids, as the program's
+        // start-up defines them.
+        f->program->screens().define<Welldone>();
+        f->program->screens().define<Wrong>();
+    }
     void cleanup() { f.reset(); }
 
     void loadStartsAtQuestionOneWithNothingChosen() {
@@ -135,7 +141,7 @@ private Q_SLOTS:
         answerAll(quiz, wrong, answer);
         QVERIFY(resultsShowingAtLastClick);
         QCOMPARE(f->program->state<Results>().Score, 10 - wrong.size());
-        QCOMPARE(f->program->state<QuizState>().ResultHeading, QStringLiteral("Ostervale"));
+        QCOMPARE(f->program->state<Results>().ResultHeading, QStringLiteral("Ostervale"));
         QVERIFY(!review().isVisible());
         QCOMPARE(review().Label6->text(), QStringLiteral("Blitz"));
         for (int k = 0; k < 10; ++k) {
@@ -256,7 +262,7 @@ private Q_SLOTS:
         sheet.answers.fill(endless);
         FieldReader file1(composeQuestionFile(sheet));
         QVERIFY(LoadQuestions(file1, f->program->state<QuizTables>()));
-        quiz_session::start(*f->program, QPixmap(), endless);
+        Multiple::open(*f->program, QPixmap(), endless);
         Multiple& quiz = screens().form<Multiple>();
         const auto cutButShowingAll = [&](QWidget* control, const QString& shown) {
             QVERIFY2(shown.size() < 20000, qPrintable(control->objectName()));
