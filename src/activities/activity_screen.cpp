@@ -1,3 +1,4 @@
+// What the four activity screens share: dragging, dropping and the buttons.
 #include "activity_screen.h"
 
 #include "results.h"

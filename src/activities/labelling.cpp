@@ -1,3 +1,4 @@
+// The labelling activities of the two topics.
 #include "labelling.h"
 
 #include "style.h"

@@ -1,3 +1,4 @@
+// The ordering activities: the true-or-false sort and the timeline.
 #include "ordering.h"
 
 #include "line_control.h"
@@ -97,15 +98,15 @@ RationingOrd::RationingOrd(Program& program)
     place(Label7, 4200, 0, 7545, 1305);
     place(Label8, 120, 7860, 2505, 585);
     Label5[0] = controls::label(client(), QStringLiteral("True"), style::Green, times(20.25));
-    place(Label5[0], 60, 1800, 5865, 585);
+    place(Label5.at(0), 60, 1800, 5865, 585);
     Label5[2] = controls::label(client(), QStringLiteral("False"), style::Green, times(20.25));
-    place(Label5[2], 6060, 1800, 5745, 555);
-    for (QWidget* text : {Label7, Label8, Label5[0], Label5[2]})
+    place(Label5.at(2), 6060, 1800, 5745, 555);
+    for (QWidget* text : {Label7, Label8, Label5.at(0), Label5.at(2)})
         putBehindActivity(text);
     controls::nameControls({{"Label7", Label7},
                             {"Label8", Label8},
-                            {"Label5[0]", Label5[0]},
-                            {"Label5[2]", Label5[2]}});
+                            {"Label5[0]", Label5.at(0)},
+                            {"Label5[2]", Label5.at(2)}});
     setAccessibleName(QStringLiteral("Rationing: true or false"));
 }
 

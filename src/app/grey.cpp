@@ -1,3 +1,4 @@
+// The backdrop behind every screen.
 #include "grey.h"
 
 #include "style.h"

@@ -1,8 +1,8 @@
 #pragma once
-#include "stage.h"
-
 // The backdrop that fills the desktop behind every screen and hosts the
 // sound control.
+#include "stage.h"
+
 class Grey final : public Stage {
     Q_OBJECT
 public:

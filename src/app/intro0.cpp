@@ -1,3 +1,4 @@
+// The main menu.
 #include "intro0.h"
 
 #include "catalogue_file.h"

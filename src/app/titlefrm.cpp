@@ -1,3 +1,4 @@
+// The title screen, which is also the exit question.
 #include "titlefrm.h"
 
 #include "product.h"

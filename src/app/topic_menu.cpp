@@ -1,3 +1,4 @@
+// The topic menus: Rationing, and The Progress of the War.
 #include "topic_menu.h"
 
 #include "activity_screen.h"

@@ -1,3 +1,4 @@
+// The Multiple Choice Wizard.
 #include "wizard.h"
 
 #include "catalogue_state.h"

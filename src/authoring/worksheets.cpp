@@ -1,3 +1,4 @@
+// The Worksheet Catalogue.
 #include "worksheets.h"
 
 #include "catalogue_file.h"

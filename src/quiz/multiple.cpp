@@ -1,3 +1,4 @@
+// The quiz screen ("Multiple Choice").
 #include "multiple.h"
 
 #include "print_service.h"

@@ -1,3 +1,4 @@
+// The results screen ("Well Done!") after a quiz or an activity.
 #include "welldone.h"
 
 #include "print_service.h"

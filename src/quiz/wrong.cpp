@@ -1,3 +1,4 @@
+// The review of wrong answers after a quiz.
 #include "wrong.h"
 
 #include "controls.h"

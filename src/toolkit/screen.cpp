@@ -184,7 +184,7 @@ Screen::Entries Screen::addEntries(const char* arrayName,
             menuList_.push_back(entry);
             connect(entry, &MenuEntry::mouseMoved, entry, [entry] { entry->setOpaque(true); });
         }
-        entries[index] = entry;
+        entries.add(index, entry);
     }
     return entries;
 }

@@ -40,8 +40,22 @@ public:
     static int framePixels();
     static int captionPixels();
 
-    // A control array of entries, indexed as the screen numbers them.
-    using Entries = std::map<int, MenuEntry*>;
+    // A control array of entries, indexed as the screen numbers them. An
+    // index the screen does not have is a wiring slip: reading it throws
+    // (and the guarded handler carries on) instead of quietly adding an
+    // empty entry for the next line to crash on.
+    class Entries {
+    public:
+        MenuEntry* operator[](int index) const { return entries_.at(index); }
+        MenuEntry* at(int index) const { return entries_.at(index); }
+        bool contains(int index) const { return entries_.contains(index); }
+        auto begin() const { return entries_.cbegin(); }
+        auto end() const { return entries_.cend(); }
+        void add(int index, MenuEntry* entry) { entries_.insert_or_assign(index, entry); }
+
+    private:
+        std::map<int, MenuEntry*> entries_;
+    };
 
     Screen(Program& program, ScreenId id);
 

@@ -1,3 +1,4 @@
+// The page viewers: key facts, teacher's notes, the acknowledgments and the teachers' guide.
 #include "viewers.h"
 
 #include "page_state.h"

@@ -242,6 +242,31 @@ private Q_SLOTS:
         QVERIFY(!screens().isLoaded(ScreenId::Welldone));
     }
 
+    // The one way a result reaches the results screen, with no quiz run:
+    // after a quiz the review is made, unseen, from the same value; an
+    // activity's result has none, and its certificate keeps the heading the
+    // last quiz saved.
+    void aResultIsHandedOnWhole() {
+        Results quiz(7, 10, true);
+        quiz.ResultHeading = QStringLiteral("Ostervale");
+        quiz.reviewTitle = QStringLiteral("Blitz");
+        quiz.wrongLines = QStringList{"2. Question 2?", "5. Question 5?", "9. Question 9?"};
+        results::hand(*f->program, quiz);
+        QVERIFY(screens().isShowing(ScreenId::Welldone));
+        QVERIFY(screens().isLoaded(ScreenId::Wrong));
+        QVERIFY(!review().isVisible());
+        QCOMPARE(review().Label6->text(), QStringLiteral("Blitz"));
+        QCOMPARE(review().Label2[2]->text(), QStringLiteral("9. Question 9?"));
+        QVERIFY(review().Label2[3]->isHidden());
+
+        results::hand(*f->program, Results(4, 4));
+        QVERIFY(screens().isShowing(ScreenId::Welldone));
+        QVERIFY(!screens().isLoaded(ScreenId::Wrong));
+        QCOMPARE(f->program->state<Results>().ResultHeading, QStringLiteral("Ostervale"));
+        QCOMPARE(screens().form<Welldone>().Label3[Welldone::ReviewOrCertificate]->text(),
+                 QStringLiteral("Print Certificate"));
+    }
+
     void activitiesGetTheirOwnBands() {
         f->program->state<Results>() = {1, 3};
         auto& results = screens().form<Welldone>();
