@@ -106,7 +106,15 @@ void ActivityScreen::liftLabel(int i) {
 
 void ActivityScreen::open(const QString& heading) {
     Label6->setText(heading);
+    nameAs(kind_);
     Show();
+}
+
+void ActivityScreen::nameAs(const QString& kind) {
+    // Announced as it is shown: the heading on the screen, then the kind of
+    // activity.
+    kind_ = kind;
+    setAccessibleName(Label6->text() + QStringLiteral(": ") + kind_);
 }
 
 void ActivityScreen::Form_Load() {

@@ -21,6 +21,12 @@ public:
     // The way in from a topic menu: the activity under the topic's heading.
     void open(const QString& heading);
 
+protected:
+    // Names the screen for assistive technology by its heading and kind
+    // ("labelling", "timeline").
+    void nameAs(const QString& kind);
+
+public:
     void Form_Load() override;
 
     // The buttons of Label3, by their index.
@@ -92,4 +98,5 @@ private:
     int carryStep_ = 0;
     Place carriedFrom_;
     int chosen_ = -1;
+    QString kind_;
 };

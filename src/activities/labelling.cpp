@@ -84,7 +84,7 @@ RationingLab::RationingLab(Program& program)
                       QStringLiteral("Drag the labels to the correct illustrations of some of the "
                                      "food that was rationed in Britain during the war."),
                       {1080, 5280, 5175, 1065}) {
-    setAccessibleName(QStringLiteral("Rationing: labelling"));
+    nameAs(QStringLiteral("labelling"));
 }
 
 ProgressLab::ProgressLab(Program& program)
@@ -92,7 +92,7 @@ ProgressLab::ProgressLab(Program& program)
                       QStringLiteral("Drag the labels to the correct illustrations showing the "
                                      "major battles that were the turning points in the war."),
                       {1800, 6360, 8265, 825}) {
-    setAccessibleName(QStringLiteral("The Armed Forces: labelling"));
+    nameAs(QStringLiteral("labelling"));
 }
 
 #include "moc_labelling.cpp"

@@ -107,7 +107,7 @@ RationingOrd::RationingOrd(Program& program)
                             {"Label8", Label8},
                             {"Label5[0]", Label5.at(0)},
                             {"Label5[2]", Label5.at(2)}});
-    setAccessibleName(QStringLiteral("Rationing: true or false"));
+    nameAs(QStringLiteral("true or false"));
 }
 
 ProgressOrd::ProgressOrd(Program& program)
@@ -139,7 +139,7 @@ ProgressOrd::ProgressOrd(Program& program)
     controls::nameControls({{"Label8", Label8}, {"Label9", Label9}, {"Line1", Line1}});
     controls::nameArray("Label5", Label5);
     controls::nameArray("Line2", Line2);
-    setAccessibleName(QStringLiteral("The Blitz and Air Raids: timeline"));
+    nameAs(QStringLiteral("timeline"));
 }
 
 #include "moc_ordering.cpp"

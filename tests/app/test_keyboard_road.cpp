@@ -100,6 +100,9 @@ private Q_SLOTS:
         auto* s = dynamic_cast<ActivityScreen*>(screens().find(ScreenId(id)));
         QVERIFY(s && screens().isShowing(ScreenId(id)));
         QCOMPARE(s->Label6->text(), menu.Label1->text());
+        // A screen reader announces the heading the pupil sees.
+        QVERIFY2(s->accessibleName().startsWith(menu.Label1->text() + QStringLiteral(": ")),
+                 qPrintable(s->accessibleName()));
         // Each label carried to its own slot.
         for (int i = 0; i < s->n(); ++i) {
             QVERIFY(tabTo(s->Label2[i]));
