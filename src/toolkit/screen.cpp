@@ -2,9 +2,11 @@
 
 #include "menu_entry.h"
 #include "program.h"
+#include "screen_accessible.h"
 #include "style.h"
 #include "twips.h"
 
+#include <QAccessible>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTimer>
@@ -44,6 +46,11 @@ Screen::Screen(Program& program, ScreenId id)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     connect(client_, &FormSurface::mouseMoved, this, [this] { Form_MouseMove(); });
+    static const bool described = [] {
+        QAccessible::installFactory(screen_accessible::factory);
+        return true;
+    }();
+    Q_UNUSED(described);
 }
 
 void Screen::Form_MouseMove() {

@@ -7,6 +7,7 @@
 #include "testmain.h"
 #include "twips.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QTest>
 
@@ -202,8 +203,16 @@ private Q_SLOTS:
             QTest::keyClick(stage.focusWidget(), Qt::Key_Tab);
             QVERIFY(over.isAncestorOf(stage.focusWidget()) || stage.focusWidget() == &over);
         }
+        // A screen reader finds the covered screen empty and unseen.
+        QAccessibleInterface* hidden = QAccessible::queryAccessibleInterface(&under);
+        QAccessibleInterface* front = QAccessible::queryAccessibleInterface(&over);
+        QCOMPARE(front->role(), QAccessible::Dialog);
+        QVERIFY(front->childCount() > 0 && !front->state().invisible);
+        QVERIFY(hidden->state().invisible);
+        QCOMPARE(hidden->childCount(), 0);
         // Closing the screen in front hands the keyboard to the one beneath.
         screens().unload(OverScreen::Id);
+        QVERIFY(!hidden->state().invisible && hidden->childCount() > 0);
         QCOMPARE(stage.frontScreen(), &under);
         QVERIFY(under.isAncestorOf(stage.focusWidget()));
         // The backdrop in front covers every screen until it is shown again.

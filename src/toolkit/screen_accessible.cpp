@@ -1,0 +1,60 @@
+#include "screen_accessible.h"
+
+#include "screen.h"
+#include "stage.h"
+
+#include <QAccessibleWidget>
+
+namespace screen_accessible {
+namespace {
+
+class ScreenInterface final : public QAccessibleWidget {
+public:
+    explicit ScreenInterface(Screen* screen) : QAccessibleWidget(screen, QAccessible::Dialog) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (covered()) {
+            state.invisible = true;
+            state.focusable = false;
+            state.focused = false;
+        }
+        return state;
+    }
+    int childCount() const override { return covered() ? 0 : QAccessibleWidget::childCount(); }
+    QAccessibleInterface* child(int index) const override {
+        return covered() ? nullptr : QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return covered() ? -1 : QAccessibleWidget::indexOfChild(child);
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        return covered() ? nullptr : QAccessibleWidget::childAt(x, y);
+    }
+    QStringList actionNames() const override {
+        return covered() ? QStringList() : QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (!covered())
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    // Shown, but not the screen in front: the keyboard and the mouse cannot
+    // reach it either.
+    bool covered() const {
+        const auto* screen = static_cast<const Screen*>(widget());
+        const auto* stage = qobject_cast<const Stage*>(screen->parentWidget());
+        return stage && screen->isVisible() && stage->frontScreen() != screen;
+    }
+};
+
+} // namespace
+
+QAccessibleInterface* factory(const QString&, QObject* object) {
+    if (auto* screen = qobject_cast<Screen*>(object))
+        return new ScreenInterface(screen);
+    return nullptr;
+}
+
+} // namespace screen_accessible
