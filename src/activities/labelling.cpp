@@ -3,6 +3,8 @@
 
 #include "style.h"
 
+#include <cstdlib>
+
 namespace {
 ActivityDesign rationingDesign() {
     return {
@@ -19,10 +21,18 @@ ActivityDesign rationingDesign() {
 
 std::vector<PictureFrame> rationingPictures() {
     // Some stored names end in a blank; the material look-up drops it.
-    return {{QStringLiteral("Images\\sugar.jpg"), {300, 1320, 3600, 2490}},
-            {QStringLiteral("Images\\milk.jpg"), {4680, 480, 2565, 3600}},
-            {QStringLiteral("Images\\meat.jpg "), {7920, 3960, 3600, 2775}},
-            {QStringLiteral("Images\\cheese.jpg "), {7920, 720, 3600, 2445}}};
+    return {{QStringLiteral("Images\\sugar.jpg"),
+             {300, 1320, 3600, 2490},
+             QStringLiteral("a blue paper bag folded over at the top, beside a few white cubes")},
+            {QStringLiteral("Images\\milk.jpg"),
+             {4680, 480, 2565, 3600},
+             QStringLiteral("a tall glass bottle full of something white, with a cap")},
+            {QStringLiteral("Images\\meat.jpg "),
+             {7920, 3960, 3600, 2775},
+             QStringLiteral("two raw red chops edged with fat, on paper on a wooden board")},
+            {QStringLiteral("Images\\cheese.jpg "),
+             {7920, 720, 3600, 2445},
+             QStringLiteral("a yellow wedge with a rind on a board, beside a small knife")}};
 }
 
 ActivityDesign progressDesign() {
@@ -43,9 +53,15 @@ ActivityDesign progressDesign() {
 }
 
 std::vector<PictureFrame> progressPictures() {
-    return {{QStringLiteral("Images\\EL ALAMEIN.jpg"), {120, 765, 3660, 3480}},
-            {QStringLiteral("Images\\MIDWAY.jpg"), {8100, 720, 3660, 3525}},
-            {QStringLiteral("Images\\STALINGRAD.jpg "), {3900, 2640, 4080, 2760}}};
+    return {{QStringLiteral("Images\\EL ALAMEIN.jpg"),
+             {120, 765, 3660, 3480},
+             QStringLiteral("tanks crossing hot, sandy ground under a blazing sun")},
+            {QStringLiteral("Images\\MIDWAY.jpg"),
+             {8100, 720, 3660, 3525},
+             QStringLiteral("an aircraft carrier at sea, with fighter planes flying over it")},
+            {QStringLiteral("Images\\STALINGRAD.jpg "),
+             {3900, 2640, 4080, 2760},
+             QStringLiteral("a tank in the snow before a ruined factory")}};
 }
 } // namespace
 
@@ -64,11 +80,35 @@ LabellingScreen::LabellingScreen(Program& program, ScreenId id, ActivityDesign d
         place(image, picture.frame);
         putBehindActivity(image);
         image->setObjectName(controls::designName("Image1", int(Image1.size())));
-        // Numbered, not named: the names are what the pupil has to find.
-        image->setAccessibleName(QStringLiteral("Picture %1").arg(Image1.size() + 1));
+        // Described, not named: the names are what the pupil has to find.
+        image->setAccessibleName(QStringLiteral("Picture of ") + picture.description);
         Image1.push_back(image);
     }
+    nameAnswerBoxes();
     Label7->setObjectName(QStringLiteral("Label7"));
+}
+
+void LabellingScreen::nameAnswerBoxes() {
+    // Each answer box lies just under its picture (or over its lower edge):
+    // the picture above it whose width spans the box's left edge, nearest.
+    for (std::size_t j = 0; j < Label1.size(); ++j) {
+        const QRect box = Label1[j]->geometry();
+        const PictureFrame* nearest = nullptr;
+        int gap = 0;
+        for (std::size_t p = 0; p < pictures_.size(); ++p) {
+            const QRect picture = Image1[p]->geometry();
+            if (box.left() < picture.left() || box.left() > picture.right())
+                continue;
+            const int distance = std::abs(box.top() - picture.bottom());
+            if (!nearest || distance < gap) {
+                nearest = &pictures_[p];
+                gap = distance;
+            }
+        }
+        if (nearest)
+            Label1[j]->setAccessibleName(QStringLiteral("Answer box for the picture of ") +
+                                         nearest->description);
+    }
 }
 
 void LabellingScreen::loadPictures() {

@@ -9,6 +9,9 @@
 struct PictureFrame {
     QString file;
     Place frame;
+    // What the picture shows, for a pupil who cannot see it, in words that
+    // do not give away its label.
+    QString description;
 };
 
 class LabellingScreen : public ActivityScreen {
@@ -25,6 +28,10 @@ protected:
     void loadPictures() override;
 
 private:
+    // Each answer box named by the picture it belongs to, so a pupil who
+    // cannot see the screen knows where a label goes.
+    void nameAnswerBoxes();
+
     std::vector<PictureFrame> pictures_;
 };
 

@@ -123,7 +123,7 @@ Intro0::Intro0(Program& program)
                             {"Option1", Option1},
                             {"Option2", Option2}});
     setAccessibleName(QStringLiteral("Main menu"));
-    Image1->setAccessibleName(QStringLiteral("Spitfire"));
+    Image1->setAccessibleName(product::MenuPictureDescription);
 }
 
 OptionButton* Intro0::soundOption(const QString& caption, float top) {

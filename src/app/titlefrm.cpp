@@ -52,7 +52,7 @@ Titlefrm::Titlefrm(Program& program)
                             {"Command2", Command2},
                             {"Picture1", picture1_}});
     setAccessibleName(QStringLiteral("Ostervale: title"));
-    picture1_->setAccessibleName(QStringLiteral("Spitfire"));
+    picture1_->setAccessibleName(product::MenuPictureDescription);
 }
 
 void Titlefrm::Form_Load() {

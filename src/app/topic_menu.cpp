@@ -33,10 +33,14 @@ TopicDesign rationingDesign() {
             .titleWidth = 6120,
             .background = style::ScreenBack,
             .picture = QStringLiteral("Images\\rationbook2.jpg"),
+            .pictureDescription = QStringLiteral(
+                "A ration book from the Ministry of Food, with a pencil and loose coupons"),
             .stretchPicture = false,
             .pictureTop = 1200,
             .questionFile = QStringLiteral("multiple\\Rationing.txt"),
             .quizPicture = QStringLiteral("images\\rationsm.jpg"),
+            .quizPictureDescription = QStringLiteral(
+                "A grocer's counter with a ration book, scales, sugar, butter, tea and eggs"),
             .keyFacts = {QStringLiteral("key rationing"), 1, QStringLiteral("key rationing.wmf")},
             .notes = {QStringLiteral("rationing"), 2, QStringLiteral("rationinga.wmf")},
             .labelling = ScreenId::rationinglab,
@@ -48,10 +52,14 @@ TopicDesign progressDesign() {
             .titleWidth = 5880,
             .background = style::Black,
             .picture = QStringLiteral("Images\\Stal.jpg"),
+            .pictureDescription =
+                QStringLiteral("A ruined city in the snow, smoke rising from its factories"),
             .stretchPicture = true,
             .pictureArea = {0, 0, 12000, 8055},
             .questionFile = QStringLiteral("multiple\\The Progress of the War.txt"),
             .quizPicture = QStringLiteral("images\\MIDWAY.jpg"),
+            .quizPictureDescription =
+                QStringLiteral("An aircraft carrier at sea, with fighter planes flying over it"),
             .keyFacts = {QStringLiteral("key progress"), 3, QStringLiteral("key progressa.wmf")},
             .notes = {QStringLiteral("progress"), 2, QStringLiteral("progressa.wmf")},
             .labelling = ScreenId::progresslab,
@@ -72,6 +80,7 @@ TopicMenu::TopicMenu(Program& program, ScreenId id, TopicDesign design)
                              Qt::AlignLeft | Qt::AlignTop);
     place(Label1, 240, 0, design_.titleWidth, 900);
     label3 = addEntries("label3", kTopicMenuEntries, [this](int index) { label3_Click(index); });
+    Image1->setAccessibleName(design_.pictureDescription);
     controls::nameControls({{"Label1", Label1}, {"Image1", Image1}});
     setAccessibleName(design_.title);
 }
@@ -119,7 +128,7 @@ void TopicMenu::openQuiz() {
         return;
     }
     Multiple::open(program, LoadPicture(program.paths(), design_.quizPicture).value_or(QPixmap()),
-                   product::Title);
+                   product::Title, design_.quizPictureDescription);
 }
 
 void TopicMenu::openActivity(ScreenId id) {

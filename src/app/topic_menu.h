@@ -15,6 +15,8 @@ struct TopicDesign {
     float titleWidth;
     QColor background;
     QString picture;
+    // What the pictures show, for a pupil who cannot see them.
+    QString pictureDescription;
     // The picture either keeps its size, centred across the screen at
     // pictureTop, or is stretched over pictureArea.
     bool stretchPicture;
@@ -22,6 +24,7 @@ struct TopicDesign {
     Place pictureArea{};
     QString questionFile;
     QString quizPicture;
+    QString quizPictureDescription;
     // The two page sets.
     PageSet keyFacts;
     PageSet notes;

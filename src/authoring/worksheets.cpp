@@ -265,7 +265,7 @@ bool Worksheets::runAsQuiz() {
     // them; the menu itself is not loaded for them, which would switch the
     // sound back on behind a teacher who had switched it off.
     Multiple::open(program, LoadPicture(program.paths(), product::MenuPicture).value_or(QPixmap()),
-                   product::Title);
+                   product::Title, product::MenuPictureDescription);
     return true;
 }
 

@@ -74,8 +74,10 @@ Multiple::Multiple(Program& program)
     setAccessibleName(QStringLiteral("Multiple Choice"));
 }
 
-void Multiple::open(Program& program, const QPixmap& picture, const QString& heading) {
+void Multiple::open(Program& program, const QPixmap& picture, const QString& heading,
+                    const QString& pictureDescription) {
     quiz_session::begin(program, picture, heading);
+    program.state<QuizState>().pictureDescription = pictureDescription;
     ScreenRegistry& screens = program.screens();
     // A quiz always starts on a fresh screen at question 1.
     screens.unload(Id);
@@ -87,6 +89,8 @@ void Multiple::Form_Load() {
     quiz_session::reset(program);
     const QuizState& quiz = program.state<QuizState>();
     picture1_->setPicture(quiz.picture);
+    if (!quiz.pictureDescription.isEmpty())
+        picture1_->setAccessibleName(quiz.pictureDescription);
     controls::showText(Label5, quiz.heading);
     Option1[NoAnswer]->move(picture1_->pos() + QPoint(twips::toPixels(240), twips::toPixels(240)));
     for (int i = 1; i < NoAnswer; ++i)

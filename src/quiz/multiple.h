@@ -26,7 +26,8 @@ public:
     // The way in: a fresh quiz screen at question 1 of the question set in
     // the tables, under the heading and picture given, over the screen that
     // opens it.
-    static void open(Program& program, const QPixmap& picture, const QString& heading);
+    static void open(Program& program, const QPixmap& picture, const QString& heading,
+                     const QString& pictureDescription);
 
     void Form_Load() override;
     PictureBox* Picture1() override { return picture1_; }

@@ -26,4 +26,5 @@ struct QuizState {
     // What the quiz runs under: the heading and picture it was opened with.
     QString heading;
     QPixmap picture;
+    QString pictureDescription;
 };

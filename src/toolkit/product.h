@@ -6,4 +6,6 @@
 namespace product {
 inline const QString Title = QStringLiteral("Ostervale");
 inline const QString MenuPicture = QStringLiteral("Images\\spitfism.jpg");
+inline const QString MenuPictureDescription =
+    QStringLiteral("A Spitfire fighter climbing among the clouds");
 } // namespace product

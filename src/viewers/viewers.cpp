@@ -103,7 +103,8 @@ Teacher::Teacher(Program& program)
     onTimeout(Timer1, [this] { Timer1_Timer(); });
     controls::nameControls({{"Picture1", picture1_}, {"Picture2", Picture2}});
     picture1_->setAccessibleName(QStringLiteral("Publisher's logo"));
-    Picture2->setAccessibleName(QStringLiteral("Picture"));
+    Picture2->setAccessibleName(
+        QStringLiteral("The publisher's emblem: an open book and a quill pen"));
     setAccessibleName(QStringLiteral("Key Facts and Teacher's Notes"));
 }
 

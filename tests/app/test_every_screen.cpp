@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 class EveryScreenTest : public QObject {
@@ -73,6 +74,13 @@ class EveryScreenTest : public QObject {
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
             if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
                 faults << what + QStringLiteral(": no accessible name");
+            // A picture on show says what it shows.
+            if (const auto* picture = qobject_cast<QLabel*>(w);
+                face && picture && !picture->pixmap().isNull() &&
+                QRegularExpression(QStringLiteral("^Picture( \\d+)?$"))
+                    .match(face->text(QAccessible::Name))
+                    .hasMatch())
+                faults << what + QStringLiteral(": a picture without a description");
             if (w->objectName().isEmpty())
                 faults << what + QStringLiteral(": no design name");
             if (const auto role = expectedRole(w); face && role && face->role() != *role)
@@ -115,7 +123,8 @@ private Q_SLOTS:
         for (const char* file : {"Rationing.txt", "The Progress of the War.txt"}) {
             QVERIFY(quiz_session::load(*program, QStringLiteral(OSTERVALE_HOME "/multiple/") +
                                                      QString::fromUtf8(file)));
-            Multiple::open(*program, QPixmap(), QStringLiteral("Ostervale"));
+            Multiple::open(*program, QPixmap(), QStringLiteral("Ostervale"),
+                           QStringLiteral("A test picture"));
             auto& quiz = screens().form<Multiple>();
             quiz.Show();
             for (int q = 1; q <= 10; ++q) {
@@ -158,6 +167,16 @@ private Q_SLOTS:
 
     void controlsCarryTheirDesignNames() {
         auto& lab = screens().form<RationingLab>();
+        // Each answer box by the picture above it: Cheese, Milk, Sugar, Meat.
+        const QStringList shows{"yellow wedge", "glass bottle", "paper bag", "chops"};
+        for (int j = 0; j < 4; ++j)
+            QVERIFY2(lab.Label1[j]->accessibleName().contains(shows[j]),
+                     qPrintable(lab.Label1[j]->accessibleName()));
+        auto& battles = screens().form<ProgressLab>();
+        const QStringList battlesShow{"aircraft carrier", "ruined factory", "sandy ground"};
+        for (int j = 0; j < 3; ++j)
+            QVERIFY2(battles.Label1[j]->accessibleName().contains(battlesShow[j]),
+                     qPrintable(battles.Label1[j]->accessibleName()));
         QCOMPARE(lab.findChild<DragLabel*>(QStringLiteral("Label2[3]")), lab.Label2[3]);
         QCOMPARE(lab.findChild<QLabel*>(QStringLiteral("Image1[2]")),
                  static_cast<QLabel*>(lab.Image1[2]));

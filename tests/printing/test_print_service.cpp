@@ -88,7 +88,7 @@ class PrintServiceTest : public QObject {
         FieldReader file1(composeQuestionFile(test_sets::sheet("Blitz", test_sets::kPattern)));
         if (!LoadQuestions(file1, f->program->state<QuizTables>()))
             qFatal("test set did not load");
-        Multiple::open(*f->program, QPixmap(), QStringLiteral("Ostervale"));
+        Multiple::open(*f->program, QPixmap(), QStringLiteral("Ostervale"), QString());
         return screens().form<Multiple>();
     }
 

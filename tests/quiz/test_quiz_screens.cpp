@@ -26,7 +26,8 @@ class QuizScreensTest : public QObject {
         if (!LoadQuestions(file1, f->program->state<QuizTables>()))
             qFatal("test set did not load");
         f->program->shell.SoundOn = 1;
-        Multiple::open(*f->program, picture, QStringLiteral("Ostervale"));
+        Multiple::open(*f->program, picture, QStringLiteral("Ostervale"),
+                       QStringLiteral("A test picture"));
         return screens().form<Multiple>();
     }
     Welldone& results() { return screens().form<Welldone>(); }
@@ -287,7 +288,7 @@ private Q_SLOTS:
         sheet.answers.fill(endless);
         FieldReader file1(composeQuestionFile(sheet));
         QVERIFY(LoadQuestions(file1, f->program->state<QuizTables>()));
-        Multiple::open(*f->program, QPixmap(), endless);
+        Multiple::open(*f->program, QPixmap(), endless, QString());
         Multiple& quiz = screens().form<Multiple>();
         const auto cutButShowingAll = [&](QWidget* control, const QString& shown) {
             QVERIFY2(shown.size() < 20000, qPrintable(control->objectName()));
