@@ -62,6 +62,9 @@ struct Metafile {
     // nothing else (one cut off before its first word, say) shows a reader
     // nothing, however much colour it puts down.
     int visibleMarks() const;
+    // The page's words in the order they are drawn, a line break wherever a
+    // run starts on another line: what a screen reader reads out.
+    QString readingText() const;
 };
 
 std::optional<Metafile> parse(QByteArrayView bytes, QString* error = nullptr);

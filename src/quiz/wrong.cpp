@@ -28,6 +28,9 @@ Wrong::Wrong(Program& program)
         place(Label2[k], 120, 1680 + 600 * k, 12000, 540);
         Label2[k]->hide();
     }
+    // A screen reader reads the controls in the order they stand among their
+    // siblings: the wrong questions first, then the advice under them.
+    Label5->raise();
     place(Label5, 0, 7920, 12000, 540);
     // Made after the last line of advice, which it lies over, so it stays
     // clickable.

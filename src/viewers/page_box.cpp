@@ -26,6 +26,9 @@ bool PageBox::LoadPicture(const MaterialPaths& paths, const QString& materialPat
     update();
     if (reading_ == Reading::WhenAsked)
         return QFileInfo(file_).isFile();
+    // The page is drawn, not laid out in text controls, so its words reach
+    // a screen reader through the box's description.
+    setAccessibleDescription(page() ? page_->readingText() : cannotShow());
     return page().has_value();
 }
 

@@ -17,6 +17,7 @@
 #include "support/fits.h"
 #include "support/stand_ins.h"
 #include "testmain.h"
+#include "viewers.h"
 #include "welldone.h"
 #include "wizard.h"
 #include "wrong.h"
@@ -166,6 +167,18 @@ private Q_SLOTS:
     }
 
     void controlsCarryTheirDesignNames() {
+        // A real page's words reach a screen reader, heading first, a line
+        // at a time, with runs split mid-line by a change of style joined.
+        Teacher::open(*program, {.name = QStringLiteral("key rationing"),
+                                 .count = 1,
+                                 .firstPage = QStringLiteral("key rationing.wmf")});
+        const QString read = QAccessible::queryAccessibleInterface(screens().form<Teacher>().Image1)
+                                 ->text(QAccessible::Description);
+        QVERIFY2(read.startsWith(QStringLiteral("Rationing: the key facts\n")) &&
+                     read.contains(QStringLiteral("8 January 1940: bacon, butter and sugar")) &&
+                     read.indexOf(QStringLiteral("Why was food rationed?")) <
+                         read.indexOf(QStringLiteral("called U-boats, sank")),
+                 qPrintable(read.left(600)));
         auto& lab = screens().form<RationingLab>();
         // Each answer box by the picture above it: Cheese, Milk, Sugar, Meat.
         const QStringList shows{"yellow wedge", "glass bottle", "paper bag", "chops"};

@@ -9,6 +9,7 @@
 #include "welldone.h"
 #include "wrong.h"
 
+#include <QAccessible>
 #include <QTest>
 
 namespace {
@@ -259,6 +260,11 @@ private Q_SLOTS:
         QCOMPARE(review().Label6->text(), QStringLiteral("Blitz"));
         QCOMPARE(review().Label2[2]->text(), QStringLiteral("9. Question 9?"));
         QVERIFY(review().Label2[3]->isHidden());
+        // Read aloud in order: the wrong questions, then the advice.
+        QAccessibleInterface* page =
+            QAccessible::queryAccessibleInterface(review().Label2[0])->parent();
+        QVERIFY(page->indexOfChild(QAccessible::queryAccessibleInterface(review().Label2[2])) <
+                page->indexOfChild(QAccessible::queryAccessibleInterface(review().Label5)));
 
         results::hand(*f->program, Results(4, 4));
         QVERIFY(screens().isShowing(ScreenId::Welldone));
