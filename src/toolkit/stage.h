@@ -2,11 +2,14 @@
 // The one top-level window: a frameless backdrop covering the desktop, on
 // which every screen appears as a panel. Nothing can fall behind it, and no
 // window manager is needed to keep the screens in order. Only the screen in
-// front hears the keyboard, and the second click of a double-click never
-// acts on a screen that its first click opened or uncovered.
+// front hears the keyboard, and the later clicks of a quick burst (a double
+// or triple click) never act on a screen that its first click opened or
+// uncovered.
+#include <QPointF>
 #include <QPointer>
 #include <QWidget>
 
+class QMouseEvent;
 class Screen;
 
 class Stage : public QWidget {
@@ -42,8 +45,14 @@ private:
     bool filterKey(QObject* watched);
     bool filterMouse(QObject* watched, QEvent* event);
 
+    bool continuesBurst(const QMouseEvent* press) const;
+
     QWidget* cover_;
+    // The screen that took the first press of the latest burst of clicks,
+    // and when and where its latest press came.
     QPointer<Screen> pressedOn_;
+    quint64 lastPressTime_ = 0;
+    QPointF lastPressAt_;
     QPointer<Screen> swallowing_;
-    bool swallowingDoubleClick_ = false;
+    bool swallowingBurst_ = false;
 };
