@@ -8,6 +8,8 @@
 #include "sounds_named.h"
 #include "style.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -15,6 +17,35 @@ namespace {
 const QString kNext = QStringLiteral("Next Question >>");
 const QString kCheck = QStringLiteral("Check Score >>");
 const QColor kLightBlue(128, 128, 255);
+const char* const kUnseen = "ostervaleUnseen";
+
+// A control under a picture is still a visible widget to Qt; it is told to
+// assistive tools as invisible, which they skip.
+class UnseenAccessible : public QAccessibleWidget {
+public:
+    explicit UnseenAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::RadioButton) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        s.offscreen = true;
+        s.focusable = false;
+        return s;
+    }
+};
+
+QAccessibleInterface* unseenInterface(const QString&, QObject* object) {
+    if (auto* w = qobject_cast<QWidget*>(object); w && w->property(kUnseen).toBool())
+        return new UnseenAccessible(w);
+    return nullptr;
+}
+
+void installUnseenFactory() {
+    static const bool installed = [] {
+        QAccessible::installFactory(unseenInterface);
+        return true;
+    }();
+    (void)installed;
+}
 
 const controls::EntryDesign kMultipleEntries[] = {
     {.index = Multiple::Previous,
@@ -70,6 +101,13 @@ Multiple::Multiple(Program& program)
                             {"Label2", Label2},
                             {"Picture1", picture1_}});
     controls::nameArray("Option1", Option1);
+    // The keyboard starts each question on the no-answer button, so that
+    // Space chooses nothing; Tab never comes back to a button nobody sees,
+    // and a screen reader does not offer it. Marked before it is named:
+    // naming it makes Qt keep its accessible face.
+    Option1[NoAnswer]->setFocusPolicy(Qt::ClickFocus);
+    installUnseenFactory();
+    Option1[NoAnswer]->setProperty(kUnseen, true);
     Option1[NoAnswer]->setAccessibleName(QStringLiteral("No answer"));
     setAccessibleName(QStringLiteral("Multiple Choice"));
 }
@@ -113,6 +151,15 @@ void Multiple::showquest() {
         Label3[Next]->setText(kCheck);
     if (isVisible())
         Option1[NoAnswer]->setFocus();
+}
+
+void Multiple::orderTabStops() {
+    QWidget* const order[] = {
+        Option1[NoAnswer], Option1[1],   Option1[2],       Option1[3],
+        Option1[4],        Label3[Next], Label3[Previous], Label3[PrintWorksheet],
+        Label3[Exit]};
+    for (std::size_t k = 1; k < std::size(order); ++k)
+        QWidget::setTabOrder(order[k - 1], order[k]);
 }
 
 bool Multiple::chooseByKey(int key) {
