@@ -4,6 +4,7 @@
 #include "shell_fixture.h"
 #include "support/question_sets.h"
 #include "testmain.h"
+#include "viewers.h"
 #include "welldone.h"
 
 #include <QAccessible>
@@ -91,6 +92,22 @@ private Q_SLOTS:
         }
         QVERIFY(screens().isShowing(Welldone::Id));
         QCOMPARE(result(), QStringLiteral("Good work. You have scored 9 out of 10."));
+    }
+
+    // Through the key facts and back: the keyboard never slips on to Exit.
+    void theKeyFactsByKeys() {
+        QVERIFY(press(topic(Intro0::Progress).label3.at(TopicMenu::KeyFacts)));
+        auto& facts = screens().form<Teacher>();
+        QVERIFY(screens().isShowing(Teacher::Id));
+        QVERIFY(press(facts.Label3[PageViewer::Next]));
+        key(Qt::Key_Return);
+        QCOMPARE(facts.Label1->text(), QStringLiteral("Page 3 of 3"));
+        QCOMPARE(focus(), facts.Label3[PageViewer::Previous]);
+        key(Qt::Key_Return);
+        key(Qt::Key_Return);
+        QCOMPARE(facts.Label1->text(), QStringLiteral("Page 1 of 3"));
+        QCOMPARE(focus(), facts.Label3[PageViewer::Next]);
+        QVERIFY(screens().isShowing(Teacher::Id));
     }
 
     void everyActivityByKeys_data() {
