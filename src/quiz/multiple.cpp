@@ -105,7 +105,6 @@ Multiple::Multiple(Program& program)
     // Space chooses nothing; Tab never comes back to a button nobody sees,
     // and a screen reader does not offer it. Marked before it is named:
     // naming it makes Qt keep its accessible face.
-    Option1[NoAnswer]->setFocusPolicy(Qt::ClickFocus);
     installUnseenFactory();
     Option1[NoAnswer]->setProperty(kUnseen, true);
     Option1[NoAnswer]->setAccessibleName(QStringLiteral("No answer"));
@@ -153,13 +152,44 @@ void Multiple::showquest() {
         Option1[NoAnswer]->setFocus();
 }
 
+std::array<QWidget*, 8> Multiple::tabStops() const {
+    return {Option1[1],
+            Option1[2],
+            Option1[3],
+            Option1[4],
+            Label3[Next],
+            Label3[Previous],
+            Label3[PrintWorksheet],
+            Label3[Exit]};
+}
+
 void Multiple::orderTabStops() {
-    QWidget* const order[] = {
-        Option1[NoAnswer], Option1[1],   Option1[2],       Option1[3],
-        Option1[4],        Label3[Next], Label3[Previous], Label3[PrintWorksheet],
-        Label3[Exit]};
-    for (std::size_t k = 1; k < std::size(order); ++k)
-        QWidget::setTabOrder(order[k - 1], order[k]);
+    // The chain as Tab goes, for the tools that read it in this order.
+    QWidget* previous = Option1[NoAnswer];
+    for (QWidget* stop : tabStops()) {
+        QWidget::setTabOrder(previous, stop);
+        previous = stop;
+    }
+}
+
+bool Multiple::focusNextPrevChild(bool next) {
+    // Qt lets Tab reach only the chosen button of a group of option buttons,
+    // which at the start of a question is the hidden one: the quiz keeps its
+    // own round, with every answer in it.
+    const auto stops = tabStops();
+    const int count = int(stops.size());
+    const auto at = std::find(stops.begin(), stops.end(), focusWidget());
+    // From the no-answer button (or nowhere) Tab starts at A, Shift+Tab at
+    // Exit.
+    int k = at == stops.end() ? (next ? -1 : count) : int(at - stops.begin());
+    for (int step = 0; step < count; ++step) {
+        k = (k + (next ? 1 : count - 1)) % count;
+        if (stops[k]->isVisibleTo(this) && stops[k]->isEnabled()) {
+            stops[k]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 bool Multiple::chooseByKey(int key) {

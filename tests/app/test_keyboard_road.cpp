@@ -51,6 +51,11 @@ private Q_SLOTS:
         f->write(QStringLiteral("multiple/Rationing.txt"),
                  composeQuestionFile(test_sets::sheet("Rationing", test_sets::kPattern)));
         f->program->shell.SoundOn = 1;
+        // Focus rings come, as the keys do, only to an active window.
+        Stage& stage = screens().stage();
+        stage.show();
+        stage.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&stage));
     }
     void cleanup() { f.reset(); }
 
@@ -77,6 +82,8 @@ private Q_SLOTS:
                         key(Qt::Key_Tab);
                         QCOMPARE(focus(), stop);
                     }
+                    QTest::keyClick(focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+                    QCOMPARE(focus(), quiz.Label3[Multiple::Exit]);
                     QAccessibleInterface* hidden =
                         QAccessible::queryAccessibleInterface(quiz.Option1[Multiple::NoAnswer]);
                     QVERIFY(hidden && hidden->state().invisible);
@@ -94,9 +101,12 @@ private Q_SLOTS:
         QCOMPARE(result(), QStringLiteral("Good work. You have scored 9 out of 10."));
     }
 
-    // Through the key facts and back: the keyboard never slips on to Exit.
+    // Through the key facts and back: the keyboard never slips on to Exit,
+    // and comes back to the entry that opened them.
     void theKeyFactsByKeys() {
-        QVERIFY(press(topic(Intro0::Progress).label3.at(TopicMenu::KeyFacts)));
+        TopicMenu& menu = topic(Intro0::Progress);
+        MenuEntry* keyFacts = menu.label3.at(TopicMenu::KeyFacts);
+        QVERIFY(press(keyFacts));
         auto& facts = screens().form<Teacher>();
         QVERIFY(screens().isShowing(Teacher::Id));
         QVERIFY(press(facts.Label3[PageViewer::Next]));
