@@ -57,9 +57,9 @@ Screen* Stage::frontScreen() const {
     return nullptr;
 }
 
-void Stage::focusFrontScreen() {
+void Stage::focusFrontScreen(QWidget* opener, bool byKeyboard) {
     if (Screen* front = frontScreen())
-        front->takeFocus();
+        front->returnFocusTo(opener && front->isAncestorOf(opener) ? opener : nullptr, byKeyboard);
     else
         setFocus(Qt::OtherFocusReason);
 }

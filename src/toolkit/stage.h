@@ -31,8 +31,10 @@ public:
     // The screen that keys and clicks are for; none while the backdrop
     // covers every open screen.
     Screen* frontScreen() const;
-    // After a screen closes, the keyboard goes to the one now in front.
-    void focusFrontScreen();
+    // After a screen closes, the keyboard goes to the one now in front: to
+    // `opener` when that is one of its controls (the entry that opened the
+    // screen just closed), else where the screen puts it on showing.
+    void focusFrontScreen(QWidget* opener = nullptr, bool byKeyboard = false);
 
     void setBackColor(const QColor& colour);
     QColor backColor() const;

@@ -118,6 +118,10 @@ private Q_SLOTS:
         QCOMPARE(facts.Label1->text(), QStringLiteral("Page 1 of 3"));
         QCOMPARE(focus(), facts.Label3[PageViewer::Next]);
         QVERIFY(screens().isShowing(Teacher::Id));
+        QVERIFY(press(facts.Label3[PageViewer::Exit]));
+        QVERIFY(!screens().isLoaded(Teacher::Id));
+        QCOMPARE(focus(), keyFacts);
+        QVERIFY(keyFacts->showsFocusRing());
     }
 
     void everyActivityByKeys_data() {
