@@ -72,8 +72,10 @@ void ActivityScreen::buildBoxesAndLabels() {
             cancelCarry();
             liftLabel(i);
         });
-        connect(label, &DragLabel::tapped, this,
-                [this, i](bool byTouch) { labelTapped(i, byTouch); });
+        connect(label, &DragLabel::tapped, this, [this, i] { labelTapped(i); });
+        // A drag is a placement of its own: a label chosen before it must
+        // not jump into the next box tapped.
+        connect(label, &DragLabel::dragStarted, this, [this] { choose(-1); });
         connect(label, &DragLabel::moved, this,
                 [this, i](Qt::MouseButtons b, float x, float y) { Label2_MouseMove(i, b, x, y); });
         connect(label, &DragLabel::released, this, [this, i] { Label2_MouseUp(i); });
@@ -204,7 +206,7 @@ int ActivityScreen::labelsInSlots() const {
 void ActivityScreen::Label3_Click(int index) {
     // A carried label goes back first: the buttons see the labels at rest.
     cancelCarry();
-    choose(-1, false);
+    choose(-1);
     Results& results = program.state<Results>();
     results.Score = 0;
     switch (index) {
@@ -260,7 +262,7 @@ bool ActivityScreen::eventFilter(QObject* watched, QEvent* event) {
     }
     // A tap on the screen itself lets the chosen label go.
     if (watched == client())
-        choose(-1, false);
+        choose(-1);
     return false;
 }
 
@@ -301,7 +303,7 @@ bool ActivityScreen::labelKey(int i, QKeyEvent* key) {
 }
 
 void ActivityScreen::pickUp(int i) {
-    choose(-1, false);
+    choose(-1);
     carried_ = i;
     carriedFrom_ = labels_[i];
     // It starts over the slot it lies in, or over the first slot.
@@ -341,26 +343,26 @@ void ActivityScreen::cancelCarry() {
     setLabelPlace(i, carriedFrom_.left, carriedFrom_.top);
 }
 
-void ActivityScreen::labelTapped(int i, bool byTouch) {
+void ActivityScreen::labelTapped(int i) {
     // The tap has already snapped it as a click does; a second tap on the
     // same label lets it go again.
-    choose(chosen_ == i ? -1 : i, byTouch);
+    choose(chosen_ == i ? -1 : i);
 }
 
 void ActivityScreen::boxTapped(int box) {
     const int i = chosen_;
-    choose(-1, false);
+    choose(-1);
     liftLabel(i);
     runGuarded([&] { dropAt(i, boxPlace(box)); });
 }
 
-void ActivityScreen::choose(int i, bool show) {
+void ActivityScreen::choose(int i) {
     if (chosen_ >= 0)
         Label2[chosen_]->setLifted(false);
     chosen_ = i;
-    // A mouse's click looks as it always has; a finger has no pointer to
-    // see, so its choice is shown.
-    if (i >= 0 && show)
+    // Whether by mouse or finger, the pupil must see which label waits for
+    // a box, or the next tap on a box moves a label they have forgotten.
+    if (i >= 0)
         Label2[i]->setLifted(true);
 }
 

@@ -82,9 +82,9 @@ private:
     void carryTo(int step);
     void putDown();
     void cancelCarry();
-    void labelTapped(int i, bool byTouch);
+    void labelTapped(int i);
     void boxTapped(int box);
-    void choose(int i, bool show);
+    void choose(int i);
     void liftLabel(int i);
     void snapInto(int i, const Place& box);
     int labelsInSlots() const;

@@ -34,9 +34,11 @@ void DragLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void DragLabel::mouseMoveEvent(QMouseEvent* event) {
-    if ((event->globalPosition() - pressedAt_).manhattanLength() >=
-        QApplication::startDragDistance())
+    if (tapping_ && (event->globalPosition() - pressedAt_).manhattanLength() >=
+                        QApplication::startDragDistance()) {
         tapping_ = false;
+        Q_EMIT dragStarted();
+    }
     Q_EMIT moved(event->buttons(), twips::perPixel() * float(event->position().x()),
                  twips::perPixel() * float(event->position().y()));
 }
@@ -45,10 +47,8 @@ void DragLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool tap = tapping_ && event->button() == Qt::LeftButton;
     tapping_ = false;
     Q_EMIT released();
-    if (tap) {
-        const QInputDevice* device = event->device();
-        Q_EMIT tapped(device && device->type() == QInputDevice::DeviceType::TouchScreen);
-    }
+    if (tap)
+        Q_EMIT tapped();
 }
 
 void DragLabel::focusInEvent(QFocusEvent* event) {

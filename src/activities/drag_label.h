@@ -13,7 +13,7 @@ public:
     DragLabel(QWidget* parent, const QFont& font);
 
     // Shown raised off the screen, with a ring: carried by keyboard, or
-    // chosen by a finger's tap.
+    // chosen by a tap.
     bool isLifted() const { return lifted_; }
     void setLifted(bool lifted);
     bool showsFocusRing() const { return hasFocus() && keyboardFocus_; }
@@ -21,10 +21,11 @@ public:
 Q_SIGNALS:
     void pressed();
     void moved(Qt::MouseButtons buttons, float x, float y);
+    // Once a press, the pointer having gone too far for a tap.
+    void dragStarted();
     void released();
     // After released(), when the left button went down and up in one place.
-    // byTouch: the tap came from a touch screen rather than a mouse.
-    void tapped(bool byTouch);
+    void tapped();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -98,12 +98,8 @@ Wizard::Wizard(Program& program)
     place(Text1, 7560, 120, 4215, 375);
     for (int q = 0; q < Questions; ++q)
         buildQuestion(q);
-    chainTabStops();
     Label3 = addEntries("Label3", kEntries, [this](int index) { label3_Click(index); });
-    // Teachers tab round the boxes and ticks alone, as they always have;
-    // Ctrl+S saves and Escape leaves from the keyboard instead.
-    for (const auto& [index, entry] : Label3)
-        entry->setFocusPolicy(Qt::NoFocus);
+    chainTabStops();
     nameControls();
     connect(Text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(EnterKey); });
 }
@@ -154,7 +150,8 @@ void Wizard::nameControls() {
 
 void Wizard::chainTabStops() {
     // The teacher tabs through a question and its answers before the next
-    // question, and only then through the ticks.
+    // question, then through the ticks, and only after them reaches Save
+    // and Exit (Ctrl+S and Escape do the same from anywhere).
     QWidget* previous = Text1;
     auto next = [&previous](QWidget* w) {
         QWidget::setTabOrder(previous, w);
@@ -167,6 +164,8 @@ void Wizard::chainTabStops() {
     }
     for (CheckBox* tick : Check1)
         next(tick);
+    next(Label3[Save]);
+    next(Label3[Exit]);
 }
 
 void Wizard::Form_Load() {

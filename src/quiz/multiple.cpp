@@ -8,6 +8,8 @@
 #include "sounds_named.h"
 #include "style.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -15,6 +17,35 @@ namespace {
 const QString kNext = QStringLiteral("Next Question >>");
 const QString kCheck = QStringLiteral("Check Score >>");
 const QColor kLightBlue(128, 128, 255);
+const char* const kUnseen = "ostervaleUnseen";
+
+// A control under a picture is still a visible widget to Qt; it is told to
+// assistive tools as invisible, which they skip.
+class UnseenAccessible : public QAccessibleWidget {
+public:
+    explicit UnseenAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::RadioButton) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        s.offscreen = true;
+        s.focusable = false;
+        return s;
+    }
+};
+
+QAccessibleInterface* unseenInterface(const QString&, QObject* object) {
+    if (auto* w = qobject_cast<QWidget*>(object); w && w->property(kUnseen).toBool())
+        return new UnseenAccessible(w);
+    return nullptr;
+}
+
+void installUnseenFactory() {
+    static const bool installed = [] {
+        QAccessible::installFactory(unseenInterface);
+        return true;
+    }();
+    (void)installed;
+}
 
 const controls::EntryDesign kMultipleEntries[] = {
     {.index = Multiple::Previous,
@@ -70,6 +101,12 @@ Multiple::Multiple(Program& program)
                             {"Label2", Label2},
                             {"Picture1", picture1_}});
     controls::nameArray("Option1", Option1);
+    // The keyboard starts each question on the no-answer button, so that
+    // Space chooses nothing; Tab never comes back to a button nobody sees,
+    // and a screen reader does not offer it. Marked before it is named:
+    // naming it makes Qt keep its accessible face.
+    installUnseenFactory();
+    Option1[NoAnswer]->setProperty(kUnseen, true);
     Option1[NoAnswer]->setAccessibleName(QStringLiteral("No answer"));
     setAccessibleName(QStringLiteral("Multiple Choice"));
 }
@@ -117,6 +154,46 @@ void Multiple::showquest() {
         Label3[Next]->setText(kCheck);
     if (isVisible())
         Option1[NoAnswer]->setFocus();
+}
+
+std::array<QWidget*, 8> Multiple::tabStops() const {
+    return {Option1[1],
+            Option1[2],
+            Option1[3],
+            Option1[4],
+            Label3[Next],
+            Label3[Previous],
+            Label3[PrintWorksheet],
+            Label3[Exit]};
+}
+
+void Multiple::orderTabStops() {
+    // The chain as Tab goes, for the tools that read it in this order.
+    QWidget* previous = Option1[NoAnswer];
+    for (QWidget* stop : tabStops()) {
+        QWidget::setTabOrder(previous, stop);
+        previous = stop;
+    }
+}
+
+bool Multiple::focusNextPrevChild(bool next) {
+    // Qt lets Tab reach only the chosen button of a group of option buttons,
+    // which at the start of a question is the hidden one: the quiz keeps its
+    // own round, with every answer in it.
+    const auto stops = tabStops();
+    const int count = int(stops.size());
+    const auto at = std::find(stops.begin(), stops.end(), focusWidget());
+    // From the no-answer button (or nowhere) Tab starts at A, Shift+Tab at
+    // Exit.
+    int k = at == stops.end() ? (next ? -1 : count) : int(at - stops.begin());
+    for (int step = 0; step < count; ++step) {
+        k = (k + (next ? 1 : count - 1)) % count;
+        if (stops[k]->isVisibleTo(this) && stops[k]->isEnabled()) {
+            stops[k]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 bool Multiple::chooseByKey(int key) {

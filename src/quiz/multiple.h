@@ -50,11 +50,16 @@ public:
 
 protected:
     QWidget* focusTarget() override { return Option1[NoAnswer]; }
+    // The answers in their order, then the way on, the way back, the
+    // printout and Exit; the first Tab from the no-answer button reaches A.
+    void orderTabStops() override;
+    bool focusNextPrevChild(bool next) override;
     // Arrows step through the answers A to D, and the letters choose one.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    std::array<QWidget*, 8> tabStops() const;
     void endQuiz();
     // Chooses an answer for a key, as a click on it would; false for a key
     // that chooses nothing.

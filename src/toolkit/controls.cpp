@@ -95,6 +95,10 @@ void OptionButton::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
 }
 
+bool OptionButton::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
+
 PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
 
 void PushButton::keyPressEvent(QKeyEvent* event) {
@@ -115,6 +119,10 @@ CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
 void CheckBox::mouseMoveEvent(QMouseEvent* event) {
     QCheckBox::mouseMoveEvent(event);
     event->accept();
+}
+
+bool CheckBox::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
 }
 
 TextBox::TextBox(QWidget* parent, int maxLength) : QLineEdit(parent) {

@@ -73,13 +73,16 @@ void place(QWidget* control, const Place& place);
 
 // Interactive controls keep the pointer's moves to themselves: moving over
 // them is not moving over the screen's background, so the entries keep
-// their highlight.
+// their highlight. An option button or a check box takes a click anywhere
+// in its box, not only on its circle and text: a pupil clicking beside a
+// short answer means that answer.
 class OptionButton : public QRadioButton {
 public:
     OptionButton(const QString& caption, QWidget* parent);
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
 };
 
 // A push button that Enter and Return press too, as Space does: a pupil at
@@ -98,6 +101,7 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
 };
 
 class TextBox : public QLineEdit {

@@ -75,6 +75,11 @@ void Screen::Show() {
     // A screen can only be seen on the stage.
     if (!parentWidget()->isVisible())
         parentWidget()->show();
+    if (QWidget* had = window()->focusWidget(); had && had != this && !isAncestorOf(had)) {
+        opener_ = had;
+        const auto* entry = qobject_cast<MenuEntry*>(had);
+        openedByKeyboard_ = entry && entry->showsFocusRing();
+    }
     show();
     raise();
     orderTabStops();
@@ -100,6 +105,16 @@ void Screen::orderTabStops() {
 void Screen::takeFocus() {
     QWidget* target = focusTarget();
     (target ? target : this)->setFocus(Qt::OtherFocusReason);
+}
+
+void Screen::returnFocusTo(QWidget* control, bool byKeyboard) {
+    if (!control || !takesKeys(control, this)) {
+        takeFocus();
+        return;
+    }
+    // An entry pressed from the keyboard shows its ring again; a control
+    // that only held the keyboard while the mouse was used stays plain.
+    control->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
 
 QWidget* Screen::focusTarget() {

@@ -6,6 +6,7 @@
 #include "controls.h"
 #include "screen_id.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -73,6 +74,15 @@ public:
     void Show();
     // Gives the keyboard to this screen, so no key reaches a screen beneath.
     void takeFocus();
+    // The control that had the keyboard on another screen when this one was
+    // shown over it, while it exists: the entry that opened this screen,
+    // when the pupil opened it from the keyboard.
+    QWidget* opener() const { return opener_; }
+    bool openedByKeyboard() const { return openedByKeyboard_; }
+    // Gives the keyboard back to a control of this screen, with its ring
+    // when `byKeyboard`; when the control is gone or cannot take keys, as
+    // takeFocus does.
+    void returnFocusTo(QWidget* control, bool byKeyboard);
 
     QString Caption() const { return caption_; }
     void setCaption(const QString& caption);
@@ -121,6 +131,8 @@ private:
     QString caption_;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::vector<MenuEntry*> menuList_;
+    QPointer<QWidget> opener_;
+    bool openedByKeyboard_ = false;
 };
 
 // Runs an event handler so that nothing it throws leaves the event loop:

@@ -47,7 +47,7 @@ void ScreenRegistry::unload(ScreenId id) {
     screen->hide();
     screen->deleteLater();
     if (hadFocus && stage_)
-        stage_->focusFrontScreen();
+        stage_->focusFrontScreen(screen->opener(), screen->openedByKeyboard());
 }
 
 Screen& ScreenRegistry::load(ScreenId id, Screen* screen) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStyleHints>
 
 Stage::Stage() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), cover_(new QWidget(this)) {
     setWindowTitle(QStringLiteral("Ostervale"));
@@ -56,9 +57,9 @@ Screen* Stage::frontScreen() const {
     return nullptr;
 }
 
-void Stage::focusFrontScreen() {
+void Stage::focusFrontScreen(QWidget* opener, bool byKeyboard) {
     if (Screen* front = frontScreen())
-        front->takeFocus();
+        front->returnFocusTo(opener && front->isAncestorOf(opener) ? opener : nullptr, byKeyboard);
     else
         setFocus(Qt::OtherFocusReason);
 }
@@ -103,29 +104,49 @@ bool Stage::filterKey(QObject* watched) {
     return screen && screen != frontScreen();
 }
 
+bool Stage::continuesBurst(const QMouseEvent* press) const {
+    // Qt's own measure of a double-click, carried on press after press.
+    const QStyleHints* hints = QGuiApplication::styleHints();
+    const quint64 since = press->timestamp() - lastPressTime_;
+    return press->timestamp() >= lastPressTime_ &&
+           since <= quint64(hints->mouseDoubleClickInterval()) &&
+           (press->globalPosition() - lastPressAt_).manhattanLength() <=
+               hints->mouseDoubleClickDistance();
+}
+
 bool Stage::filterMouse(QObject* watched, QEvent* event) {
     Screen* screen = screenOf(watched);
     if (!screen)
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (swallowingDoubleClick_) {
-        // The rest of a second click that was not for this screen.
+    if (swallowingBurst_) {
+        // The rest of a click that was not for this screen.
         if (event->type() == QEvent::MouseButtonRelease && mouse->buttons() == Qt::NoButton)
-            swallowingDoubleClick_ = false;
-        if (screen == swallowing_ && event->type() != QEvent::MouseButtonPress)
+            swallowingBurst_ = false;
+        if (screen == swallowing_ && event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonDblClick)
             return true;
-        swallowingDoubleClick_ = false;
+        swallowingBurst_ = false;
     }
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    // A double-click is always the second click of a burst; a press is a
+    // later one when it comes as quickly after the last.
+    const bool later = event->type() == QEvent::MouseButtonDblClick || continuesBurst(mouse);
+    lastPressTime_ = mouse->timestamp();
+    lastPressAt_ = mouse->globalPosition();
+    if (!later) {
         pressedOn_ = screen;
-    } else if (event->type() == QEvent::MouseButtonDblClick && screen != pressedOn_) {
-        // The first click opened this screen, or closed the one that lay
-        // over it: its second click is not meant for it.
-        swallowing_ = screen;
-        swallowingDoubleClick_ = true;
-        return true;
+        return false;
     }
-    return false;
+    if (screen == pressedOn_)
+        return false;
+    // The first click opened this screen, or closed the one that lay over
+    // it: the rest of the burst is not meant for it, and a triple click on
+    // "Exit" closes one screen, not two.
+    swallowing_ = screen;
+    swallowingBurst_ = true;
+    return true;
 }
 
 #include "moc_stage.cpp"

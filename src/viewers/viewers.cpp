@@ -52,8 +52,19 @@ void PageViewer::showPage(const QString& screenFile, const QString& printFile) {
 
 void PageViewer::pageStep() {
     const PageState& pages = program.state<PageState>();
-    Label3[Previous]->setEnabled(pages.PageNumber > 1);
-    Label3[Next]->setEnabled(pages.PageNumber < pages.PageCount);
+    const bool hasPrevious = pages.PageNumber > 1;
+    const bool hasNext = pages.PageNumber < pages.PageCount;
+    // Greying the entry the keyboard is on would send it on to Exit, and the
+    // next Enter would close the viewer: it moves to the other way first.
+    Label3[Previous]->setEnabled(hasPrevious || Label3[Previous]->isEnabled());
+    Label3[Next]->setEnabled(hasNext || Label3[Next]->isEnabled());
+    const QWidget* keyboard = window()->focusWidget();
+    if (!hasNext && keyboard == Label3[Next])
+        Label3[Previous]->setFocus(Qt::TabFocusReason);
+    if (!hasPrevious && keyboard == Label3[Previous])
+        Label3[Next]->setFocus(Qt::TabFocusReason);
+    Label3[Previous]->setEnabled(hasPrevious);
+    Label3[Next]->setEnabled(hasNext);
     showPage(pageFile(QStringLiteral("wmf"), pages.PageNumber),
              pageFile(QStringLiteral("wmf2"), pages.PageNumber));
     Label1->setText(counterText(pages.PageNumber, pages.PageCount));

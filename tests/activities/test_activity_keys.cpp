@@ -162,9 +162,10 @@ private Q_SLOTS:
             // The tap itself snaps the label again, as a click always has.
             QCOMPARE(f->sound->played, QStringList{heard::Thud});
             QCOMPARE(s.chosenLabel(), i);
-            QVERIFY(!s.Label2[i]->isLifted());
+            QVERIFY(s.Label2[i]->isLifted());
             tap(s.Label1[order[i]]);
             QCOMPARE(s.chosenLabel(), -1);
+            QVERIFY(!s.Label2[i]->isLifted());
             QVERIFY(samePlace(s.labelPlace(i), s.slotPlace(order[i])));
             QCOMPARE(f->sound->played, (QStringList{heard::Thud, heard::Thud}));
         }
@@ -176,9 +177,24 @@ private Q_SLOTS:
     void aTapElsewhereOrADragLetsTheChoiceGo() {
         auto& s = open<RationingLab>();
         const Place home = s.labelPlace(1);
+        // Milk chosen, then Sugar dragged into its box: the empty meat box
+        // tapped next takes nothing, and Milk no longer looks chosen.
+        tap(s.Label2[1]);
+        dragLabel(s, 2, centre(s.slotPlace(2)));
+        QVERIFY(samePlace(s.labelPlace(2), s.slotPlace(2)));
+        QCOMPARE(s.chosenLabel(), -1);
+        QVERIFY(!s.Label2[1]->isLifted());
+        tap(s.Label1[3]);
+        QVERIFY(samePlace(s.labelPlace(1), home));
+        // Dragging the chosen label itself lets the choice go too.
+        tap(s.Label2[2]);
+        dragLabel(s, 2, centre(s.homePlace(2)));
+        QCOMPARE(s.chosenLabel(), -1);
+        QVERIFY(!s.Label2[2]->isLifted());
         tap(s.Label2[1]);
         gui::click(s.client(), QPoint(3, 3));
         QCOMPARE(s.chosenLabel(), -1);
+        QVERIFY(!s.Label2[1]->isLifted());
         tap(s.Label1[1]);
         QVERIFY(samePlace(s.labelPlace(1), home));
         // A second tap on the chosen label lets it go too.

@@ -4,8 +4,10 @@
 #include "shell_fixture.h"
 #include "support/question_sets.h"
 #include "testmain.h"
+#include "viewers.h"
 #include "welldone.h"
 
+#include <QAccessible>
 #include <QTest>
 
 // The pupil who has no mouse: from the title screen to the results with
@@ -49,6 +51,11 @@ private Q_SLOTS:
         f->write(QStringLiteral("multiple/Rationing.txt"),
                  composeQuestionFile(test_sets::sheet("Rationing", test_sets::kPattern)));
         f->program->shell.SoundOn = 1;
+        // Focus rings come, as the keys do, only to an active window.
+        Stage& stage = screens().stage();
+        stage.show();
+        stage.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&stage));
     }
     void cleanup() { f.reset(); }
 
@@ -62,8 +69,26 @@ private Q_SLOTS:
                 // By letter, from wherever the keyboard is.
                 key(Qt::Key(Qt::Key_A + right - 1));
             } else {
+                // Each question starts on the hidden no-answer button, and
+                // Tab goes round the answers, then the entries, never back
+                // to it.
+                QCOMPARE(focus(), quiz.Option1[Multiple::NoAnswer]);
+                if (q == 2) {
+                    for (QWidget* stop : std::initializer_list<QWidget*>{
+                             quiz.Option1[1], quiz.Option1[2], quiz.Option1[3], quiz.Option1[4],
+                             quiz.Label3[Multiple::Next], quiz.Label3[Multiple::Previous],
+                             quiz.Label3[Multiple::PrintWorksheet], quiz.Label3[Multiple::Exit],
+                             quiz.Option1[1]}) {
+                        key(Qt::Key_Tab);
+                        QCOMPARE(focus(), stop);
+                    }
+                    QTest::keyClick(focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+                    QCOMPARE(focus(), quiz.Label3[Multiple::Exit]);
+                    QAccessibleInterface* hidden =
+                        QAccessible::queryAccessibleInterface(quiz.Option1[Multiple::NoAnswer]);
+                    QVERIFY(hidden && hidden->state().invisible);
+                }
                 // By arrows: down from no answer reaches A first.
-                QVERIFY(tabTo(quiz.Option1[Multiple::NoAnswer]));
                 for (int a = 0; a < right; ++a)
                     key(a % 2 ? Qt::Key_Right : Qt::Key_Down);
             }
@@ -74,6 +99,29 @@ private Q_SLOTS:
         }
         QVERIFY(screens().isShowing(Welldone::Id));
         QCOMPARE(result(), QStringLiteral("Good work. You have scored 9 out of 10."));
+    }
+
+    // Through the key facts and back: the keyboard never slips on to Exit,
+    // and comes back to the entry that opened them.
+    void theKeyFactsByKeys() {
+        TopicMenu& menu = topic(Intro0::Progress);
+        MenuEntry* keyFacts = menu.label3.at(TopicMenu::KeyFacts);
+        QVERIFY(press(keyFacts));
+        auto& facts = screens().form<Teacher>();
+        QVERIFY(screens().isShowing(Teacher::Id));
+        QVERIFY(press(facts.Label3[PageViewer::Next]));
+        key(Qt::Key_Return);
+        QCOMPARE(facts.Label1->text(), QStringLiteral("Page 3 of 3"));
+        QCOMPARE(focus(), facts.Label3[PageViewer::Previous]);
+        key(Qt::Key_Return);
+        key(Qt::Key_Return);
+        QCOMPARE(facts.Label1->text(), QStringLiteral("Page 1 of 3"));
+        QCOMPARE(focus(), facts.Label3[PageViewer::Next]);
+        QVERIFY(screens().isShowing(Teacher::Id));
+        QVERIFY(press(facts.Label3[PageViewer::Exit]));
+        QVERIFY(!screens().isLoaded(Teacher::Id));
+        QCOMPARE(focus(), keyFacts);
+        QVERIFY(keyFacts->showsFocusRing());
     }
 
     void everyActivityByKeys_data() {

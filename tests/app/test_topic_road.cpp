@@ -38,8 +38,18 @@ private Q_SLOTS:
                  QStringLiteral("Excellent work. You have scored 4 out of 4."));
         QCOMPARE(results().Label3[Welldone::ReviewOrCertificate]->text(),
                  QStringLiteral("Print Certificate"));
-        gui::click(results().Label3[Welldone::Exit]);
-        QCOMPARE(screens().stage().frontScreen(), &lab);
+        // A triple click on "Exit" closes the results and leaves the
+        // activity beneath, with its labels where they were.
+        Stage& stage = screens().stage();
+        const QPoint exit = results().Label3[Welldone::Exit]->mapTo(&stage, QPoint(6, 6));
+        gui::tripleClickAt(&stage, exit);
+        QVERIFY(!screens().isLoaded(ScreenId::Welldone));
+        QVERIFY(screens().isShowing(RationingLab::Id));
+        // The later clicks fell on the activity's own "Exit".
+        QCOMPARE(stage.childAt(exit), lab.Label3[ActivityScreen::Exit]);
+        QCOMPARE(stage.frontScreen(), &lab);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(lab.labelPlace(i).left, lab.slotPlace(i).left);
         gui::click(lab.Label3[ActivityScreen::Exit]);
         QVERIFY(screens().isShowing(ScreenId::rationing));
     }

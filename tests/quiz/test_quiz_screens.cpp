@@ -118,6 +118,20 @@ private Q_SLOTS:
         QVERIFY(quiz.Option1[3]->isChecked());
     }
 
+    // A pupil clicking beside a short answer, at the right end of its box,
+    // chooses that answer.
+    void theWholeBoxOfAnAnswerTakesTheClick() {
+        Multiple& quiz = openQuiz();
+        quiz.grab();
+        for (int i = 1; i <= 4; ++i) {
+            OptionButton* answer = quiz.Option1[i];
+            const QPoint end(answer->width() - 2, answer->height() / 2);
+            QVERIFY(answer->fontMetrics().horizontalAdvance(answer->text()) < end.x() / 2);
+            click(answer, end);
+            QVERIFY2(answer->isChecked(), qPrintable(answer->text()));
+        }
+    }
+
     // The last click is heard with the results already up and the quiz gone.
     void theMarkAndTheWrongQuestionsAreShown_data() {
         QTest::addColumn<QList<int>>("wrong");

@@ -1,4 +1,5 @@
 #include "menu_entry.h"
+#include "messages.h"
 #include "screen.h"
 #include "style.h"
 #include "support/gui.h"
@@ -9,6 +10,7 @@
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 // Entries in a muddled creation order, so reading order has to be made:
@@ -165,6 +167,31 @@ private Q_SLOTS:
         const QColor yellow = inkOf(s.entries[2]);
         QVERIFY2(yellow.red() > 230 && yellow.green() > 230 && yellow.blue() < 40,
                  qPrintable(yellow.name()));
+    }
+
+    // A real message box, answered by its own keyboard: once it closes, the
+    // next key the window system delivers reaches the screen in front,
+    // without a click to wake it.
+    void keysReachTheScreenAgainAfterAMessageBox() {
+        KeyedScreen& s = open();
+        key(Qt::Key_Tab);
+        QCOMPARE(focus(), s.entries[2]);
+        bool answered = false;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, &closer, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                QTest::keyClick(box, Qt::Key_Return);
+                answered = true;
+            }
+        });
+        closer.start(20);
+        QtMessageBoxes().tell(QStringLiteral("Your worksheet has been saved."));
+        closer.stop();
+        QVERIFY(answered);
+        QVERIFY(s.clicked.isEmpty());
+        QTRY_VERIFY(QGuiApplication::focusWindow());
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Return);
+        QCOMPARE(s.clicked, QList<int>{2});
     }
 
     void entriesAreButtonsToAScreenReader() {
