@@ -110,10 +110,20 @@ private Q_SLOTS:
         const auto near = [](int scaled, int original) {
             return std::abs(scaled - original * 1.5) <= 1.5;
         };
+        // The labelling instructions grow to their text, and fonts grow by the
+        // scale rounded down to a whole pixel (21 pixels become 31 at 1.5), so
+        // their height may fall short by a pixel a line, never more.
+        const QStringList grownToText{QStringLiteral("%1 Label7").arg(int(ScreenId::rationinglab)),
+                                      QStringLiteral("%1 Label7").arg(int(ScreenId::progresslab))};
+        const auto nearHeight = [&](const QString& key, int scaled, int original) {
+            const bool followsText = grownToText.contains(key) && scaled <= original * 1.5 &&
+                                     scaled >= original * 1.5 * (1 - 1.0 / 32) - 1.5;
+            return followsText || near(scaled, original);
+        };
         for (auto it = one.cbegin(); it != one.cend(); ++it) {
             const QRect a = it.value(), b = more.value(it.key());
             if (!near(b.x(), a.x()) || !near(b.y(), a.y()) || !near(b.width(), a.width()) ||
-                !near(b.height(), a.height()))
+                !nearHeight(it.key(), b.height(), a.height()))
                 QDebug(&wrong.emplace_back()) << it.key() << a << "at 1," << b << "at 1.5";
         }
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
