@@ -16,6 +16,8 @@ namespace {
 // was set to before the screens were built.
 class ScaledMarksStyle final : public QProxyStyle {
 public:
+    using QProxyStyle::QProxyStyle;
+
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
         const int base = QProxyStyle::pixelMetric(metric, option, widget);
@@ -42,7 +44,9 @@ void useScaledMarks() {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()) ||
         dynamic_cast<ScaledMarksStyle*>(QApplication::style()))
         return;
-    QApplication::setStyle(new ScaledMarksStyle);
+    // In front of the style the program runs with, whether the platform's
+    // or one asked for with -style, so that scale 1 looks as it did.
+    QApplication::setStyle(new ScaledMarksStyle(QApplication::style()->name()));
 }
 
 QFont tahoma(double points, bool bold) {
