@@ -2,12 +2,52 @@
 
 #include "twips.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QWidget>
+#include <cmath>
+
+namespace {
+
+// Reads the scale each time it is asked, so it holds whatever the scale
+// was set to before the screens were built.
+class ScaledMarksStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        switch (metric) {
+        case PM_IndicatorWidth:
+        case PM_IndicatorHeight:
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+        case PM_CheckBoxLabelSpacing:
+        case PM_RadioButtonLabelSpacing:
+            return int(std::lround(base * twips::scale()));
+        default:
+            return base;
+        }
+    }
+};
+
+} // namespace
 
 namespace style {
+
+void useScaledMarks() {
+    // A program without windows (the catalogue repair) has no style at all.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()) ||
+        dynamic_cast<ScaledMarksStyle*>(QApplication::style()))
+        return;
+    // In front of the style the program runs with, whether the platform's
+    // or one asked for with -style, so that scale 1 looks as it did.
+    QApplication::setStyle(new ScaledMarksStyle(QApplication::style()->name()));
+}
 
 QFont tahoma(double points, bool bold) {
     return twips::font(QStringLiteral("Tahoma"), points, bold);

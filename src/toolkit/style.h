@@ -30,6 +30,12 @@ QFont tahomaBold(double points);
 QFont times(double points, bool bold = false);
 QFont arial(double points);
 
+// Puts the program's own style in front of the platform's, once: it draws
+// the marks of check boxes and option buttons at the run-time scale, which
+// the platform's style keeps at a dozen pixels however large the screens
+// are. At scale 1 it changes nothing.
+void useScaledMarks();
+
 // The single thin border of entries, boxes and labels, drawn over whatever
 // the control has painted.
 void paintThinBorder(QWidget* control, QPainter& painter);

@@ -1,5 +1,6 @@
 #include "twips.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace twips {
@@ -34,9 +35,19 @@ QRect rect(float left, float top, float width, float height) {
     return QRect(x, y, toPixels(left + width) - x, toPixels(top + height) - y);
 }
 
+int fontPixels(double points, float atScale) {
+    // The size the layouts were drawn at, grown by the scale and rounded
+    // down: rounded on its own, a font can grow faster than the boxes around
+    // it (16 pixels at 1.1 would be 18), and a text that just fitted its box
+    // at scale 1 is cut off. The small allowance keeps a scale such as 1.05,
+    // which a float holds a hair below, from losing a whole pixel.
+    const double atScale1 = std::lround(points * 96.0 / 72.0);
+    return std::max(1, static_cast<int>(std::floor(atScale1 * atScale + 1e-3)));
+}
+
 QFont font(const QString& family, double points, bool bold) {
     QFont f(family);
-    f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0 * gScale)));
+    f.setPixelSize(fontPixels(points, gScale));
     f.setBold(bold);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;

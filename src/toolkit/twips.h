@@ -41,5 +41,7 @@ inline QRect rect(const Place& p) {
 // scale), so text keeps the size the layouts were drawn for whatever the
 // display reports.
 QFont font(const QString& family, double points, bool bold = false);
+// The pixel height of a font of these points at a scale.
+int fontPixels(double points, float atScale);
 
 } // namespace twips

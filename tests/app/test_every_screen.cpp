@@ -17,6 +17,7 @@
 #include "support/fits.h"
 #include "support/stand_ins.h"
 #include "testmain.h"
+#include "twips.h"
 #include "viewers.h"
 #include "welldone.h"
 #include "wizard.h"
@@ -89,6 +90,21 @@ class EveryScreenTest : public QObject {
         }
     }
 
+    // Every scale a whiteboard may be given, from 1 to 3 in twentieths: a
+    // text that fits at one scale can be a pixel short at the next, as the
+    // font sizes and the boxes round to whole pixels each their own way.
+    static void everyScale() {
+        QTest::addColumn<float>("scale");
+        for (int step = 0; step <= 40; ++step) {
+            const float scale = 1.0f + 0.05f * float(step);
+            QTest::addRow("%.2f", double(scale)) << scale;
+        }
+    }
+    static void useScale() {
+        QFETCH(float, scale);
+        twips::setScale(scale);
+    }
+
 private Q_SLOTS:
     void initTestCase() {
         // As the program does at start: the widths are Tahoma's.
@@ -104,11 +120,14 @@ private Q_SLOTS:
     }
     void cleanup() {
         program.reset();
+        twips::setScale(1);
         const QStringList found = std::exchange(faults, {});
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 
+    void menusActivitiesAndTheTeachersScreens_data() { everyScale(); }
     void menusActivitiesAndTheTeachersScreens() {
+        useScale();
         program->state<PageState>() = {.PageNumber = 1, .PageCount = 3, .PageSetName = {}};
         for (ScreenId id : {ScreenId::Titlefrm, ScreenId::intro0, ScreenId::rationing,
                             ScreenId::progress, ScreenId::rationinglab, ScreenId::progresslab,
@@ -120,7 +139,9 @@ private Q_SLOTS:
         }
     }
 
+    void everyQuestionAndItsReview_data() { everyScale(); }
     void everyQuestionAndItsReview() {
+        useScale();
         for (const char* file : {"Rationing.txt", "The Progress of the War.txt"}) {
             QVERIFY(quiz_session::load(*program, QStringLiteral(OSTERVALE_HOME "/multiple/") +
                                                      QString::fromUtf8(file)));
@@ -140,7 +161,9 @@ private Q_SLOTS:
         }
     }
 
+    void resultsInEveryBand_data() { everyScale(); }
     void resultsInEveryBand() {
+        useScale();
         for (const auto& [score, total, quiz] : {std::tuple{10, 10, true},
                                                  {8, 10, true},
                                                  {3, 10, true},
