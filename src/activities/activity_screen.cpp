@@ -79,6 +79,10 @@ void ActivityScreen::buildBoxesAndLabels() {
         connect(label, &DragLabel::moved, this,
                 [this, i](Qt::MouseButtons b, float x, float y) { Label2_MouseMove(i, b, x, y); });
         connect(label, &DragLabel::released, this, [this, i] { Label2_MouseUp(i); });
+        label->setDestinations(
+            {.names = [this] { return boxNames(); },
+             .putIn = [this,
+                       i](int k) { runGuarded([&] { dropAt(i, boxPlace(dropOrder_.at(k))); }); }});
         Label2.push_back(label);
     }
     client()->installEventFilter(this);
@@ -140,6 +144,7 @@ void ActivityScreen::Form_Load() {
         homes_[i].left = labels_[i].left;
         homes_[i].top = labels_[i].top;
         place(Label4[i], homes_[i]);
+        Label2[i]->setAccessibleDescription(QStringLiteral("In ") + Label4[i]->accessibleName());
     }
     orderDropBoxes();
 }
@@ -180,18 +185,27 @@ void ActivityScreen::Label2_MouseUp(int index) {
     // The screen's own N, not the shared total: nothing else may change how
     // many boxes this screen has.
     for (int j = 0; j < n(); ++j) {
-        snapInto(index, slots_[j]);
-        snapInto(index, homes_[j]);
+        snapInto(index, slots_[j], Label1[j]);
+        snapInto(index, homes_[j], Label4[j]);
     }
     if (labelsInSlots() == n())
         Label3[CheckScore]->show();
 }
 
-void ActivityScreen::snapInto(int i, const Place& box) {
+void ActivityScreen::snapInto(int i, const Place& box, const QWidget* named) {
     if (!drop_zone::hits(box, labels_[i].left, labels_[i].top))
         return;
     setLabelPlace(i, box.left, box.top);
+    // Said aloud to a pupil using a screen reader, as the thud is heard.
+    Label2[i]->setAccessibleDescription(QStringLiteral("In ") + named->accessibleName());
     program.PlaySound(sounds::Thud);
+}
+
+QStringList ActivityScreen::boxNames() const {
+    QStringList names;
+    for (const int box : dropOrder_)
+        names << (box < n() ? Label1[box] : Label4[box - n()])->accessibleName();
+    return names;
 }
 
 int ActivityScreen::labelsInSlots() const {

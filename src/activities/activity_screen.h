@@ -86,7 +86,9 @@ private:
     void boxTapped(int box);
     void choose(int i);
     void liftLabel(int i);
-    void snapInto(int i, const Place& box);
+    void snapInto(int i, const Place& box, const QWidget* named);
+    // The boxes by name, in the order the keyboard's carry visits them.
+    QStringList boxNames() const;
     int labelsInSlots() const;
 
     ActivityDesign design_;

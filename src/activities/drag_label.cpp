@@ -4,6 +4,7 @@
 #include "style.h"
 #include "twips.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -18,6 +19,11 @@ DragLabel::DragLabel(QWidget* parent, const QFont& font) : QLabel(parent) {
     setWordWrap(true);
     setCursor(Qt::OpenHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    static const bool described = [] {
+        QAccessible::installFactory(drag_label_accessible::factory);
+        return true;
+    }();
+    Q_UNUSED(described);
 }
 
 void DragLabel::setLifted(bool lifted) {

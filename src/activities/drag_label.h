@@ -4,6 +4,8 @@
 // Coordinates are reported in twips from its own top-left corner. A press
 // and release that barely moves is also a tap, for choosing the label without
 // dragging it. Tab reaches it, for carrying it by keyboard.
+#include "drag_label_accessible.h"
+
 #include <QLabel>
 #include <QPointF>
 
@@ -17,6 +19,10 @@ public:
     bool isLifted() const { return lifted_; }
     void setLifted(bool lifted);
     bool showsFocusRing() const { return hasFocus() && keyboardFocus_; }
+
+    // Where a screen reader may put the label; none until its activity says.
+    void setDestinations(drag_label_accessible::Destinations to) { destinations_ = std::move(to); }
+    const drag_label_accessible::Destinations* destinations() const { return &destinations_; }
 
 Q_SIGNALS:
     void pressed();
@@ -40,4 +46,5 @@ private:
     bool keyboardFocus_ = false;
     bool tapping_ = false;
     QPointF pressedAt_;
+    drag_label_accessible::Destinations destinations_;
 };

@@ -4,6 +4,7 @@
 #include "results.h"
 #include "testmain.h"
 
+#include <QAccessible>
 #include <QDate>
 #include <QRegularExpression>
 
@@ -35,6 +36,29 @@ private Q_SLOTS:
             QCOMPARE(s.Label4[i]->geometry(), s.Label2[i]->geometry());
         }
         QVERIFY(s.Label3[ActivityScreen::CheckScore]->isHidden());
+    }
+
+    // A pupil with a screen reader does the whole activity through the
+    // labels' actions, each named by the box it puts the label in, and hears
+    // where each label now lies.
+    void theLabellingCanBeDoneThroughAScreenReader() {
+        auto& s = open<RationingLab>();
+        for (int i = 0; i < 4; ++i) {
+            QAccessibleInterface* label = QAccessible::queryAccessibleInterface(s.Label2[i]);
+            QVERIFY(label->text(QAccessible::Description)
+                        .startsWith(QStringLiteral("In Starting box")));
+            auto* actions = label->actionInterface();
+            QVERIFY(actions);
+            const QString own = drag_label_accessible::actionFor(s.Label1[i]->accessibleName());
+            QVERIFY2(actions->actionNames().contains(own),
+                     qPrintable(actions->actionNames().join(u'|')));
+            QCOMPARE(actions->actionNames().size(), 8);
+            actions->doAction(own);
+            QVERIFY(samePlace(s.labelPlace(i), s.slotPlace(i)));
+            QCOMPARE(label->text(QAccessible::Description),
+                     QStringLiteral("In ") + s.Label1[i]->accessibleName());
+        }
+        QVERIFY(!s.Label3[ActivityScreen::CheckScore]->isHidden());
     }
 
     void aDragSnapsWithAThudOnlyWhileSoundIsOn() {
