@@ -1,5 +1,8 @@
 #include "controls.h"
 
+#include "style.h"
+
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -99,6 +102,24 @@ bool OptionButton::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
 }
 
+// The style's own focus mark on these is a faint tint; the keyboard's ring
+// is drawn over it when the keyboard brought the focus.
+void OptionButton::focusInEvent(QFocusEvent* event) {
+    keyboardFocus_ = style::cameByKeyboard(event->reason());
+    QRadioButton::focusInEvent(event);
+}
+
+void OptionButton::focusOutEvent(QFocusEvent* event) {
+    keyboardFocus_ = false;
+    QRadioButton::focusOutEvent(event);
+}
+
+void OptionButton::paintEvent(QPaintEvent* event) {
+    QRadioButton::paintEvent(event);
+    if (showsFocusRing())
+        style::paintFocusRing(this);
+}
+
 PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
 
 void PushButton::keyPressEvent(QKeyEvent* event) {
@@ -123,6 +144,24 @@ void CheckBox::mouseMoveEvent(QMouseEvent* event) {
 
 bool CheckBox::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
+}
+
+void CheckBox::focusInEvent(QFocusEvent* event) {
+    keyboardFocus_ = style::cameByKeyboard(event->reason());
+    QCheckBox::focusInEvent(event);
+}
+
+void CheckBox::focusOutEvent(QFocusEvent* event) {
+    keyboardFocus_ = false;
+    QCheckBox::focusOutEvent(event);
+}
+
+void CheckBox::paintEvent(QPaintEvent* event) {
+    QCheckBox::paintEvent(event);
+    // A tick box of the wizard is barely wider than its mark: the white band
+    // alone, on the blue around it.
+    if (showsFocusRing())
+        style::paintFocusRing(this, width() > 4 * 6 && height() > 4 * 6);
 }
 
 TextBox::TextBox(QWidget* parent, int maxLength) : QLineEdit(parent) {

@@ -79,10 +79,17 @@ void place(QWidget* control, const Place& place);
 class OptionButton : public QRadioButton {
 public:
     OptionButton(const QString& caption, QWidget* parent);
+    bool showsFocusRing() const { return hasFocus() && keyboardFocus_; }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool keyboardFocus_ = false;
 };
 
 // A push button that Enter and Return press too, as Space does: a pupil at
@@ -98,10 +105,17 @@ protected:
 class CheckBox : public QCheckBox {
 public:
     explicit CheckBox(QWidget* parent);
+    bool showsFocusRing() const { return hasFocus() && keyboardFocus_; }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool keyboardFocus_ = false;
 };
 
 class TextBox : public QLineEdit {

@@ -102,17 +102,20 @@ void paintLabelText(QLabel* label, QPainter& painter) {
                                  label->text(), label->foregroundRole());
 }
 
-void paintFocusRing(QWidget* control) {
+void paintFocusRing(QWidget* control, bool innerBand) {
     QPainter painter(control);
-    const QRect ring = control->rect().adjusted(2, 2, -2, -2);
-    QPen pen(Qt::white, 2);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.drawRect(ring.adjusted(1, 1, -1, -1));
-    pen.setColor(Qt::black);
-    pen.setStyle(Qt::DashLine);
-    painter.setPen(pen);
-    painter.drawRect(ring.adjusted(1, 1, -1, -1));
+    const QRect outer = control->rect();
+    // Filled bands rather than stroked pens: every pixel of the band is set,
+    // at any scale, with no antialiased fringe.
+    const auto band = [&painter](const QRect& r, int width, const QColor& colour) {
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), width), colour);
+        painter.fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), colour);
+        painter.fillRect(QRect(r.left(), r.top(), width, r.height()), colour);
+        painter.fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), colour);
+    };
+    band(outer, 2, Qt::white);
+    if (innerBand)
+        band(outer.adjusted(2, 2, -2, -2), 2, Qt::black);
 }
 
 } // namespace style

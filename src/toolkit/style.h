@@ -48,8 +48,12 @@ void paintLabelText(QLabel* label, QPainter& painter);
 // Whether the keyboard moved the focus (Tab, Shift+Tab, an arrow key): only
 // then is a focus ring drawn, so a click or a screen opening shows none.
 bool cameByKeyboard(Qt::FocusReason reason);
-// A ring of black and white dashes two pixels wide just inside the control's
-// border: it shows on yellow, navy and black alike.
-void paintFocusRing(QWidget* control);
+// The keyboard's mark: a solid white band two pixels wide along the
+// control's edge, outside its text, and a solid black band two pixels wide
+// inside it. White stands out from the blue screens and the black and navy
+// entries, black from yellow; neither is broken into dots. A control too
+// small to spare the inner band (a tick box) has the white band alone, on
+// the blue it always stands on.
+void paintFocusRing(QWidget* control, bool innerBand = true);
 
 } // namespace style

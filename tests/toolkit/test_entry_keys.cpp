@@ -37,19 +37,28 @@ public:
     QList<int> clicked;
 };
 
-// Whether a grabbed control shows both pure white and pure black pixels in
-// the band two to three pixels inside its edge, where the ring is drawn.
-bool ringShows(QWidget* control) {
+// Whether a grabbed control is ringed all round, without a gap: pure white
+// in the two pixels along its edge and, where asked, pure black in the two
+// inside them, clear of its text.
+bool ringShows(QWidget* control, bool innerBand = true) {
     const QImage image = control->grab().toImage();
-    bool white = false, black = false;
-    for (int x = 2; x < image.width() - 2; ++x) {
-        for (int y : {2, 3, image.height() - 4, image.height() - 3}) {
-            const QRgb c = image.pixel(x, y) & 0xffffff;
-            white |= c == 0xffffff;
-            black |= c == 0;
+    const int w = image.width(), h = image.height();
+    const auto all = [&image, w, h](int from, int to, QRgb colour) {
+        for (int d = from; d < to; ++d) {
+            for (int x = d; x < w - d; ++x) {
+                if ((image.pixel(x, d) & 0xffffff) != colour ||
+                    (image.pixel(x, h - 1 - d) & 0xffffff) != colour)
+                    return false;
+            }
+            for (int y = d; y < h - d; ++y) {
+                if ((image.pixel(d, y) & 0xffffff) != colour ||
+                    (image.pixel(w - 1 - d, y) & 0xffffff) != colour)
+                    return false;
+            }
         }
-    }
-    return white && black;
+        return true;
+    };
+    return all(0, 2, 0xffffff) && (!innerBand || all(2, 4, 0x000000));
 }
 } // namespace
 
@@ -135,6 +144,14 @@ private Q_SLOTS:
         }
         key(Qt::Key_Tab);
         QVERIFY(!ringShows(entry));
+        // The answer buttons and tick boxes are ringed the same way, not by
+        // the style's faint tint alone.
+        s.option->setFocus(Qt::TabFocusReason);
+        QVERIFY(ringShows(s.option));
+        entry->setFocus(Qt::OtherFocusReason);
+        s.option->setFocus(Qt::MouseFocusReason);
+        QVERIFY(s.option->hasFocus());
+        QVERIFY(!ringShows(s.option));
     }
 
     // The text's own colour: yellow on an entry in use, mid grey on a greyed
