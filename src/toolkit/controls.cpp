@@ -85,7 +85,7 @@ void place(QWidget* control, const Place& p) {
 }
 
 OptionButton::OptionButton(const QString& caption, QWidget* parent)
-    : QRadioButton(caption, parent) {
+    : Ringed<QRadioButton>(caption, parent) {
     setMouseTracking(true);
     // Buttons fill with the Button role by default; these take the colour
     // their screen gives them.
@@ -102,25 +102,8 @@ bool OptionButton::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
 }
 
-// The style's own focus mark on these is a faint tint; the keyboard's ring
-// is drawn over it when the keyboard brought the focus.
-void OptionButton::focusInEvent(QFocusEvent* event) {
-    keyboardFocus_ = style::cameByKeyboard(event->reason());
-    QRadioButton::focusInEvent(event);
-}
-
-void OptionButton::focusOutEvent(QFocusEvent* event) {
-    keyboardFocus_ = false;
-    QRadioButton::focusOutEvent(event);
-}
-
-void OptionButton::paintEvent(QPaintEvent* event) {
-    QRadioButton::paintEvent(event);
-    if (showsFocusRing())
-        style::paintFocusRing(this);
-}
-
-PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+PushButton::PushButton(const QString& caption, QWidget* parent)
+    : Ringed<QPushButton>(caption, parent) {}
 
 void PushButton::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
@@ -131,7 +114,7 @@ void PushButton::keyPressEvent(QKeyEvent* event) {
     QPushButton::keyPressEvent(event);
 }
 
-CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
+CheckBox::CheckBox(QWidget* parent) : Ringed<QCheckBox>(parent) {
     setMouseTracking(true);
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
@@ -146,25 +129,7 @@ bool CheckBox::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
 }
 
-void CheckBox::focusInEvent(QFocusEvent* event) {
-    keyboardFocus_ = style::cameByKeyboard(event->reason());
-    QCheckBox::focusInEvent(event);
-}
-
-void CheckBox::focusOutEvent(QFocusEvent* event) {
-    keyboardFocus_ = false;
-    QCheckBox::focusOutEvent(event);
-}
-
-void CheckBox::paintEvent(QPaintEvent* event) {
-    QCheckBox::paintEvent(event);
-    // A tick box of the wizard is barely wider than its mark: the white band
-    // alone, on the blue around it.
-    if (showsFocusRing())
-        style::paintFocusRing(this, width() > 4 * 6 && height() > 4 * 6);
-}
-
-TextBox::TextBox(QWidget* parent, int maxLength) : QLineEdit(parent) {
+TextBox::TextBox(QWidget* parent, int maxLength) : Ringed<QLineEdit>(parent) {
     setMouseTracking(true);
     setMaxLength(maxLength);
 }

@@ -6,11 +6,13 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <initializer_list>
+#include <type_traits>
 #include <utility>
 
 namespace controls {
@@ -76,25 +78,49 @@ void place(QWidget* control, const Place& place);
 // their highlight. An option button or a check box takes a click anywhere
 // in its box, not only on its circle and text: a pupil clicking beside a
 // short answer means that answer.
-class OptionButton : public QRadioButton {
+// A control ringed while the keyboard has it (and only when the keyboard
+// brought it there: a click changes nothing a mouse user sees). The style's
+// own focus marks are a faint tint or a thin line, lost on a whiteboard.
+template <class Base> class Ringed : public Base {
 public:
-    OptionButton(const QString& caption, QWidget* parent);
-    bool showsFocusRing() const { return hasFocus() && keyboardFocus_; }
+    using Base::Base;
+    bool showsFocusRing() const { return this->hasFocus() && keyboardFocus_; }
 
 protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-    bool hitButton(const QPoint& pos) const override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override {
+        keyboardFocus_ = style::cameByKeyboard(event->reason());
+        Base::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        keyboardFocus_ = false;
+        Base::focusOutEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        Base::paintEvent(event);
+        // A small tick box cannot spare the inner band; the white one stands
+        // out from the blue around it. A text box is white inside, so it
+        // always has the black band too.
+        if (showsFocusRing())
+            style::paintFocusRing(this, std::is_base_of_v<QLineEdit, Base> ||
+                                            (this->width() > 24 && this->height() > 24));
+    }
 
 private:
     bool keyboardFocus_ = false;
 };
 
+class OptionButton : public Ringed<QRadioButton> {
+public:
+    OptionButton(const QString& caption, QWidget* parent);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+};
+
 // A push button that Enter and Return press too, as Space does: a pupil at
 // the keyboard expects Enter to answer the title screen's "OK".
-class PushButton : public QPushButton {
+class PushButton : public Ringed<QPushButton> {
 public:
     PushButton(const QString& caption, QWidget* parent);
 
@@ -102,23 +128,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-class CheckBox : public QCheckBox {
+class CheckBox : public Ringed<QCheckBox> {
 public:
     explicit CheckBox(QWidget* parent);
-    bool showsFocusRing() const { return hasFocus() && keyboardFocus_; }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    bool keyboardFocus_ = false;
 };
 
-class TextBox : public QLineEdit {
+class TextBox : public Ringed<QLineEdit> {
 public:
     TextBox(QWidget* parent, int maxLength);
 

@@ -147,11 +147,11 @@ private Q_SLOTS:
         // The answer buttons and tick boxes are ringed the same way, not by
         // the style's faint tint alone.
         s.option->setFocus(Qt::TabFocusReason);
-        QVERIFY(ringShows(s.option));
+        QVERIFY(ringShows(s.option, false));
         entry->setFocus(Qt::OtherFocusReason);
         s.option->setFocus(Qt::MouseFocusReason);
         QVERIFY(s.option->hasFocus());
-        QVERIFY(!ringShows(s.option));
+        QVERIFY(!ringShows(s.option, false));
     }
 
     // The text's own colour: yellow on an entry in use, mid grey on a greyed
