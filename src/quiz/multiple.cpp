@@ -5,6 +5,7 @@
 #include "quiz_session.h"
 #include "quiz_state.h"
 #include "results.h"
+#include "screen_accessible.h"
 #include "sounds_named.h"
 #include "style.h"
 
@@ -17,7 +18,7 @@ namespace {
 const QString kNext = QStringLiteral("Next Question >>");
 const QString kCheck = QStringLiteral("Check Score >>");
 const QColor kLightBlue(128, 128, 255);
-const char* const kUnseen = "ostervaleUnseen";
+const char* const kUnseen = screen_accessible::Unseen;
 
 // A control under a picture is still a visible widget to Qt; it is told to
 // assistive tools as invisible, which they skip.

@@ -49,11 +49,42 @@ private:
     }
 };
 
+// The client area, with its controls in their order among siblings, less
+// those that lie hidden under others.
+class ClientInterface final : public QAccessibleWidget {
+public:
+    explicit ClientInterface(QWidget* client) : QAccessibleWidget(client, QAccessible::Client) {}
+
+    int childCount() const override { return int(listed().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> shown = listed();
+        return index >= 0 && index < shown.size()
+                   ? QAccessible::queryAccessibleInterface(shown[index])
+                   : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child ? int(listed().indexOf(child->object())) : -1;
+    }
+
+private:
+    QList<QWidget*> listed() const {
+        QList<QWidget*> shown;
+        for (QObject* object : widget()->children()) {
+            auto* w = qobject_cast<QWidget*>(object);
+            if (w && !w->isWindow() && !w->property(Unseen).toBool())
+                shown.append(w);
+        }
+        return shown;
+    }
+};
+
 } // namespace
 
 QAccessibleInterface* factory(const QString&, QObject* object) {
     if (auto* screen = qobject_cast<Screen*>(object))
         return new ScreenInterface(screen);
+    if (auto* client = qobject_cast<FormSurface*>(object))
+        return new ClientInterface(client);
     return nullptr;
 }
 

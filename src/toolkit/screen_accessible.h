@@ -9,7 +9,13 @@ class QAccessibleInterface;
 
 namespace screen_accessible {
 
-// For QAccessible::installFactory: the interface of any screen.
+// For QAccessible::installFactory: the interface of any screen, and of its
+// client area, which leaves out the controls marked unseen.
 QAccessibleInterface* factory(const QString& className, QObject* object);
+
+// A control with this property set to true lies hidden under another (the
+// quiz's no-answer button under its picture): a screen reader is not told
+// of it at all.
+inline constexpr char Unseen[] = "ostervaleUnseen";
 
 } // namespace screen_accessible

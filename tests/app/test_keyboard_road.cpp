@@ -87,6 +87,10 @@ private Q_SLOTS:
                     QAccessibleInterface* hidden =
                         QAccessible::queryAccessibleInterface(quiz.Option1[Multiple::NoAnswer]);
                     QVERIFY(hidden && hidden->state().invisible);
+                    // Nor is it among the screen's controls a reader lists.
+                    QCOMPARE(
+                        QAccessible::queryAccessibleInterface(quiz.client())->indexOfChild(hidden),
+                        -1);
                 }
                 // By arrows: down from no answer reaches A first.
                 for (int a = 0; a < right; ++a)
