@@ -9,8 +9,6 @@
 #include "sounds_named.h"
 #include "style.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -18,36 +16,6 @@ namespace {
 const QString kNext = QStringLiteral("Next Question >>");
 const QString kCheck = QStringLiteral("Check Score >>");
 const QColor kLightBlue(128, 128, 255);
-const char* const kUnseen = screen_accessible::Unseen;
-
-// A control under a picture is still a visible widget to Qt; it is told to
-// assistive tools as invisible, which they skip.
-class UnseenAccessible : public QAccessibleWidget {
-public:
-    explicit UnseenAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::RadioButton) {}
-    QAccessible::State state() const override {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.invisible = true;
-        s.offscreen = true;
-        s.focusable = false;
-        return s;
-    }
-};
-
-QAccessibleInterface* unseenInterface(const QString&, QObject* object) {
-    if (auto* w = qobject_cast<QWidget*>(object); w && w->property(kUnseen).toBool())
-        return new UnseenAccessible(w);
-    return nullptr;
-}
-
-void installUnseenFactory() {
-    static const bool installed = [] {
-        QAccessible::installFactory(unseenInterface);
-        return true;
-    }();
-    (void)installed;
-}
-
 const controls::EntryDesign kMultipleEntries[] = {
     {.index = Multiple::Previous,
      .caption = "<< Previous Question",
@@ -106,8 +74,7 @@ Multiple::Multiple(Program& program)
     // Space chooses nothing; Tab never comes back to a button nobody sees,
     // and a screen reader does not offer it. Marked before it is named:
     // naming it makes Qt keep its accessible face.
-    installUnseenFactory();
-    Option1[NoAnswer]->setProperty(kUnseen, true);
+    Option1[NoAnswer]->setProperty(screen_accessible::Unseen, true);
     Option1[NoAnswer]->setAccessibleName(QStringLiteral("No answer"));
     setAccessibleName(QStringLiteral("Multiple Choice"));
 }

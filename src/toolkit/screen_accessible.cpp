@@ -4,6 +4,7 @@
 #include "stage.h"
 
 #include <QAccessibleWidget>
+#include <QRadioButton>
 
 namespace screen_accessible {
 namespace {
@@ -49,6 +50,22 @@ private:
     }
 };
 
+// A control under a picture is still a visible widget to Qt; it is told to
+// assistive tools as invisible too, for those that ask it directly.
+class UnseenInterface final : public QAccessibleWidget {
+public:
+    explicit UnseenInterface(QWidget* control)
+        : QAccessibleWidget(control, qobject_cast<QRadioButton*>(control) ? QAccessible::RadioButton
+                                                                          : QAccessible::Client) {}
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.invisible = true;
+        state.offscreen = true;
+        state.focusable = false;
+        return state;
+    }
+};
+
 // The client area, with its controls in their order among siblings, less
 // those that lie hidden under others.
 class ClientInterface final : public QAccessibleWidget {
@@ -85,6 +102,9 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
         return new ScreenInterface(screen);
     if (auto* client = qobject_cast<FormSurface*>(object))
         return new ClientInterface(client);
+    if (auto* control = qobject_cast<QWidget*>(object);
+        control && control->property(Unseen).toBool())
+        return new UnseenInterface(control);
     return nullptr;
 }
 

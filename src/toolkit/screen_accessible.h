@@ -9,8 +9,9 @@ class QAccessibleInterface;
 
 namespace screen_accessible {
 
-// For QAccessible::installFactory: the interface of any screen, and of its
-// client area, which leaves out the controls marked unseen.
+// For QAccessible::installFactory: the interface of any screen, of its
+// client area, which leaves out the controls marked unseen, and of those
+// controls, which say they are invisible.
 QAccessibleInterface* factory(const QString& className, QObject* object);
 
 // A control with this property set to true lies hidden under another (the
