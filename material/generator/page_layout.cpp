@@ -46,10 +46,14 @@ using Word = QList<Fragment>;
 // Blanks inside a bold stretch bind its words together ("**Next Page >>**",
 // "**8 January 1940:**"), so a button's name or a date is never split across
 // two lines unless it is longer than a line.
+// A bold lead-in that ends in a colon ("**5 A:**", "**8 January 1940:**")
+// takes the next word with it, so a label never ends a line with what it
+// labels on the next.
 QList<Word> wordsOf(const QList<Span>& spans) {
     static const QRegularExpression ink(QStringLiteral("\\S"));
     QList<Word> words;
     bool newWord = true;
+    bool leadIn = false; // a blank after a lead-in binds rather than parts
     for (const Span& span : spans) {
         const qsizetype first = span.text.indexOf(ink);
         const qsizetype last = span.text.lastIndexOf(ink);
@@ -57,17 +61,23 @@ QList<Word> wordsOf(const QList<Span>& spans) {
             const QChar c = span.text[i];
             const bool bound = span.bold && i > first && i < last;
             if (c == u' ' && !bound) {
-                newWord = true;
+                if (!leadIn)
+                    newWord = true;
+                else if (!words.isEmpty() && !words.last().last().text.endsWith(u' '))
+                    words.last().append({QStringLiteral(" "), span.bold});
                 continue;
             }
             if (newWord)
                 words.append(Word());
             newWord = false;
+            leadIn = false;
             Word& word = words.last();
             if (word.isEmpty() || word.last().bold != span.bold)
                 word.append({QString(), span.bold});
             word.last().text += c;
         }
+        if (span.bold && last >= 0 && span.text[last] == u':')
+            leadIn = true;
     }
     return words;
 }
@@ -200,16 +210,19 @@ void Layout::splitWord(QList<Word>& words, qsizetype at, const Face& face, doubl
         return lineOf(QList<Word>{piece(0, chars)}, 0, 1, face).width <= room;
     };
     // Words bound together part at their last blank that leaves the line
-    // short enough; a single word too long for any line is broken where the
-    // room ends.
+    // short enough, after a stop or a colon if one does ("October to November
+    // 1942:" / "El Alamein."); a single word too long for any line is broken
+    // where the room ends.
     qsizetype head = 0;
     qsizetype tail = 0;
-    for (qsizetype blank = whole.lastIndexOf(u' '); blank > 0;
-         blank = whole.lastIndexOf(u' ', blank - 1)) {
-        if (fits(blank)) {
-            head = blank;
-            tail = blank + 1;
-            break;
+    for (const bool afterStop : {true, false}) {
+        for (qsizetype blank = whole.lastIndexOf(u' '); blank > 0 && head == 0;
+             blank = whole.lastIndexOf(u' ', blank - 1)) {
+            const QChar before = whole[blank - 1];
+            if ((!afterStop || before == u':' || before == u'.') && fits(blank)) {
+                head = blank;
+                tail = blank + 1;
+            }
         }
     }
     if (head == 0) {
@@ -333,8 +346,10 @@ void Layout::picture(const Block& block) {
     if (block.side == Side::Centre) {
         y_ = bottom;
     } else {
+        // Text beside a caption keeps the same clearance below it as a
+        // paragraph keeps from the one before, or the two read as one.
         y_ = saved;
-        floats_.append(QRectF(QPointF(x, top), QPointF(x + width, bottom)));
+        floats_.append(QRectF(QPointF(x, top), QPointF(x + width, bottom + 0.35 * em_)));
     }
 }
 
@@ -495,13 +510,35 @@ PageStyle printStyle() {
     s.lineSpacing = 1.12;
     s.gutter = 280;
     s.pictureScale = 1.3;
+    s.largerSteps = 8;
     // 200 dots an inch: sharp on paper without making the page file large.
     s.twipsPerImagePixel = 7.2;
     return s;
 }
 
+namespace {
+
+PageStyle scaled(PageStyle style, double scale) {
+    for (Face* face : {&style.heading, &style.subHeading, &style.body, &style.caption})
+        face->points *= scale;
+    style.gutter = int(std::lround(style.gutter * scale));
+    return style;
+}
+
+} // namespace
+
 LaidPage layOut(const Markup& page, const PageStyle& style, const AspectLookup& aspect) {
-    return Layout(page, style, aspect).run();
+    LaidPage laid = Layout(page, style, aspect).run();
+    // A short page on paper is set larger, step by step, for as long as it
+    // still fits: it is read from arm's length, and a sheet two-thirds
+    // empty helps nobody.
+    for (int step = 1; laid.errors.isEmpty() && step <= style.largerSteps; ++step) {
+        LaidPage larger = Layout(page, scaled(style, 1.0 + 0.05 * step), aspect).run();
+        if (!larger.errors.isEmpty())
+            break;
+        laid = std::move(larger);
+    }
+    return laid;
 }
 
 QString fontProblem(const PageStyle& style) {

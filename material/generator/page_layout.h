@@ -50,6 +50,9 @@ struct PageStyle {
     // Paper has room to spare: pictures there are drawn this much larger
     // than the share of the width their page gives them.
     double pictureScale = 1.0;
+    // How many times a page that leaves room may have its words and the
+    // spaces between them set 5 % larger, to use the frame.
+    int largerSteps = 0;
     // Where the viewer lays the publisher's logo over a page that asks for it.
     std::optional<QRect> logoPanel;
     QColor logoColour;
