@@ -2,6 +2,7 @@
 
 #include "logo.h"
 #include "output.h"
+#include "page_markup.h"
 #include "pictures.h"
 #include "questions.h"
 #include "reading_pages.h"
@@ -73,6 +74,21 @@ void makeLogo(const QDir& output, GenerationReport& report) {
     }
 }
 
+// What a pupil can read on the named pages: their words, captions too.
+QString pagesText(const QDir& source, const QStringList& names, QStringList& errors) {
+    QString text;
+    for (const QString& name : names) {
+        QFile file(source.filePath(QStringLiteral("pages/") + name + QStringLiteral(".page")));
+        if (!file.open(QIODevice::ReadOnly)) {
+            errors.append(QStringLiteral("cannot read ") + file.fileName());
+            continue;
+        }
+        for (const pages::Block& block : pages::parseMarkup(QString::fromUtf8(file.readAll())).blocks)
+            text += pages::plainText(block) + u'\n' + block.caption + u'\n';
+    }
+    return text;
+}
+
 // Topic quizzes: each source in questions/ becomes multiple/<same name>.
 void makeQuestions(const QDir& source, const QDir& output, GenerationReport& report) {
     const QDir questions(source.filePath(QStringLiteral("questions")));
@@ -85,9 +101,12 @@ void makeQuestions(const QDir& source, const QDir& output, GenerationReport& rep
             continue;
         }
         const CompiledQuestions compiled = compileQuestionSource(QString::fromUtf8(file.readAll()));
-        for (const QString& error : compiled.errors)
+        QStringList errors = compiled.errors;
+        const QString facts = pagesText(source, compiled.factPages, errors);
+        errors += answersNotOnPages(compiled.rightAnswers, facts);
+        for (const QString& error : errors)
             report.errors.append(name + QStringLiteral(": ") + error);
-        if (!compiled.errors.isEmpty())
+        if (!errors.isEmpty())
             continue;
         const QString target = QStringLiteral("multiple/") + name;
         QString error;

@@ -1,5 +1,7 @@
 #include "questions.h"
 
+#include <QRegularExpression>
+#include <QSet>
 #include <array>
 
 namespace material {
@@ -14,6 +16,7 @@ struct Question {
 
 struct Parsed {
     QString title;
+    QStringList factPages;
     QList<Question> questions;
 };
 
@@ -36,6 +39,9 @@ void takeLine(Parsed& parsed, const QString& key, const QString& value, int numb
     static const QString letters = QStringLiteral("ABCD");
     if (key == u"title") {
         parsed.title = value;
+    } else if (key == u"facts") {
+        for (const QString& page : value.split(u','))
+            parsed.factPages.append(page.trimmed());
     } else if (key == u"Q") {
         parsed.questions.append({value, {}, {}});
     } else if (parsed.questions.isEmpty()) {
@@ -110,9 +116,69 @@ CompiledQuestions compileQuestionSource(const QString& source) {
             takeLine(parsed, key, value, int(i + 1), result.errors);
     }
     checkSet(parsed, result.errors);
+    if (parsed.factPages.isEmpty())
+        result.errors.append(QStringLiteral("a facts: line naming the pages the answers are on"));
     if (result.errors.isEmpty())
         result.file = compose(parsed);
+    result.factPages = parsed.factPages;
+    for (const Question& question : parsed.questions) {
+        const qsizetype m = QStringLiteral("ABCD").indexOf(question.letter);
+        result.rightAnswers.append(m >= 0 && question.letter.size() == 1 ? question.answers[m]
+                                                                         : QString());
+    }
     return result;
+}
+
+namespace {
+
+// Words as a reader would look for them: "U-boats" and "Harbour's" whole,
+// and a day standing before its month kept with it, so that "3 September"
+// is not found in "3 ships sank in September".
+QStringList keyWords(const QString& text) {
+    static const QRegularExpression word(QStringLiteral("[A-Za-z0-9\\x{C0}-\\x{FF}'-]+"));
+    static const QRegularExpression month(
+        QStringLiteral("^(january|february|march|april|may|june|july|august|september|"
+                       "october|november|december)$"));
+    static const QRegularExpression day(QStringLiteral("^\\d{1,2}$"));
+    QStringList words;
+    for (auto it = word.globalMatch(text); it.hasNext();) {
+        QString w = it.next().captured().toLower();
+        while (w.endsWith(u'\'') || w.endsWith(u'-'))
+            w.chop(1);
+        if (w.isEmpty())
+            continue;
+        if (!words.isEmpty() && day.match(words.last()).hasMatch() && month.match(w).hasMatch())
+            words.last() += u' ' + w;
+        words.append(w);
+    }
+    return words;
+}
+
+} // namespace
+
+QStringList answersNotOnPages(const QStringList& rightAnswers, const QString& pagesText) {
+    static const QSet<QString> little = {
+        QStringLiteral("the"),  QStringLiteral("and"),   QStringLiteral("for"),
+        QStringLiteral("their"), QStringLiteral("own"),  QStringLiteral("with"),
+        QStringLiteral("from"), QStringLiteral("was"),   QStringLiteral("were"),
+        QStringLiteral("of"),   QStringLiteral("in"),    QStringLiteral("a")};
+    const QStringList onPages = keyWords(pagesText);
+    const QSet<QString> found(onPages.begin(), onPages.end());
+    QStringList problems;
+    for (qsizetype q = 0; q < rightAnswers.size(); ++q) {
+        QStringList missing;
+        for (const QString& w : keyWords(rightAnswers[q])) {
+            const bool counts = (w.size() >= 3 || w.contains(u' ')) && !little.contains(w);
+            if (counts && !found.contains(w))
+                missing.append(w);
+        }
+        if (!missing.isEmpty())
+            problems.append(QStringLiteral("the right answer to question ") +
+                            QString::number(q + 1) + QStringLiteral(", \"") + rightAnswers[q] +
+                            QStringLiteral("\", is not on the key facts pages: no ") +
+                            missing.join(QStringLiteral(", ")));
+    }
+    return problems;
 }
 
 } // namespace material

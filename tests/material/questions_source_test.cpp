@@ -5,7 +5,7 @@
 
 namespace {
 QString source(int questions, const QString& firstText = QStringLiteral("Why, then?")) {
-    QString s = QStringLiteral("# a comment\ntitle: Paris, France\n");
+    QString s = QStringLiteral("# a comment\ntitle: Paris, France\nfacts: key paris\n");
     for (int q = 1; q <= questions; ++q) {
         s += QStringLiteral("\nQ: ") + (q == 1 ? firstText : QStringLiteral("Q%1").arg(q));
         s += QStringLiteral("\nA: a\nB: b, too\nC: c\nD: £d\nanswer: ");
@@ -47,12 +47,33 @@ private Q_SLOTS:
             << source(10).replace(QStringLiteral("answer: B"), QStringLiteral("answer: E"));
         QTest::newRow("unknown key") << source(10) + QStringLiteral("hint: none\n");
         QTest::newRow("answer before a question") << QStringLiteral("A: x\n") + source(10);
+        QTest::newRow("no facts pages")
+            << source(10).remove(QStringLiteral("facts: key paris\n"));
     }
     void refusesWhatAQuestionFileCannotHold() {
         QFETCH(QString, text);
         const auto compiled = material::compileQuestionSource(text);
         QVERIFY(!compiled.errors.isEmpty());
         QVERIFY(compiled.file.isEmpty());
+    }
+
+    // A pupil sent back to the key facts must find every right answer there.
+    void rightAnswersAreLookedForOnTheFactsPages() {
+        const QString pages = QStringLiteral(
+            "On 3 September 1939 Britain declared war. U-boats sank ships carrying food.\n"
+            "In the Blitz, 3 ships sank in December.");
+        const QStringList found = material::answersNotOnPages(
+            {QStringLiteral("3 September 1939"), QStringLiteral("U-boats sank ships"),
+             QStringLiteral("The ships and their food")},
+            pages);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+        const QStringList missing = material::answersNotOnPages(
+            {QStringLiteral("Hens"), QStringLiteral("3 December"), QStringLiteral("Poland")},
+            pages);
+        QCOMPARE(missing.size(), 3);
+        QVERIFY(missing[0].contains(QStringLiteral("question 1")) &&
+                missing[0].endsWith(QStringLiteral("no hens")));
+        QVERIFY(missing[1].endsWith(QStringLiteral("no 3 december")));
     }
 };
 
