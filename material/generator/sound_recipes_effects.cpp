@@ -117,7 +117,9 @@ Samples drumRoll(int rate) {
         kick[i] = std::exp(-t / 0.18) * std::sin(phase);
     }
     fadeEnds(kick, rate, 0.0, 0.1);
-    mixInto(out, kick, 0.8, at(hit, rate));
+    // Kept under the snare and crash: a laptop cannot play the bass drum, and
+    // the loudness it took would leave the hit sounding thin there.
+    mixInto(out, kick, 0.45, at(hit, rate));
     mixInto(out, crashCymbal(rate, seconds - hit, prng), 0.9, at(hit, rate));
     out.resize(at(seconds, rate));
     addRoom(out, rate, 0.7, 0.15);
