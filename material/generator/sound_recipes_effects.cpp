@@ -156,20 +156,24 @@ Samples laser(int rate) {
 }
 
 Samples whizz(int rate) {
-    const double seconds = 1.4;
+    const double seconds = 1.45;
+    const double burst = 0.9;
     const auto count = at(seconds, rate);
-    // Up like a rocket, over the top, and down again: glides are even in
-    // musical steps, so the line is drawn in octaves.
-    const Curve octaves({{0.0, std::log2(520.0)},
-                         {0.42, std::log2(2500.0)},
-                         {0.55, std::log2(2650.0)},
-                         {1.32, std::log2(420.0)}});
-    const Curve shape({{0.0, 0.0}, {0.08, 0.7}, {0.45, 1.0}, {1.0, 0.8}, {1.36, 0.0}});
+    // A firework going up, never a bomb coming down: the whistle only ever
+    // climbs, fast at first and easing towards the top, and stops there.
+    // Glides are even in musical steps, so the line is drawn in octaves.
+    const Curve octaves({{0.0, std::log2(480.0)},
+                         {0.3, std::log2(1050.0)},
+                         {0.6, std::log2(2000.0)},
+                         {burst, std::log2(2900.0)}});
+    const Curve shape({{0.0, 0.0}, {0.06, 0.7}, {0.7, 1.0}, {burst - 0.04, 1.0}, {burst, 0.0}});
     Samples hz(count), amp(count);
     for (std::size_t i = 0; i < count; ++i) {
         const double t = static_cast<double>(i) / rate;
-        hz[i] = std::exp2(octaves.at(t)) * (1.0 + 0.012 * std::sin(2.0 * kPi * 22.0 * t));
-        amp[i] = shape.at(t);
+        hz[i] = std::exp2(octaves.at(t));
+        // The rocket spins as it climbs, so the whistle flutters in level;
+        // a flutter in pitch would dip, and the climb must never dip.
+        amp[i] = shape.at(t) * (1.0 - 0.15 * (0.5 + 0.5 * std::sin(2.0 * kPi * 22.0 * t)));
     }
     Samples out(count, 0.0);
     addHarmonicTone(out, 0, rate, hz, amp, {1.0, 0.12, 0.04});
@@ -183,6 +187,23 @@ Samples whizz(int rate) {
     }
     Biquad::highPass(rate, 300, 0.7).run(hiss);
     mixInto(out, hiss, 1.0, 0);
+    // At the top a soft pop, kept out of the bass so that it is a puff and
+    // not a bang, and then a shower of sparks: tiny bright pings, thinning
+    // out, at no pitch in particular.
+    Samples pop = silence(0.08, rate);
+    addDecayingNoise(pop, rate, prng, 1.0, 0.008);
+    fadeEnds(pop, rate, 0.001, 0.02);
+    Biquad::bandPass(rate, 1800, 0.7).run(pop);
+    mixInto(out, pop, 2.0, at(burst, rate));
+    const int sparks = 45;
+    for (int i = 0; i < sparks; ++i) {
+        const double when = burst + 0.01 + 0.45 * std::pow(prng.unit(), 1.4);
+        const double fade = 1.0 - (when - burst) / 0.5;
+        addDecayingSine(out, rate, prng.range(3200.0, 7500.0), 0.35 * fade * prng.range(0.5, 1.0),
+                        prng.range(0.01, 0.03), when);
+    }
+    addRoom(out, rate, 0.6, 0.12);
+    fadeEnds(out, rate, 0.0, 0.05);
     return out;
 }
 
