@@ -16,28 +16,29 @@ std::size_t at(double seconds, int rate) {
     return static_cast<std::size_t>(samplesFor(seconds, rate));
 }
 
-// "A-woo-ga": the motor spins the diaphragm up (the pitch climbs), holds,
-// and then the button is let go and it sags.
-void addKlaxonHonk(Samples& out, int rate, double start) {
-    const double length = 0.72;
-    const Curve pitch(
-        {{0.0, 150}, {0.06, 190}, {0.32, 410}, {0.52, 430}, {0.6, 390}, {length, 290}});
+// "A-oo-GA!", but glad rather than urgent: the motor spins the diaphragm up
+// and the pitch climbs the whole way, opening from a round "oo" to a bright
+// "ga", and the button is let go at the top, so the pitch never sags as an
+// alarm's does.
+Samples klaxonToot(int rate) {
+    const double length = 0.62;
+    const Curve pitch({{0.0, 240}, {0.05, 300}, {0.25, 380}, {0.5, 560}, {length, 600}});
+    const Curve vowel({{0.0, 1100}, {0.08, 1000}, {0.2, 600}, {0.42, 1700}, {length, 1900}});
     const Curve shape(
-        {{0.0, 0.0}, {0.03, 0.6}, {0.3, 1.0}, {0.55, 1.0}, {0.62, 0.8}, {length, 0.0}});
-    Samples honk(at(length, rate));
-    BlepOscillator buzz, rattle(0.3);
+        {{0.0, 0.0}, {0.02, 0.8}, {0.2, 0.75}, {0.45, 1.0}, {length - 0.05, 1.0}, {length, 0.0}});
+    Samples toot(at(length, rate));
+    BlepOscillator buzz, second(0.3);
     Svf wah;
-    for (std::size_t i = 0; i < honk.size(); ++i) {
+    for (std::size_t i = 0; i < toot.size(); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double hz = pitch.at(t);
-        const double level = shape.at(t);
-        // The diaphragm never moves quite evenly: a second, slightly
-        // mistuned buzz beats against the first and gives the rasp.
-        const double raw = buzz.pulse(hz, 0.35, rate) + 0.5 * rattle.saw(hz * 1.012, rate);
-        const double vowel = wah.process(raw, rate, 1.8 * hz + 300.0, 3.0).band;
-        honk[i] = level * (0.6 * vowel + 0.4 * raw);
+        // A second buzz only just out of tune gives the horn its body; a
+        // wider gap beats fast enough to rasp, which is what makes an alarm.
+        const double raw = buzz.pulse(hz, 0.3, rate) + 0.3 * second.saw(hz * 1.003, rate);
+        const double mouth = wah.process(raw, rate, std::max(vowel.at(t), 1.5 * hz), 2.5).band;
+        toot[i] = shape.at(t) * (0.65 * mouth + 0.35 * raw);
     }
-    mixInto(out, honk, 1.0, at(start, rate));
+    return toot;
 }
 
 void addSnare(Samples& out, int rate, double start, double level, double ring, Prng& prng) {
@@ -79,13 +80,13 @@ Samples crashCymbal(int rate, double seconds, Prng& prng) {
 } // namespace
 
 Samples klaxon(int rate) {
-    Samples out = silence(1.75, rate);
-    addKlaxonHonk(out, rate, 0.0);
-    addKlaxonHonk(out, rate, 0.92);
+    // Room after the toot for the horn's ring in the street.
+    Samples out = klaxonToot(rate);
+    out.resize(at(1.1, rate), 0.0);
     // The horn's flared throat.
-    Biquad::peak(rate, 1000, 1.0, 5.0).run(out);
+    Biquad::peak(rate, 1500, 1.0, 4.0).run(out);
     Biquad::highPass(rate, 180, 0.7).run(out);
-    Biquad::lowPass(rate, 6500, 0.7).run(out);
+    Biquad::lowPass(rate, 7000, 0.7).run(out);
     addRoom(out, rate, 0.5, 0.1);
     fadeEnds(out, rate, 0.0, 0.03);
     return out;
