@@ -16,28 +16,29 @@ std::size_t at(double seconds, int rate) {
     return static_cast<std::size_t>(samplesFor(seconds, rate));
 }
 
-// "A-woo-ga": the motor spins the diaphragm up (the pitch climbs), holds,
-// and then the button is let go and it sags.
-void addKlaxonHonk(Samples& out, int rate, double start) {
-    const double length = 0.72;
-    const Curve pitch(
-        {{0.0, 150}, {0.06, 190}, {0.32, 410}, {0.52, 430}, {0.6, 390}, {length, 290}});
+// "A-oo-GA!", but glad rather than urgent: the motor spins the diaphragm up
+// and the pitch climbs the whole way, opening from a round "oo" to a bright
+// "ga", and the button is let go at the top, so the pitch never sags as an
+// alarm's does.
+Samples klaxonToot(int rate) {
+    const double length = 0.62;
+    const Curve pitch({{0.0, 240}, {0.05, 300}, {0.25, 380}, {0.5, 560}, {length, 600}});
+    const Curve vowel({{0.0, 1100}, {0.08, 1000}, {0.2, 600}, {0.42, 1700}, {length, 1900}});
     const Curve shape(
-        {{0.0, 0.0}, {0.03, 0.6}, {0.3, 1.0}, {0.55, 1.0}, {0.62, 0.8}, {length, 0.0}});
-    Samples honk(at(length, rate));
-    BlepOscillator buzz, rattle(0.3);
+        {{0.0, 0.0}, {0.02, 0.8}, {0.2, 0.75}, {0.45, 1.0}, {length - 0.05, 1.0}, {length, 0.0}});
+    Samples toot(at(length, rate));
+    BlepOscillator buzz, second(0.3);
     Svf wah;
-    for (std::size_t i = 0; i < honk.size(); ++i) {
+    for (std::size_t i = 0; i < toot.size(); ++i) {
         const double t = static_cast<double>(i) / rate;
         const double hz = pitch.at(t);
-        const double level = shape.at(t);
-        // The diaphragm never moves quite evenly: a second, slightly
-        // mistuned buzz beats against the first and gives the rasp.
-        const double raw = buzz.pulse(hz, 0.35, rate) + 0.5 * rattle.saw(hz * 1.012, rate);
-        const double vowel = wah.process(raw, rate, 1.8 * hz + 300.0, 3.0).band;
-        honk[i] = level * (0.6 * vowel + 0.4 * raw);
+        // A second buzz only just out of tune gives the horn its body; a
+        // wider gap beats fast enough to rasp, which is what makes an alarm.
+        const double raw = buzz.pulse(hz, 0.3, rate) + 0.3 * second.saw(hz * 1.003, rate);
+        const double mouth = wah.process(raw, rate, std::max(vowel.at(t), 1.5 * hz), 2.5).band;
+        toot[i] = shape.at(t) * (0.65 * mouth + 0.35 * raw);
     }
-    mixInto(out, honk, 1.0, at(start, rate));
+    return toot;
 }
 
 void addSnare(Samples& out, int rate, double start, double level, double ring, Prng& prng) {
@@ -79,13 +80,13 @@ Samples crashCymbal(int rate, double seconds, Prng& prng) {
 } // namespace
 
 Samples klaxon(int rate) {
-    Samples out = silence(1.75, rate);
-    addKlaxonHonk(out, rate, 0.0);
-    addKlaxonHonk(out, rate, 0.92);
+    // Room after the toot for the horn's ring in the street.
+    Samples out = klaxonToot(rate);
+    out.resize(at(1.1, rate), 0.0);
     // The horn's flared throat.
-    Biquad::peak(rate, 1000, 1.0, 5.0).run(out);
+    Biquad::peak(rate, 1500, 1.0, 4.0).run(out);
     Biquad::highPass(rate, 180, 0.7).run(out);
-    Biquad::lowPass(rate, 6500, 0.7).run(out);
+    Biquad::lowPass(rate, 7000, 0.7).run(out);
     addRoom(out, rate, 0.5, 0.1);
     fadeEnds(out, rate, 0.0, 0.03);
     return out;
@@ -117,7 +118,9 @@ Samples drumRoll(int rate) {
         kick[i] = std::exp(-t / 0.18) * std::sin(phase);
     }
     fadeEnds(kick, rate, 0.0, 0.1);
-    mixInto(out, kick, 0.8, at(hit, rate));
+    // Kept under the snare and crash: a laptop cannot play the bass drum, and
+    // the loudness it took would leave the hit sounding thin there.
+    mixInto(out, kick, 0.45, at(hit, rate));
     mixInto(out, crashCymbal(rate, seconds - hit, prng), 0.9, at(hit, rate));
     out.resize(at(seconds, rate));
     addRoom(out, rate, 0.7, 0.15);
@@ -154,20 +157,24 @@ Samples laser(int rate) {
 }
 
 Samples whizz(int rate) {
-    const double seconds = 1.4;
+    const double seconds = 1.45;
+    const double burst = 0.9;
     const auto count = at(seconds, rate);
-    // Up like a rocket, over the top, and down again: glides are even in
-    // musical steps, so the line is drawn in octaves.
-    const Curve octaves({{0.0, std::log2(520.0)},
-                         {0.42, std::log2(2500.0)},
-                         {0.55, std::log2(2650.0)},
-                         {1.32, std::log2(420.0)}});
-    const Curve shape({{0.0, 0.0}, {0.08, 0.7}, {0.45, 1.0}, {1.0, 0.8}, {1.36, 0.0}});
+    // A firework going up, never a bomb coming down: the whistle only ever
+    // climbs, fast at first and easing towards the top, and stops there.
+    // Glides are even in musical steps, so the line is drawn in octaves.
+    const Curve octaves({{0.0, std::log2(480.0)},
+                         {0.3, std::log2(1050.0)},
+                         {0.6, std::log2(2000.0)},
+                         {burst, std::log2(2900.0)}});
+    const Curve shape({{0.0, 0.0}, {0.06, 0.7}, {0.7, 1.0}, {burst - 0.04, 1.0}, {burst, 0.0}});
     Samples hz(count), amp(count);
     for (std::size_t i = 0; i < count; ++i) {
         const double t = static_cast<double>(i) / rate;
-        hz[i] = std::exp2(octaves.at(t)) * (1.0 + 0.012 * std::sin(2.0 * kPi * 22.0 * t));
-        amp[i] = shape.at(t);
+        hz[i] = std::exp2(octaves.at(t));
+        // The rocket spins as it climbs, so the whistle flutters in level;
+        // a flutter in pitch would dip, and the climb must never dip.
+        amp[i] = shape.at(t) * (1.0 - 0.15 * (0.5 + 0.5 * std::sin(2.0 * kPi * 22.0 * t)));
     }
     Samples out(count, 0.0);
     addHarmonicTone(out, 0, rate, hz, amp, {1.0, 0.12, 0.04});
@@ -181,6 +188,23 @@ Samples whizz(int rate) {
     }
     Biquad::highPass(rate, 300, 0.7).run(hiss);
     mixInto(out, hiss, 1.0, 0);
+    // At the top a soft pop, kept out of the bass so that it is a puff and
+    // not a bang, and then a shower of sparks: tiny bright pings, thinning
+    // out, at no pitch in particular.
+    Samples pop = silence(0.08, rate);
+    addDecayingNoise(pop, rate, prng, 1.0, 0.008);
+    fadeEnds(pop, rate, 0.001, 0.02);
+    Biquad::bandPass(rate, 1800, 0.7).run(pop);
+    mixInto(out, pop, 2.0, at(burst, rate));
+    const int sparks = 45;
+    for (int i = 0; i < sparks; ++i) {
+        const double when = burst + 0.01 + 0.45 * std::pow(prng.unit(), 1.4);
+        const double fade = 1.0 - (when - burst) / 0.5;
+        addDecayingSine(out, rate, prng.range(3200.0, 7500.0), 0.35 * fade * prng.range(0.5, 1.0),
+                        prng.range(0.01, 0.03), when);
+    }
+    addRoom(out, rate, 0.6, 0.12);
+    fadeEnds(out, rate, 0.0, 0.05);
     return out;
 }
 

@@ -177,11 +177,21 @@ Samples gong(int rate) {
     const double seconds = 3.0;
     Samples out = silence(seconds, rate);
     Prng prng(0x6046);
-    // A few deep, widely spaced modes make the boom; none is a whole
-    // multiple of another, so there is no note to hum along to.
-    const double boom[] = {1.0, 1.52, 2.16, 2.74, 3.31, 4.06, 4.8, 5.9};
-    for (double ratio : boom)
-        addGongMode(out, rate, {68.0 * ratio, 0.6 * std::pow(ratio, -0.5), 2.6}, prng);
+    // Widely spaced modes make the boom; none is a whole multiple of
+    // another, so there is no note to hum along to. The deepest give the
+    // gong its size on good speakers, but a classroom laptop plays nothing
+    // below about 200 Hz, so the weight of the boom sits in the modes just
+    // above that: there it is heard on any speaker.
+    struct Mode {
+        double ratio, amplitude;
+    };
+    const Mode boom[] = {{1.0, 0.18},  {1.52, 0.16}, {2.16, 0.18}, {2.74, 0.24},
+                         {3.31, 0.34}, {4.06, 0.45}, {4.8, 0.45},  {5.9, 0.42},
+                         {6.9, 0.36},  {8.2, 0.3},   {9.5, 0.24}};
+    for (const Mode& m : boom) {
+        const double hz = 72.0 * m.ratio;
+        addGongMode(out, rate, {hz, m.amplitude, 2.8 * std::pow(hz / 200.0, -0.2)}, prng);
+    }
     // Above them the modes crowd closer and closer together: the shimmer.
     // They bloom after the strike, as the energy spreads up from the low
     // modes, and die away sooner the higher they are.
@@ -194,11 +204,12 @@ Samples gong(int rate) {
         p.riseSeconds = prng.range(0.15, 0.5);
         addGongMode(out, rate, p, prng);
     }
-    // The felt mallet's thump.
+    // The felt mallet's soft "bong", pitched where a small speaker still
+    // plays it.
     Samples thump = silence(0.15, rate);
-    addDecayingNoise(thump, rate, prng, 2.5, 0.02);
+    addDecayingNoise(thump, rate, prng, 1.2, 0.02);
     fadeEnds(thump, rate, 0.002, 0.03);
-    Biquad::lowPass(rate, 250, 0.8).run(thump);
+    Biquad::bandPass(rate, 330, 0.8).run(thump);
     mixInto(out, thump, 1.0, 0);
     addRoom(out, rate, 2.0, 0.2);
     fadeEnds(out, rate, 0.004, 0.9);
