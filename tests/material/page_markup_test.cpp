@@ -180,6 +180,31 @@ private Q_SLOTS:
                      qPrintable(piece));
     }
 
+    // An answer key's "5 A:" never ends a line with its answer on the next.
+    void labelsKeepTheirFirstWord() {
+        QString markup = QStringLiteral("# H\n");
+        for (int i = 0; i < 30; ++i)
+            markup += QStringLiteral("a ").repeated(i % 9 + 1) + QStringLiteral("**5 A:** hens. ");
+        const Built built = build(markup);
+        QVERIFY2(built.errors.isEmpty(), qPrintable(built.errors.join(u'\n')));
+        const QList<Extent> drawn = texts(built.screen);
+        int labels = 0;
+        for (const Extent& label : drawn) {
+            if (label.what.section(u'"', 1, 1) != u"5 A:")
+                continue;
+            ++labels;
+            QVERIFY2(std::any_of(drawn.begin(), drawn.end(),
+                                 [&label](const Extent& answer) {
+                                     return answer.at.y() == label.at.y() &&
+                                            answer.at.x() > label.at.x() &&
+                                            answer.what.section(u'"', 1, 1).startsWith(
+                                                QStringLiteral(" hens."));
+                                 }),
+                     qPrintable(label.what));
+        }
+        QCOMPARE(labels, 30);
+    }
+
     // Text beside a floated picture stops short of it; once past the
     // picture, lines use the whole width again.
     void textFlowsBesideAPictureAndThenBelowIt() {

@@ -157,6 +157,14 @@ private Q_SLOTS:
         for (const Extent& text : texts(r))
             for (const QRectF& clear : keepClear)
                 QVERIFY2(!text.rect.intersects(clear), qPrintable(describe(text)));
+        // A printed page uses its sheet: one left two-thirds empty is set
+        // larger until it fills it.
+        if (!screen) {
+            double bottom = 0;
+            for (const Extent& mark : r.marks)
+                bottom = std::max(bottom, mark.rect.bottom());
+            QVERIFY2(bottom > 0.85 * size.height(), qPrintable(QString::number(bottom)));
+        }
         // Every key facts page is illustrated, in both versions.
         if (name.startsWith(QStringLiteral("key ")))
             QVERIFY(!r.bitmaps.isEmpty());
