@@ -128,7 +128,7 @@ void TopicMenu::openQuiz() {
         return;
     }
     Multiple::open(program, LoadPicture(program.paths(), design_.quizPicture).value_or(QPixmap()),
-                   product::Title, design_.quizPictureDescription);
+                   product::Title, design_.quizPictureDescription, design_.quizPictureFillsBanner);
 }
 
 void TopicMenu::openActivity(ScreenId id) {
