@@ -60,6 +60,9 @@ TopicDesign progressDesign() {
             .quizPicture = QStringLiteral("images\\MIDWAY.jpg"),
             .quizPictureDescription =
                 QStringLiteral("An aircraft carrier at sea, with fighter planes flying over it"),
+            // Shared with the labelling activity, which shows it whole; the
+            // drawing keeps its subject across the middle for the banner.
+            .quizPictureFillsBanner = true,
             .keyFacts = {QStringLiteral("key progress"), 3, QStringLiteral("key progressa.wmf")},
             .notes = {QStringLiteral("progress"), 2, QStringLiteral("progressa.wmf")},
             .labelling = ScreenId::progresslab,
@@ -128,7 +131,7 @@ void TopicMenu::openQuiz() {
         return;
     }
     Multiple::open(program, LoadPicture(program.paths(), design_.quizPicture).value_or(QPixmap()),
-                   product::Title, design_.quizPictureDescription);
+                   product::Title, design_.quizPictureDescription, design_.quizPictureFillsBanner);
 }
 
 void TopicMenu::openActivity(ScreenId id) {

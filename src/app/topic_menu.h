@@ -25,6 +25,9 @@ struct TopicDesign {
     QString questionFile;
     QString quizPicture;
     QString quizPictureDescription;
+    // Set for a quiz picture that is not banner-shaped but keeps its subject
+    // in the band the quiz's banner cuts from it.
+    bool quizPictureFillsBanner = false;
     // The two page sets.
     PageSet keyFacts;
     PageSet notes;

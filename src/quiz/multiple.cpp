@@ -59,7 +59,6 @@ Multiple::Multiple(Program& program)
     Option1[NoAnswer]->resize(twips::rect(0, 0, 240, 240).size());
     // The picture box is made after the no-answer button so that it covers it.
     picture1_ = new PictureBox(client());
-    picture1_->setFitPicture(true);
     place(picture1_, 6600, 120, 5280, 1770);
     Label3 = addEntries("Label3", kMultipleEntries, [this](int index) { Label3_Click(index); });
     Label3[Previous]->hide();
@@ -80,9 +79,10 @@ Multiple::Multiple(Program& program)
 }
 
 void Multiple::open(Program& program, const QPixmap& picture, const QString& heading,
-                    const QString& pictureDescription) {
+                    const QString& pictureDescription, bool pictureFillsBanner) {
     quiz_session::begin(program, picture, heading);
     program.state<QuizState>().pictureDescription = pictureDescription;
+    program.state<QuizState>().pictureFillsBanner = pictureFillsBanner;
     ScreenRegistry& screens = program.screens();
     // A quiz always starts on a fresh screen at question 1.
     screens.unload(Id);
@@ -93,6 +93,8 @@ void Multiple::Form_Load() {
     SetUpForm();
     quiz_session::reset(program);
     const QuizState& quiz = program.state<QuizState>();
+    picture1_->setScaling(quiz.pictureFillsBanner ? PictureBox::Scaling::Fill
+                                                  : PictureBox::Scaling::Fit);
     picture1_->setPicture(quiz.picture);
     if (!quiz.pictureDescription.isEmpty())
         picture1_->setAccessibleName(quiz.pictureDescription);

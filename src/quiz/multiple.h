@@ -25,9 +25,10 @@ public:
 
     // The way in: a fresh quiz screen at question 1 of the question set in
     // the tables, under the heading and picture given, over the screen that
-    // opens it.
+    // opens it. The banner shows the whole picture, fitted inside it, unless
+    // the picture fills the banner (see QuizState).
     static void open(Program& program, const QPixmap& picture, const QString& heading,
-                     const QString& pictureDescription);
+                     const QString& pictureDescription, bool pictureFillsBanner = false);
 
     void Form_Load() override;
     PictureBox* Picture1() override { return picture1_; }

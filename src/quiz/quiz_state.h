@@ -27,4 +27,7 @@ struct QuizState {
     QString heading;
     QPixmap picture;
     QString pictureDescription;
+    // A picture drawn with its subject across its middle band fills the
+    // banner with that band instead of sitting in it between empty bars.
+    bool pictureFillsBanner = false;
 };

@@ -104,14 +104,23 @@ void ImageBox::setPicture(const QPixmap& original) {
 }
 
 void PictureBox::setPicture(const QPixmap& original) {
+    if (scaling_ == Scaling::Fill && !original.isNull() && !size().isEmpty()) {
+        // Straight from the original: the box is sized for the run-time
+        // scale already, and one smoothing is sharper than two.
+        const QPixmap covering =
+            original.scaled(size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+        const QPoint corner((covering.width() - width()) / 2, (covering.height() - height()) / 2);
+        setPixmap(covering.copy(QRect(corner, size())));
+        return;
+    }
     const QPixmap picture = atScale(original);
-    if (fit_ && (picture.width() > width() || picture.height() > height()))
+    if (scaling_ == Scaling::Fit && (picture.width() > width() || picture.height() > height()))
         setPixmap(picture.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     else
         setPixmap(picture);
 }
 
-void PictureBox::setFitPicture(bool fit) {
-    fit_ = fit;
-    setAlignment(fit ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
+void PictureBox::setScaling(Scaling scaling) {
+    scaling_ = scaling;
+    setAlignment(scaling == Scaling::None ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignCenter);
 }

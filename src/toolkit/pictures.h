@@ -27,19 +27,28 @@ std::optional<QPixmap> LoadPicture(const MaterialPaths& paths, const QString& ma
 QPixmap atScale(const QPixmap& picture);
 
 // A picture box: a fixed box with its own background colour, the picture
-// drawn unscaled from its top-left corner and cut off at the box's edges.
+// drawn unscaled from its top-left corner and cut off at the box's edges,
+// unless the box is told to scale it.
 class PictureBox : public QLabel {
 public:
+    enum class Scaling {
+        None,
+        // Scaled down to fit the box, proportions kept and centred, for a
+        // box whose pictures come in more than one shape.
+        Fit,
+        // Scaled to cover the box, proportions kept, and cut to its middle,
+        // for a picture drawn with its subject in the band the box shows.
+        Fill,
+    };
+
     explicit PictureBox(QWidget* parent);
     void setBackColor(const QColor& colour);
     QColor backColor() const;
     void setPicture(const QPixmap& picture);
-    // Scales the picture down to fit the box, proportions kept and centred,
-    // for a box whose pictures come in more than one shape.
-    void setFitPicture(bool fit);
+    void setScaling(Scaling scaling);
 
 private:
-    bool fit_ = false;
+    Scaling scaling_ = Scaling::None;
 };
 
 // An image: transparent around its picture. Without stretching it takes the

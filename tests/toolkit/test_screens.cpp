@@ -307,17 +307,31 @@ private Q_SLOTS:
         }
     }
 
-    void picturesFitTheirBoxOrKeepTheirSize() {
+    void picturesFitOrFillTheirBoxOrKeepTheirSize() {
         PictureBox box(nullptr);
         box.resize(200, 100);
         QPixmap big(800, 200);
         big.fill(Qt::red);
-        box.setFitPicture(true);
+        box.setScaling(PictureBox::Scaling::Fit);
         box.setPicture(big);
         QCOMPARE(box.pixmap().size(), QSize(200, 50));
-        box.setFitPicture(false);
+        box.setScaling(PictureBox::Scaling::None);
         box.setPicture(big);
         QCOMPARE(box.pixmap().size(), QSize(800, 200));
+        // Filling, a tall picture shows only its middle band, and no bars.
+        QImage tall(100, 300, QImage::Format_RGB32);
+        tall.fill(Qt::red);
+        for (int y = 125; y < 175; ++y)
+            for (int x = 0; x < 100; ++x)
+                tall.setPixelColor(x, y, Qt::green);
+        box.setScaling(PictureBox::Scaling::Fill);
+        box.setPicture(QPixmap::fromImage(tall));
+        const QImage shown = box.pixmap().toImage();
+        QCOMPARE(shown.size(), box.size());
+        for (const QPoint p :
+             {QPoint(0, 3), QPoint(199, 3), QPoint(100, 50), QPoint(0, 96), QPoint(199, 96)})
+            QVERIFY2(shown.pixelColor(p).green() > 200 && shown.pixelColor(p).red() < 60,
+                     qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
     }
 
     void missingOrUnreadablePicturesGiveNothing() {
