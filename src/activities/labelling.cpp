@@ -58,7 +58,7 @@ std::vector<PictureFrame> progressPictures() {
              QStringLiteral("tanks crossing hot, sandy ground under a blazing sun")},
             {QStringLiteral("Images\\MIDWAY.jpg"),
              {8100, 720, 3660, 3525},
-             QStringLiteral("an aircraft carrier at sea, with fighter planes flying over it")},
+             QStringLiteral("an aircraft carrier at sea, with American planes flying over it")},
             {QStringLiteral("Images\\STALINGRAD.jpg "),
              {3900, 2640, 4080, 2760},
              QStringLiteral("a tank in the snow before a ruined factory")}};

@@ -59,7 +59,7 @@ TopicDesign progressDesign() {
             .questionFile = QStringLiteral("multiple\\The Progress of the War.txt"),
             .quizPicture = QStringLiteral("images\\MIDWAY.jpg"),
             .quizPictureDescription =
-                QStringLiteral("An aircraft carrier at sea, with fighter planes flying over it"),
+                QStringLiteral("An aircraft carrier at sea, with American planes flying over it"),
             // Shared with the labelling activity, which shows it whole; the
             // drawing keeps its subject across the middle for the banner.
             .quizPictureFillsBanner = true,
