@@ -157,7 +157,8 @@ void Intro0::openAcknowledgments() {
     Teacher::open(program, {.name = QStringLiteral("acknowledgments"),
                             .count = 1,
                             .firstPage = QStringLiteral("acknowledgments.wmf"),
-                            .withLogo = true});
+                            .withLogo = true,
+                            .title = QStringLiteral("Acknowledgments")});
 }
 
 void Intro0::Label2_Click(int index) {

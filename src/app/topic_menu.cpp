@@ -41,8 +41,14 @@ TopicDesign rationingDesign() {
             .quizPicture = QStringLiteral("images\\rationsm.jpg"),
             .quizPictureDescription = QStringLiteral(
                 "A grocer's counter with a ration book, scales, sugar, butter, tea and eggs"),
-            .keyFacts = {QStringLiteral("key rationing"), 1, QStringLiteral("key rationing.wmf")},
-            .notes = {QStringLiteral("rationing"), 2, QStringLiteral("rationinga.wmf")},
+            .keyFacts = {.name = QStringLiteral("key rationing"),
+                         .count = 1,
+                         .firstPage = QStringLiteral("key rationing.wmf"),
+                         .title = QStringLiteral("Rationing, Key Facts")},
+            .notes = {.name = QStringLiteral("rationing"),
+                      .count = 2,
+                      .firstPage = QStringLiteral("rationinga.wmf"),
+                      .title = QStringLiteral("Rationing, Teacher's Notes")},
             .labelling = ScreenId::rationinglab,
             .ordering = ScreenId::rationingord};
 }
@@ -63,8 +69,14 @@ TopicDesign progressDesign() {
             // Shared with the labelling activity, which shows it whole; the
             // drawing keeps its subject across the middle for the banner.
             .quizPictureFillsBanner = true,
-            .keyFacts = {QStringLiteral("key progress"), 3, QStringLiteral("key progressa.wmf")},
-            .notes = {QStringLiteral("progress"), 2, QStringLiteral("progressa.wmf")},
+            .keyFacts = {.name = QStringLiteral("key progress"),
+                         .count = 3,
+                         .firstPage = QStringLiteral("key progressa.wmf"),
+                         .title = QStringLiteral("The Progress of the War, Key Facts")},
+            .notes = {.name = QStringLiteral("progress"),
+                      .count = 2,
+                      .firstPage = QStringLiteral("progressa.wmf"),
+                      .title = QStringLiteral("The Progress of the War, Teacher's Notes")},
             .labelling = ScreenId::progresslab,
             .ordering = ScreenId::progressord};
 }

@@ -9,6 +9,8 @@ struct PageState {
     // The notes viewer's set: how many pages, and the base of their names.
     int PageCount = 0;
     QString PageSetName;
+    // The set as a teacher calls it; the base of its names when it has none.
+    QString PageSetTitle{};
     // The logo frame last shown, 0 to 19; 0 until the animation first runs.
     int LogoFrame = 0;
 };

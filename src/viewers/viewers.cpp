@@ -98,7 +98,7 @@ void PageViewer::printPage() {
         return;
     }
     const metafile::Metafile& page = *Image2->page();
-    print_service::printPage(program, [&page](QPainter& painter) {
+    print_service::printPage(program, pageName(), [&page](QPainter& painter) {
         metafile::draw(page, painter, QRectF(QPointF(0, 0), page.sizeInTwips()));
     });
 }
@@ -123,6 +123,7 @@ void Teacher::open(Program& program, const PageSet& set) {
     PageState& pages = program.state<PageState>();
     pages.PageCount = set.count;
     pages.PageSetName = set.name;
+    pages.PageSetTitle = set.title.isEmpty() ? set.name : set.title;
     // The first touch loads the viewer, which starts at page 1 of this set.
     auto& notes = program.screens().form<Teacher>();
     notes.showPage(QStringLiteral("wmf\\") + set.firstPage,
@@ -161,6 +162,13 @@ QString Teacher::pageFile(const QString& folder, int page) const {
     return pageFile(folder, program.state<PageState>().PageSetName, page);
 }
 
+QString Teacher::pageName() const {
+    const PageState& pages = program.state<PageState>();
+    return pages.PageCount > 1
+               ? pages.PageSetTitle + QStringLiteral(", page ") + QString::number(pages.PageNumber)
+               : pages.PageSetTitle;
+}
+
 void Teacher::Timer1_Timer() {
     int& frame = program.state<PageState>().LogoFrame;
     frame = (frame + 1) % 20;
@@ -188,6 +196,11 @@ void Guide::open(Program& program) {
 
 QString Guide::pageFile(const QString& folder, int page) const {
     return folder + QStringLiteral("\\guide") + QString::number(page) + QStringLiteral(".wmf");
+}
+
+QString Guide::pageName() const {
+    return QStringLiteral("Teachers' Guide, page ") +
+           QString::number(program.state<PageState>().PageNumber);
 }
 
 #include "moc_viewers.cpp"

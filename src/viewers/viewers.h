@@ -25,6 +25,9 @@ struct PageSet {
     // The acknowledgments: the publisher's animated logo and picture beside
     // the page, on their own colour.
     bool withLogo = false;
+    // What a teacher calls the set ("Rationing, Key Facts"), for the name
+    // of a page kept as a file.
+    QString title{};
 };
 
 class PageViewer : public Screen {
@@ -49,6 +52,8 @@ protected:
     // The file of a page of the set on show, in the screen ("wmf") or print
     // ("wmf2") folder.
     virtual QString pageFile(const QString& folder, int page) const = 0;
+    // Which page of the set is on show, as a teacher would name it.
+    virtual QString pageName() const = 0;
     void showPage(const QString& screenFile, const QString& printFile);
     static QString counterText(int page, int count);
 
@@ -79,6 +84,7 @@ public:
 
 protected:
     QString pageFile(const QString& folder, int page) const override;
+    QString pageName() const override;
 
 private:
     PictureBox* picture1_;
@@ -98,4 +104,5 @@ public:
 protected:
     // "guide1.wmf" to "guide3.wmf".
     QString pageFile(const QString& folder, int page) const override;
+    QString pageName() const override;
 };

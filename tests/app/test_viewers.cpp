@@ -76,7 +76,7 @@ private Q_SLOTS:
         still.fill(Qt::darkBlue);
         QVERIFY(still.save(f->path(QStringLiteral("logo/quorvane2.bmp")), "BMP"));
         printedPictures.clear();
-        f->program->state<Printing>().openPrinter = [this] {
+        f->program->state<Printing>().openPrinter = [this](const PrintJob&) {
             auto surface = std::make_unique<RecordingSurface>();
             surface->onDone = [this](const RecordingSurface& s) {
                 printedPictures.append(s.pictures);

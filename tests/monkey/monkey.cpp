@@ -355,7 +355,7 @@ void Monkey::startProgram() {
     program_->setRandom(std::make_unique<SeededRandom>(dice_.next()));
     program_->endProgram = [this] { ended_ = true; };
     // The printer is a recorder that now and then fails part-way.
-    program_->state<Printing>().openPrinter = [this] {
+    program_->state<Printing>().openPrinter = [this](const PrintJob&) {
         auto surface = std::make_unique<RecordingSurface>();
         if (dice_.chance(20))
             surface->failAt = dice_.below(30);

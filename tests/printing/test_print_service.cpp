@@ -78,7 +78,7 @@ class PrintServiceTest : public QObject {
     // programs.
     QString toPdf(const char* name) {
         const QString pdf = f->path(QString::fromUtf8(name));
-        f->program->state<Printing>().openPrinter = [pdf] {
+        f->program->state<Printing>().openPrinter = [pdf](const PrintJob&) {
             return std::unique_ptr<PrintSurface>(QtPrintSurface::pdf(pdf));
         };
         return pdf;
@@ -98,7 +98,7 @@ private Q_SLOTS:
         f->program->shell.SoundOn = 1;
         jobs.clear();
         prepare = {};
-        f->program->state<Printing>().openPrinter = [this] {
+        f->program->state<Printing>().openPrinter = [this](const PrintJob&) {
             auto surface = std::make_unique<RecordingSurface>();
             if (prepare)
                 prepare(*surface);
@@ -243,7 +243,7 @@ private Q_SLOTS:
     // twips right of and below the printable area's corner.
     void aPageIsPrintedAtItsOwnSizeAnInchAndABitIn() {
         const QString pdf = toPdf("page.pdf");
-        print_service::printPage(*f->program, [](QPainter& painter) {
+        print_service::printPage(*f->program, {}, [](QPainter& painter) {
             painter.fillRect(QRectF(0, 0, 1440, 1440), Qt::black);
         });
         QVERIFY(f->messages->shown.isEmpty());
@@ -258,18 +258,19 @@ private Q_SLOTS:
     void aPageWithNoPrinterSaysSo() {
         prepare = [](RecordingSurface& s) { s.startable = false; };
         bool drawn = false;
-        print_service::printPage(*f->program, [&](QPainter&) { drawn = true; });
+        print_service::printPage(*f->program, {}, [&](QPainter&) { drawn = true; });
         QCOMPARE(f->messages->shown, QStringList{kProblem});
         QVERIFY(!drawn);
         prepare = {};
-        print_service::printPage(*f->program, [&](QPainter&) { drawn = true; });
+        print_service::printPage(*f->program, {}, [&](QPainter&) { drawn = true; });
         QVERIFY(drawn);
         QCOMPARE(jobs.last().printed.size(), 1);
         QCOMPARE(jobs.last().ended, 1);
     }
 
     void aCallThatFailsOutrightIsCancelled() {
-        f->program->state<Printing>().openPrinter = []() -> std::unique_ptr<PrintSurface> {
+        f->program->state<Printing>().openPrinter =
+            [](const PrintJob&) -> std::unique_ptr<PrintSurface> {
             throw std::runtime_error("printing service gone");
         };
         f->program->state<Results>() = {4, 4, false};
