@@ -1,6 +1,8 @@
 #include "print_surface.h"
 
+#include <QFile>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -12,24 +14,32 @@ constexpr double kTwipsPerPoint = 20.0;
 constexpr double kTwipsPerScreenPixel = 15.0;
 } // namespace
 
+QPageSize::PageSizeId QtPrintSurface::paperFor(const QLocale& locale) {
+    return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                   : QPageSize::A4;
+}
+
 std::unique_ptr<QtPrintSurface> QtPrintSurface::defaultPrinter() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (!info.isNull())
         printer->setPrinterName(info.printerName());
-    return std::unique_ptr<QtPrintSurface>(new QtPrintSurface(std::move(printer), !info.isNull()));
+    return std::unique_ptr<QtPrintSurface>(
+        new QtPrintSurface(std::move(printer), !info.isNull(), paperFor(QLocale())));
 }
 
-std::unique_ptr<QtPrintSurface> QtPrintSurface::pdf(const QString& path) {
+std::unique_ptr<QtPrintSurface> QtPrintSurface::pdf(const QString& path,
+                                                    QPageSize::PageSizeId paper) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(path);
-    return std::unique_ptr<QtPrintSurface>(new QtPrintSurface(std::move(printer), true));
+    return std::unique_ptr<QtPrintSurface>(new QtPrintSurface(std::move(printer), true, paper));
 }
 
-QtPrintSurface::QtPrintSurface(std::unique_ptr<QPrinter> printer, bool hasPrinter)
+QtPrintSurface::QtPrintSurface(std::unique_ptr<QPrinter> printer, bool hasPrinter,
+                               QPageSize::PageSizeId paper)
     : printer_(std::move(printer)), hasPrinter_(hasPrinter) {
-    printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+    printer_->setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait,
                                         QMarginsF(6.35, 6.35, 6.35, 6.35),
                                         QPageLayout::Millimeter));
     printer_->setDocName(QStringLiteral("Ostervale"));
@@ -138,4 +148,8 @@ void QtPrintSurface::KillDoc() {
     printer_->abort();
     if (painter_ && painter_->isActive())
         painter_->end();
+    // Qt's PDF writer cannot abort: it finishes the file with the half page,
+    // which is no printout to keep.
+    if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty())
+        QFile::remove(printer_->outputFileName());
 }

@@ -7,10 +7,12 @@
 // later step does nothing, and the job can only be abandoned.
 #include <QColor>
 #include <QFont>
+#include <QPageSize>
 #include <QString>
 #include <functional>
 #include <memory>
 
+class QLocale;
 class QPainter;
 class QPrinter;
 
@@ -50,14 +52,20 @@ public:
 };
 
 // The real surface, on Qt's printer: the system's default printer, or a PDF
-// file for looking at pages and for tests. Every job is one A4 page drawn in
-// twips from the printable area's top-left corner.
+// file. Every job is one page drawn in twips from the printable area's
+// top-left corner.
 class QtPrintSurface final : public PrintSurface {
 public:
-    // The default printer; begin() fails when the system has none.
+    // The paper of the country the locale is of: Letter where it is the
+    // usual paper (the locale measures in US units), A4 everywhere else.
+    static QPageSize::PageSizeId paperFor(const QLocale& locale);
+    // The default printer, on the paper of the user's locale; begin() fails
+    // when the system has none.
     static std::unique_ptr<QtPrintSurface> defaultPrinter();
-    // A PDF file with the margins of a common office printer.
-    static std::unique_ptr<QtPrintSurface> pdf(const QString& path);
+    // A PDF file with the margins of a common office printer. An abandoned
+    // job leaves no file behind.
+    static std::unique_ptr<QtPrintSurface> pdf(const QString& path,
+                                               QPageSize::PageSizeId paper = QPageSize::A4);
     ~QtPrintSurface() override;
 
     bool begin() override;
@@ -75,7 +83,7 @@ public:
     void KillDoc() override;
 
 private:
-    explicit QtPrintSurface(std::unique_ptr<QPrinter> printer, bool hasPrinter);
+    QtPrintSurface(std::unique_ptr<QPrinter> printer, bool hasPrinter, QPageSize::PageSizeId paper);
     bool healthy() const;
 
     std::unique_ptr<QPrinter> printer_;
