@@ -68,13 +68,19 @@ int main(int argc, char** argv) {
                     std::make_unique<QtSoundDevice>(MaterialPaths(layout.material)),
                     std::move(messages));
     program.endProgram = [&program] { startup::endAtOnce(program); };
-    const QString refusal = places::placeWorksheets(program, options, layout);
+    QStringList refusals{places::placeWorksheets(program, options, layout),
+                         places::placePrintouts(program, options)};
+    refusals.removeAll(QString());
     startup::defineScreens(program);
     startup::showTitleScreen(program);
     // Said once the title screen is up, so the box has a window to sit on;
-    // pupils can still use everything but the saving of worksheets.
-    if (!refusal.isEmpty())
-        afterDelay(0, &app, [&program, refusal] { program.messages().tell(refusal); });
+    // pupils can still use everything but the saving of worksheets or the
+    // printing. One box after the other, never two at once.
+    if (!refusals.isEmpty())
+        afterDelay(0, &app, [&program, refusals] {
+            for (const QString& refusal : refusals)
+                program.messages().tell(refusal);
+        });
     if (!tour.isEmpty())
         screen_tour::start(program, tour);
     if (Screen* title = program.screens().find(ScreenId::Titlefrm))

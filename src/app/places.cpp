@@ -1,6 +1,8 @@
 #include "places.h"
 
 #include "catalogue_repair.h"
+#include "pdf_folder.h"
+#include "print_surface.h"
 #include "worksheet_folder.h"
 
 #include <QCommandLineParser>
@@ -64,8 +66,17 @@ Options readOptions(const QStringList& arguments) {
         QStringLiteral("Draw every screen FACTOR times larger (e.g. 1.5), or as large as the "
                        "display allows (auto), for a whiteboard."),
         QStringLiteral("FACTOR")));
+    const QCommandLineOption printTo(
+        QStringLiteral("print-to"),
+        QStringLiteral("Send every printout to a new PDF file in FOLDER instead of the printer "
+                       "(also set by %1).")
+            .arg(QLatin1String(kPrintToVariable)),
+        QStringLiteral("FOLDER"));
+    parser.addOption(printTo);
     parser.process(arguments);
-    return {parser.value(worksheets), parser.isSet(repair)};
+    return {.worksheets = parser.value(worksheets),
+            .repairCatalogue = parser.isSet(repair),
+            .printTo = parser.value(printTo)};
 }
 
 bool needsNoWindow(int argc, char** argv) {
@@ -127,6 +138,30 @@ QString placeWorksheets(Program& program, const Options& options, const Layout& 
     else if (const QString reason = worksheet_folder::prepare(place.folder); !reason.isEmpty())
         place.refusal = worksheet_folder::refusalMessage(place.folder, reason);
     return place.refusal;
+}
+
+QString printFolder(const QString& fromCommandLine, const QString& fromEnvironment) {
+    QString named = fromCommandLine.isEmpty() ? fromEnvironment : fromCommandLine;
+    if (named.isEmpty())
+        return {};
+    if (named == u'~' || named.startsWith(QStringLiteral("~/")))
+        named.replace(0, 1, QDir::homePath());
+    return QDir::cleanPath(QDir::current().absoluteFilePath(named));
+}
+
+QString placePrintouts(Program& program, const Options& options, std::function<QDateTime()> now) {
+    const QString folder = printFolder(options.printTo, qEnvironmentVariable(kPrintToVariable));
+    if (folder.isEmpty())
+        return {};
+    const QString reason = pdf_folder::problem(folder);
+    program.state<Printing>().openPrinter =
+        [folder, usable = reason.isEmpty(),
+         now = std::move(now)](const PrintJob& job) -> std::unique_ptr<PrintSurface> {
+        if (!usable)
+            return nullptr;
+        return pdf_folder::open(folder, job, now());
+    };
+    return reason.isEmpty() ? QString() : pdf_folder::refusalMessage(folder, reason);
 }
 
 } // namespace places

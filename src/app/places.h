@@ -1,5 +1,5 @@
 #pragma once
-// Where a run finds its material and keeps worksheets.
+// Where a run finds its material, keeps worksheets and sends printouts.
 //
 // Run from its build folder, the program has its material beside itself and
 // keeps worksheets there too. Installed (P/bin/ostervale), the material is
@@ -7,13 +7,17 @@
 // (or a shared school folder, when one is named), created on first use.
 #include "program.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace places {
 
 // The environment variable naming a worksheet folder, as --worksheets does.
 inline constexpr char kWorksheetsVariable[] = "OSTERVALE_WORKSHEETS";
+// The environment variable naming a folder for printouts, as --print-to does.
+inline constexpr char kPrintToVariable[] = "OSTERVALE_PRINT_TO";
 
 struct Layout {
     QString material;
@@ -41,6 +45,8 @@ struct Options {
     // --repair-catalogue: rebuild the worksheet catalogue and end, with no
     // window.
     bool repairCatalogue = false;
+    // --print-to: the folder that takes every printout as a PDF file.
+    QString printTo;
 };
 
 // Whether the command line asks for something done without a window (the
@@ -62,5 +68,18 @@ Options readOptions(const QStringList& arguments);
 // the program. Returns the message the teacher must be told when nothing can
 // be saved there; the program still runs, with saving refused.
 QString placeWorksheets(Program& program, const Options& options, const Layout& layout);
+
+// The folder for printouts: the one named on the command line, else the one
+// in the environment, else none (printouts go to the printer). "~/" at the
+// start is the home folder, as a desktop entry cannot say it otherwise; a
+// relative name is taken from the current folder.
+QString printFolder(const QString& fromCommandLine, const QString& fromEnvironment);
+
+// Sends every printout of this run to a new PDF file in the folder for
+// printouts, when one is named, with its time from `now`. Returns the message
+// the teacher must be told when nothing can be kept there; every printout
+// then tells of a problem.
+QString placePrintouts(Program& program, const Options& options,
+                       std::function<QDateTime()> now = &QDateTime::currentDateTime);
 
 } // namespace places
