@@ -78,6 +78,14 @@ Report exportWorksheets(const QString& folder, const QStringList& titles, bool a
                              .arg(QDir::toNativeSeparators(to));
         return report;
     }
+    // A file written among the worksheets could replace one ("--to
+    // Blitz.txt"), or be taken for one by the catalogue's repair.
+    const QString into = QFileInfo(QFileInfo(to).absolutePath()).canonicalFilePath();
+    if (!into.isEmpty() && into == QFileInfo(folder).canonicalFilePath()) {
+        report.problem = QStringLiteral("--to names a file in the worksheet folder; write it "
+                                        "somewhere else.");
+        return report;
+    }
     const catalogue_file::Listing listing = catalogue_file::read(folder);
     if (listing.health == catalogue_file::Health::Damaged) {
         report.problem = catalogue_file::explain(catalogue_file::Failure::Damaged, folder);

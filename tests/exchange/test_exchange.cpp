@@ -294,6 +294,10 @@ private Q_SLOTS:
         QVERIFY2(unknown.err.contains(QStringLiteral("\"Rationing\"")), qPrintable(unknown.err));
         QCOMPARE(fileBytes(gift), before);
         QCOMPARE(QDir(scratch.path()).entryList(QDir::Files).size(), 2);
+        const QString evacueesFile = worksheet_folder::worksheetFile(folder, "Evacuees");
+        const QByteArray worksheet = fileBytes(evacueesFile);
+        QCOMPARE(ostervale({"--export", "Evacuees", "--to", evacueesFile}).code, 1);
+        QCOMPARE(fileBytes(evacueesFile), worksheet);
     }
 
     // Exported and imported again under new titles, worksheets come back
