@@ -141,13 +141,17 @@ Options readOptions(const QStringList& arguments) {
 
 bool needsNoWindow(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"--repair-catalogue", "--import", "--export", "--export-all",
-                                   "--help", "-h", "--help-all", "--version", "-v"}) {
+        for (const char* option : {"--repair-catalogue", "--export-all", "--help", "-h",
+                                   "--help-all", "--version", "-v"}) {
             if (std::strcmp(argv[i], option) == 0)
                 return true;
         }
-        for (const char* withValue : {"--import=", "--export="}) {
-            if (std::strncmp(argv[i], withValue, std::strlen(withValue)) == 0)
+        // With their values, either as the next argument or after "=". --to
+        // and --title go with the commands: given alone, the mistake is said
+        // without a window.
+        for (const char* option : {"--import", "--export", "--to", "--title"}) {
+            const std::size_t n = std::strlen(option);
+            if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == '\0' || argv[i][n] == '='))
                 return true;
         }
     }
