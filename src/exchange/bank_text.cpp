@@ -99,6 +99,13 @@ bool isAsciiLetter(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
+// A character's name, as "eacute" or "frac12".
+bool isName(QStringView body) {
+    return !body.isEmpty() && isAsciiLetter(body.front()) &&
+           std::all_of(body.begin(), body.end(),
+                       [](QChar c) { return isAsciiLetter(c) || (c >= u'0' && c <= u'9'); });
+}
+
 // The end of the tag that opens at i (just past its ">"), reading over
 // quoted attribute values; -1 when it never ends.
 qsizetype tagEnd(const QString& html, qsizetype i) {
@@ -197,7 +204,7 @@ private:
             code = numbered(body.sliced(2), 16);
         else if (body.startsWith(u'#'))
             code = numbered(body.sliced(1), 10);
-        else if (!body.isEmpty() && std::all_of(body.begin(), body.end(), isAsciiLetter))
+        else if (isName(body))
             code = namedCharacter(body.toString());
         else {
             // Not a reference at all: an "&" in running text.

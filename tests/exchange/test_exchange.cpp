@@ -466,7 +466,7 @@ Tom & Jerry? {=a ~b}
  <questiontext format="html"><text><![CDATA[<p dir="ltr" style="text-align: left;">Where did <strong>evacuees</strong>&nbsp;go?<br></p>]]></text></questiontext>
  <answer fraction="100" format="html"><text>&lt;p&gt;The country&lt;/p&gt;</text></answer>
  <answer fraction="0" format="html"><text><![CDATA[Towns &lt;i&gt;]]></text><feedback format="html"><text>No</text></feedback></answer>
- <answer fraction="-33.33333" format="html"><text>Abroad &#8211; far</text></answer>
+ <answer fraction="-33.33333" format="html"><text>Abroad &#8211; &amp;frac12; far</text></answer>
 </question>
 <question type="multichoice"><questiontext format="plain_text"><text>Is 3 &lt; 4?</text></questiontext>
  <answer fraction="0" format="plain_text"><text>No</text></answer>
@@ -527,7 +527,8 @@ Tom & Jerry? {=a ~b}
              {1, 2, 3},
              {"Evacuation"},
              {},
-             {{"Where did evacuees go?", "The country", "Towns <i>", "Abroad \u2013 far", "-", "1"},
+             {{"Where did evacuees go?", "The country", "Towns <i>", "Abroad \u2013 \u00BD far",
+               "-", "1"},
               {"Is 3 < 4?", "No", "<b>Yes</b>", "-", "-", "2"},
               {"Line one line two?", "A", "B", "-", "-", "1"}}},
         };
