@@ -109,6 +109,10 @@ QuestionSheet sheetOf(const QString& title, const QList<bank::Question>& ten) {
 // What a worksheet's title must pass beyond the store's own rules: the
 // wizard's box, which a title read from a file has not been typed into.
 QString titleRefusal(const QString& title) {
+    // The store says the same, but asks the teacher to change the title
+    // and save again, which a file's category cannot do.
+    if (const QString problem = worksheet_title::problem(title); !problem.isEmpty())
+        return problem + QStringLiteral(" Give the worksheets a title with --title.");
     if (title.size() > worksheet_title::TitleLength)
         return QStringLiteral("The title is %1 characters long; the wizard's box takes %2. Give "
                               "a shorter one with --title.")
