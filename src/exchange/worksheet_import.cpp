@@ -111,8 +111,12 @@ QuestionSheet sheetOf(const QString& title, const QList<bank::Question>& ten) {
 QString titleRefusal(const QString& title) {
     // The store says the same, but asks the teacher to change the title
     // and save again, which a file's category cannot do.
-    if (const QString problem = worksheet_title::problem(title); !problem.isEmpty())
+    if (QString problem = worksheet_title::problem(title); !problem.isEmpty()) {
+        const QString change = QStringLiteral(" Please change the title and save again.");
+        if (problem.endsWith(change))
+            problem.chop(change.size());
         return problem + QStringLiteral(" Give the worksheets a title with --title.");
+    }
     if (title.size() > worksheet_title::TitleLength)
         return QStringLiteral("The title is %1 characters long; the wizard's box takes %2. Give "
                               "a shorter one with --title.")
