@@ -13,14 +13,15 @@
 
 namespace {
 // Run from a terminal or a script, perhaps with no display: no window, and
-// nothing but the catalogue is touched (--help and --version end in
-// readOptions).
+// nothing but the worksheet folder (or, for an export, the file it writes)
+// is touched (--help and --version end in readOptions).
 int withoutWindow(int argc, char** argv) {
     const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ostervale"));
     QCoreApplication::setApplicationVersion(QStringLiteral(OSTERVALE_VERSION));
     const places::Options options = places::readOptions(QCoreApplication::arguments());
-    return places::repairCatalogue(options, places::locate(QCoreApplication::applicationDirPath()));
+    return places::runWithoutWindow(options,
+                                    places::locate(QCoreApplication::applicationDirPath()));
 }
 } // namespace
 

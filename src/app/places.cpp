@@ -1,6 +1,7 @@
 #include "places.h"
 
 #include "catalogue_repair.h"
+#include "exchange_commands.h"
 #include "pdf_folder.h"
 #include "print_surface.h"
 #include "worksheet_folder.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace places {
@@ -18,6 +20,27 @@ namespace {
 // makes and every install copies.
 bool holdsMaterial(const QString& folder) {
     return QFileInfo(folder + QStringLiteral("/wav")).isDir();
+}
+
+bool exports(const Options& options) {
+    return !options.exportTitles.isEmpty() || options.exportAll;
+}
+
+// Options that belong together and were given apart, or options for two
+// commands at once; empty when the command line makes sense.
+QString mistakeIn(const Options& options, bool to, bool title) {
+    const int commands =
+        int(options.repairCatalogue) + int(!options.importFile.isEmpty()) + int(exports(options));
+    if (commands > 1 || (!options.exportTitles.isEmpty() && options.exportAll))
+        return QStringLiteral("--repair-catalogue, --import, --export and --export-all are done "
+                              "one at a time.");
+    if (exports(options) && options.exportTo.isEmpty())
+        return QStringLiteral("--export and --export-all need --to FILE.");
+    if (to && !exports(options))
+        return QStringLiteral("--to goes with --export or --export-all.");
+    if (title && options.importFile.isEmpty())
+        return QStringLiteral("--title goes with --import.");
+    return {};
 }
 } // namespace
 
@@ -59,6 +82,39 @@ Options readOptions(const QStringList& arguments) {
         QStringLiteral("Rebuild a damaged worksheet catalogue (track.txt) from the worksheets in "
                        "the folder, keep the old one beside it under a dated name, and end."));
     parser.addOption(repair);
+    const QCommandLineOption exportTitles(
+        QStringLiteral("export"),
+        QStringLiteral("Write the worksheet TITLE, and any more titles given after it, to the "
+                       "file named by --to, for Moodle, and end."),
+        QStringLiteral("TITLE"));
+    parser.addOption(exportTitles);
+    const QCommandLineOption exportAll(
+        QStringLiteral("export-all"),
+        QStringLiteral("Write every worksheet in the catalogue to the file named by --to, for "
+                       "Moodle, and end."));
+    parser.addOption(exportAll);
+    const QCommandLineOption exportTo(
+        QStringLiteral("to"),
+        QStringLiteral("The file --export and --export-all write: GIFT for a name ending in .gift "
+                       "or .txt, Moodle XML for one ending in .xml."),
+        QStringLiteral("FILE"));
+    parser.addOption(exportTo);
+    const QCommandLineOption importFile(
+        QStringLiteral("import"),
+        QStringLiteral("Make worksheets of the multiple-choice questions in FILE (GIFT or Moodle "
+                       "XML), ten to a worksheet, say which questions could not be taken and "
+                       "why, and end."),
+        QStringLiteral("FILE"));
+    parser.addOption(importFile);
+    const QCommandLineOption importTitle(
+        QStringLiteral("title"),
+        QStringLiteral("With --import: title the worksheets TITLE, TITLE 2, ... rather than after "
+                       "the file's categories."),
+        QStringLiteral("TITLE"));
+    parser.addOption(importTitle);
+    parser.addPositionalArgument(QStringLiteral("TITLE"),
+                                 QStringLiteral("With --export: more worksheets to write."),
+                                 QStringLiteral("[TITLE...]"));
     // Read by the start-up itself; named here so that it is accepted and
     // listed in --help.
     parser.addOption(QCommandLineOption(
@@ -74,16 +130,38 @@ Options readOptions(const QStringList& arguments) {
         QStringLiteral("FOLDER"));
     parser.addOption(printTo);
     parser.process(arguments);
-    return {.worksheets = parser.value(worksheets),
-            .repairCatalogue = parser.isSet(repair),
-            .printTo = parser.value(printTo)};
+    Options options;
+    options.worksheets = parser.value(worksheets);
+    options.repairCatalogue = parser.isSet(repair);
+    if (parser.isSet(exportTitles))
+        options.exportTitles = parser.values(exportTitles) + parser.positionalArguments();
+    options.exportAll = parser.isSet(exportAll);
+    options.exportTo = parser.value(exportTo);
+    options.importFile = parser.value(importFile);
+    options.importTitle = parser.value(importTitle);
+    options.printTo = parser.value(printTo);
+    if (const QString mistake =
+            mistakeIn(options, parser.isSet(exportTo), parser.isSet(importTitle));
+        !mistake.isEmpty()) {
+        std::fputs(qPrintable(QStringLiteral("ostervale: ") + mistake + u'\n'), stderr);
+        std::exit(1);
+    }
+    return options;
 }
 
 bool needsNoWindow(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option :
-             {"--repair-catalogue", "--help", "-h", "--help-all", "--version", "-v"}) {
+        for (const char* option : {"--repair-catalogue", "--export-all", "--help", "-h",
+                                   "--help-all", "--version", "-v"}) {
             if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+        // With their values, either as the next argument or after "=". --to
+        // and --title go with the commands: given alone, the mistake is said
+        // without a window.
+        for (const char* option : {"--import", "--export", "--to", "--title"}) {
+            const std::size_t n = std::strlen(option);
+            if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == '\0' || argv[i][n] == '='))
                 return true;
         }
     }
@@ -125,6 +203,26 @@ int repairCatalogue(const Options& options, const Layout& layout) {
                                    "is full): ") +
                         name);
     return 0;
+}
+
+int runWithoutWindow(const Options& options, const Layout& layout) {
+    if (!options.importFile.isEmpty() || exports(options)) {
+        const QString folder =
+            worksheetFolder(options.worksheets, qEnvironmentVariable(kWorksheetsVariable), layout,
+                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        if (folder.isEmpty()) {
+            std::fputs("ostervale: no worksheet folder is known here; name one with "
+                       "--worksheets.\n",
+                       stderr);
+            return 1;
+        }
+        if (!options.importFile.isEmpty())
+            return exchange_commands::importWorksheets(folder, options.importFile,
+                                                       options.importTitle);
+        return exchange_commands::exportWorksheets(folder, options.exportTitles, options.exportAll,
+                                                   options.exportTo);
+    }
+    return repairCatalogue(options, layout);
 }
 
 QString placeWorksheets(Program& program, const Options& options, const Layout& layout) {

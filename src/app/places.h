@@ -45,19 +45,33 @@ struct Options {
     // --repair-catalogue: rebuild the worksheet catalogue and end, with no
     // window.
     bool repairCatalogue = false;
+    // --export TITLE... or --export-all, into the file --to names: write
+    // worksheets for Moodle and end, with no window.
+    QStringList exportTitles;
+    bool exportAll = false;
+    QString exportTo;
+    // --import FILE, under --title when given: make worksheets of a
+    // Moodle question file and end, with no window.
+    QString importFile;
+    QString importTitle;
     // --print-to: the folder that takes every printout as a PDF file.
     QString printTo;
 };
 
 // Whether the command line asks for something done without a window (the
-// catalogue's repair, --help, --version), looked at before the program
-// decides whether it needs a display.
+// catalogue's repair, an export or import, --help, --version), looked at
+// before the program decides whether it needs a display.
 bool needsNoWindow(int argc, char** argv);
 
 // Rebuilds the catalogue of the worksheet folder that a start with these
 // options would use, says what it did on standard output (or why not on
 // standard error), and returns the process's exit code.
 int repairCatalogue(const Options& options, const Layout& layout);
+
+// Does what the options ask of a run without a window (the repair, an export
+// or an import) on the worksheet folder a start with them would use, and
+// returns the process's exit code.
+int runWithoutWindow(const Options& options, const Layout& layout);
 
 // Reads the program's own options (Qt's have been taken out already). On
 // --help, --version or a mistake it prints and ends the process, as a

@@ -8,22 +8,18 @@
 #include "style.h"
 #include "worksheet_folder.h"
 #include "worksheet_store.h"
+#include "worksheet_title.h"
 
 #include <QKeyEvent>
 #include <optional>
 
 namespace {
-const QString kNoTitle = QStringLiteral("You have not chosen a title for your worksheet");
-const QString kIncomplete = QStringLiteral("You have not completed Question");
-const QString kNoTick = QStringLiteral("You have not ticked the correct answer for Question");
-const QString kManyTicks =
-    QStringLiteral("You have ticked more than one correct answer for Question");
 const QString kSaved = QStringLiteral("Your worksheet has been saved.");
 const QString kProblem = QStringLiteral("There was a problem saving your worksheet");
 
-constexpr int kTitleLength = 25;
-constexpr int kQuestionLength = 60;
-constexpr int kAnswerLength = 30;
+constexpr int kTitleLength = worksheet_title::TitleLength;
+constexpr int kQuestionLength = worksheet_title::QuestionLength;
+constexpr int kAnswerLength = worksheet_title::AnswerLength;
 
 // Questions 1 to 5 stand in the left half, 6 to 10 in the right.
 constexpr float kColumnStep = 5880;
@@ -204,24 +200,7 @@ void Wizard::label3_Click(int index) {
 }
 
 QString Wizard::firstGap() const {
-    if (Text1->text().isEmpty())
-        return kNoTitle;
-    for (int q = 0; q < Questions; ++q) {
-        const int n = q + 1;
-        if (Text2[q]->text().isEmpty())
-            return numbered(kIncomplete, n);
-        int ticks = 0;
-        for (int i = 4 * q; i < 4 * q + 4; ++i) {
-            if (Text3[i]->text().isEmpty())
-                return numbered(kIncomplete, n);
-            ticks += Check1[i]->isChecked() ? 1 : 0;
-        }
-        if (ticks == 0)
-            return numbered(kNoTick, n);
-        if (ticks > 1)
-            return numbered(kManyTicks, n);
-    }
-    return {};
+    return worksheet_store::firstGap(sheet());
 }
 
 void Wizard::genwork() {

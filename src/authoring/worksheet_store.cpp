@@ -10,6 +10,16 @@
 
 namespace worksheet_store {
 namespace {
+const QString kNoTitle = QStringLiteral("You have not chosen a title for your worksheet");
+const QString kIncomplete = QStringLiteral("You have not completed Question");
+const QString kNoTick = QStringLiteral("You have not ticked the correct answer for Question");
+const QString kManyTicks =
+    QStringLiteral("You have ticked more than one correct answer for Question");
+
+QString questionNumbered(const QString& text, int n) {
+    return text + u' ' + QString::number(n);
+}
+
 QString textsProblem(const QuestionSheet& sheet) {
     for (int k = 0; k < 10; ++k) {
         const QString question = QStringLiteral("Question %1").arg(k + 1);
@@ -45,10 +55,47 @@ QString caseClash(const QStringList& titles, const QString& title) {
     }
     return {};
 }
+
+// Kept apart from the case clash above: nothing is to be replaced, so the
+// message offers no title to reuse.
+QString alreadySaved(const QStringList& titles, const QString& title, const QString& file) {
+    for (const QString& listed : titles) {
+        if (listed.compare(title, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("The catalogue already has a worksheet called \"%1\", which was "
+                                  "left as it is.")
+                .arg(listed);
+    }
+    if (QFileInfo(file).exists() || QFileInfo(file).isSymLink())
+        return QStringLiteral("The worksheet folder already holds a file for \"%1\", which was "
+                              "left as it is.")
+            .arg(title);
+    return {};
+}
 } // namespace
 
-Outcome saveworksheet(const QString& folder, const QuestionSheet& sheet,
-                      CatalogueState& catalogue) {
+QString firstGap(const QuestionSheet& sheet) {
+    if (sheet.title.isEmpty())
+        return kNoTitle;
+    for (int q = 0; q < 10; ++q) {
+        const int n = q + 1;
+        if (sheet.questions[q].isEmpty())
+            return questionNumbered(kIncomplete, n);
+        int ticks = 0;
+        for (int i = 4 * q; i < 4 * q + 4; ++i) {
+            if (sheet.answers[i].isEmpty())
+                return questionNumbered(kIncomplete, n);
+            ticks += sheet.ticked[i] ? 1 : 0;
+        }
+        if (ticks == 0)
+            return questionNumbered(kNoTick, n);
+        if (ticks > 1)
+            return questionNumbered(kManyTicks, n);
+    }
+    return {};
+}
+
+Outcome saveworksheet(const QString& folder, const QuestionSheet& sheet, CatalogueState& catalogue,
+                      Existing existing) {
     using catalogue_file::Failure;
     QString refusal = worksheet_title::problem(sheet.title);
     if (refusal.isEmpty())
@@ -68,12 +115,16 @@ Outcome saveworksheet(const QString& folder, const QuestionSheet& sheet,
                                                                         : Failure::Damaged,
                       folder);
     QStringList& titles = listing.titles;
+    const QString file = worksheet_folder::worksheetFile(folder, sheet.title);
+    if (existing == Existing::Keep) {
+        if (const QString there = alreadySaved(titles, sheet.title, file); !there.isEmpty())
+            return {Saved::Refused, there};
+    }
     if (const QString clash = caseClash(titles, sheet.title); !clash.isEmpty())
         return {Saved::Refused, clash};
     const bool listed = titles.contains(sheet.title, Qt::CaseSensitive);
     if (!listed && titles.size() >= CatalogueState::Capacity)
         return failed(Failure::Full, folder);
-    const QString file = worksheet_folder::worksheetFile(folder, sheet.title);
     // What stood there is kept to put back, should the catalogue refuse the
     // title; a name held by anything but a file is not written over.
     const bool existed = QFileInfo(file).exists() || QFileInfo(file).isSymLink();

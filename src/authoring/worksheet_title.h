@@ -8,6 +8,12 @@
 
 namespace worksheet_title {
 
+// What the wizard's boxes take as typed. They limit typing only: a worksheet
+// made by hand with longer texts keeps them whole.
+constexpr int TitleLength = 25;
+constexpr int QuestionLength = 60;
+constexpr int AnswerLength = 30;
+
 // Empty when the title can be stored; otherwise the message for the teacher.
 QString problem(const QString& title);
 

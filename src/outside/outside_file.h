@@ -17,6 +17,11 @@ namespace outside_file {
 // and a full catalogue under 30 KB; hand-made files may run longer, but a
 // megabyte is far beyond either and still reads in milliseconds.
 constexpr qint64 FieldFileLimit = qint64(1) << 20;
+// Question banks from Moodle or another quiz program (GIFT, Moodle XML),
+// read to make worksheets. A bank of a thousand questions is well under a
+// megabyte; one with embedded pictures can be larger, and is read only to be
+// told which questions cannot be taken.
+constexpr qint64 QuestionBankLimit = qint64(10) << 20;
 // Reading pages and pictures. The largest page the program ships is a few
 // megabytes with its pictures.
 constexpr qint64 PageLimit = qint64(32) << 20;
