@@ -25,12 +25,12 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/${OSTERVALE_ID}.desktop DESTINATION 
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/${OSTERVALE_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION share/doc/ostervale)
 
-# The changelog goes in compressed, as Debian keeps it,
+# The changelog and the manual page go in compressed, as Debian keeps them,
 # and byte for byte the same from every build: gzip -n leaves out the name
 # and the time.
 find_program(OSTERVALE_GZIP gzip REQUIRED)
 set(compressed_docs)
-foreach(doc changelog)
+foreach(doc changelog ostervale.1)
   set(copy ${CMAKE_BINARY_DIR}/packaging/${doc})
   add_custom_command(OUTPUT ${copy}.gz
                      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/${doc} ${copy}
@@ -41,6 +41,7 @@ foreach(doc changelog)
 endforeach()
 add_custom_target(ostervale_compressed_docs ALL DEPENDS ${compressed_docs})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION share/doc/ostervale)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/ostervale.1.gz DESTINATION share/man/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ostervale)
