@@ -25,6 +25,24 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/${OSTERVALE_ID}.desktop DESTINATION 
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/${OSTERVALE_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION share/doc/ostervale)
 
+# The changelog and the manual page go in compressed, as Debian keeps them,
+# and byte for byte the same from every build: gzip -n leaves out the name
+# and the time.
+find_program(OSTERVALE_GZIP gzip REQUIRED)
+set(compressed_docs)
+foreach(doc changelog ostervale.1)
+  set(copy ${CMAKE_BINARY_DIR}/packaging/${doc})
+  add_custom_command(OUTPUT ${copy}.gz
+                     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/${doc} ${copy}
+                     COMMAND ${OSTERVALE_GZIP} -9nkf ${copy}
+                     DEPENDS ${CMAKE_SOURCE_DIR}/packaging/${doc}
+                     VERBATIM)
+  list(APPEND compressed_docs ${copy}.gz)
+endforeach()
+add_custom_target(ostervale_compressed_docs ALL DEPENDS ${compressed_docs})
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION share/doc/ostervale)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/ostervale.1.gz DESTINATION share/man/man1)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ostervale)
 set(CPACK_PACKAGE_VENDOR "The Ostervale developers")

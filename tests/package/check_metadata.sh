@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The desktop entry and the AppStream metadata pass their validators, and
-# the metadata's newest release is the version being built.
+# the metadata's newest release is the version being built. So is the
+# newest entry of the package's changelog, and the package's manual page
+# reads without a warning and names every desktop action.
 #   check_metadata.sh <packaging folder> <version>
 set -u
 dir=${1:?packaging folder}
@@ -8,7 +10,7 @@ version=${2:?version}
 id=io.github.ostervale.Ostervale
 failed=0
 
-for tool in desktop-file-validate appstreamcli; do
+for tool in desktop-file-validate appstreamcli dpkg-parsechangelog groff; do
   if ! command -v "$tool" >/dev/null; then
     echo "FAIL: $tool is missing; scripts/install-deps installs it" >&2
     exit 1
@@ -39,5 +41,24 @@ for shot in $(grep -o 'docs/screens/[^<]*\.png' "$dir/$id.metainfo.xml"); do
     failed=1
   fi
 done
-[ $failed -eq 0 ] && echo "desktop entry and metadata valid"
+
+# The package's changelog opens with the version being built, and the
+# manual page reads without a warning and names every desktop action.
+newest=$(dpkg-parsechangelog -l "$dir/changelog" -S Version 2>&1)
+if [ "$newest" != "$version" ]; then
+  echo "FAIL: the changelog's newest entry is '$newest', the program is $version" >&2
+  failed=1
+fi
+if ! out=$(groff -man -Tutf8 -ww -z "$dir/ostervale.1" 2>&1) || [ -n "$out" ]; then
+  echo "FAIL: groff on ostervale.1:" >&2
+  echo "$out" >&2
+  failed=1
+fi
+while IFS= read -r action; do
+  if ! grep -qF -- "$action" "$dir/ostervale.1"; then
+    echo "FAIL: the manual page does not name the desktop action '$action'" >&2
+    failed=1
+  fi
+done < <(awk '/^\[/ { inAction = /^\[Desktop Action / } inAction && sub(/^Name=/, "")' "$dir/$id.desktop")
+[ $failed -eq 0 ] && echo "desktop entry, metadata, changelog and manual page valid"
 exit $failed

@@ -2,11 +2,15 @@
 # Builds the Debian package from the build folder, checks what it holds and
 # what it depends on, unpacks it into a scratch root and starts the
 # installed program there, offscreen, up to its main menu.
-#   check_package.sh <build folder> <scratch folder> <version>
+#   check_package.sh <build folder> <scratch folder> <version> [tags]
+# where tags is a pattern for the lintian hardening tags a build that leaves
+# some hardening out on purpose may show (the sanitized build has no
+# _FORTIFY_SOURCE).
 set -u
 build=${1:?build folder}
 scratch=${2:?scratch folder}
 version=${3:?version}
+left_out=${4:-}
 id=io.github.ostervale.Ostervale
 failed=0
 fail() { echo "FAIL: $*" >&2; failed=1; }
@@ -43,7 +47,9 @@ for want in \
   ./usr/share/icons/hicolor/256x256/apps/$id.png \
   ./usr/share/icons/hicolor/scalable/apps/$id.svg \
   ./usr/share/metainfo/$id.metainfo.xml \
-  ./usr/share/doc/ostervale/copyright; do
+  ./usr/share/doc/ostervale/copyright \
+  ./usr/share/doc/ostervale/changelog.gz \
+  ./usr/share/man/man1/ostervale.1.gz; do
   grep -qxF -- "$want" "$scratch/files" || fail "the package lacks $want"
 done
 pictures=$(grep -ciE '^\./usr/share/ostervale/images/.*\.jpg$' "$scratch/files")
@@ -94,10 +100,32 @@ said=$(cat "$scratch/out.log")
 grep -q "ostervale: message: Worksheets cannot be saved in the folder $scratch/root/usr/bin/ostervale/sheets" <<<"$said" ||
   fail "an unwritable folder was not told: $said"
 
+# The manual page names every option the program takes.
+manual=$(zcat "$scratch/root/usr/share/man/man1/ostervale.1.gz" 2>/dev/null | sed 's/\\-/-/g; s/\\%//g')
+run --help
+options=$(sed -nE 's/^  (-[a-z], )?(--[a-z][a-z-]*).*/\1\2/p' "$scratch/out.log" | tr -d ,)
+[ -n "$options" ] || fail "--help listed no options: $(cat "$scratch/out.log")"
+for option in $options; do
+  grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" <<<"$manual" || fail "the manual page lacks $option"
+done
+
 # The installed copies of the entry and metadata validate too.
 desktop-file-validate "$scratch/root/usr/share/applications/$id.desktop" || fail "installed desktop entry"
 appstreamcli validate --no-net --no-color "$scratch/root/usr/share/metainfo/$id.metainfo.xml" >/dev/null ||
   fail "installed metadata"
 
-[ $failed -eq 0 ] && echo "package $(basename "$deb") holds, depends and starts as it should"
+# Debian's own checker finds no error and no warning, and no hardening
+# left out (which it only tells among its informational notes).
+if ! command -v lintian >/dev/null; then
+  fail "lintian is missing; scripts/install-deps installs it"
+elif ! lintian --display-info --fail-on none "$deb" >"$scratch/lintian.log" 2>&1; then
+  fail "lintian could not check the package: $(cat "$scratch/lintian.log")"
+else
+  found=$(grep -E '^[EW]: |^I: [^ ]+ hardening-' "$scratch/lintian.log")
+  [ -z "$left_out" ] || found=$(grep -vE "^[EWI]: [^ ]+ ($left_out)( |\$)" <<<"$found")
+  [ -z "$found" ] || fail "lintian on $(basename "$deb"):
+$found"
+fi
+
+[ $failed -eq 0 ] && echo "package $(basename "$deb") holds, depends, starts and passes lintian as it should"
 exit $failed
