@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps clean monkey fuzz package sanitize
+.PHONY: run test build deps clean monkey fuzz package sanitize mutants
 
 deps:
 	@./scripts/install-deps
@@ -16,7 +16,8 @@ run: build
 	@./scripts/run-program $(BUILD)/ostervale
 
 test: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen QTEST_DISABLE_STACK_DUMP=1 ctest --output-on-failure -j $(JOBS)
+	@./scripts/test-ratio
 
 # A long monkey over every screen: make monkey SEED=... EVENTS=...
 # (a seed from the clock and 20000 events unless given; the seed is printed).
@@ -28,6 +29,13 @@ monkey: build
 
 fuzz: deps
 	@./scripts/fuzz
+
+# How many small faults planted in src/ and material/ the tests catch
+# (see README, "Tests"): make mutants SEED=... COUNT=... (default 1 and 40).
+mutants: SEED ?= 1
+mutants: COUNT ?= 40
+mutants: deps
+	@./scripts/mutants --seed $(SEED) --count $(COUNT)
 
 # ostervale_VERSION_amd64.deb, here at the top of the clone.
 package: build

@@ -124,6 +124,19 @@ private Q_SLOTS:
             << indexed(8, Rle8).raw(QByteArray::fromHex("0003050607 00 0107 0000 04 01 0001")).data
             << QList<QRgb>{Palette[1], Palette[1], Palette[1], Palette[1],
                            Palette[5], Palette[6], Palette[7], Palette[7]};
+        // A run longer than its row is cut at the edge, never carried into
+        // the row drawn next to it in memory.
+        QTest::newRow("run-length 8, run past its row")
+            << indexed(8, Rle8).raw(QByteArray::fromHex("0402 0000 0601 0001")).data
+            << QList<QRgb>{Palette[1], Palette[1], Palette[1], Palette[1],
+                           Palette[2], Palette[2], Palette[2], Palette[2]};
+        // Entries past the 256 an index can reach are read over, not taken
+        // for pixels.
+        QTest::newRow("8 bits, 300 colours")
+            << quads(infoHeader(4, 2, 8, 0, 300), 300)
+                   .u8(0).u8(5).u8(6).u8(7).u8(1).u8(2).u8(3).u8(4)
+                   .data
+            << Picture;
         QTest::newRow("run-length 4")
             << indexed(4, Rle4).raw(QByteArray::fromHex("0405 0000 00041234 0001")).data
             << QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3],
