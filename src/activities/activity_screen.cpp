@@ -166,7 +166,8 @@ QStringList ActivityScreen::readingOrder() const {
     for (int i = 0; i < n(); ++i)
         labels[i] = i;
     std::stable_sort(labels.begin(), labels.end(), [this](int a, int b) {
-        return std::tie(labels_[a].top, labels_[a].left) < std::tie(labels_[b].top, labels_[b].left);
+        return std::tie(labels_[a].top, labels_[a].left) <
+               std::tie(labels_[b].top, labels_[b].left);
     });
     for (const int i : labels)
         words << spoken_text::of(Label2[i]);

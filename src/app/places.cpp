@@ -157,8 +157,7 @@ Options readOptions(const QStringList& arguments) {
         bool number = false;
         const double value = parser.value(rate).toDouble(&number);
         if (!number || !(value >= -1 && value <= 1)) {
-            std::fputs("ostervale: --rate takes a number from -1 to 1, e.g. --rate -0.3\n",
-                       stderr);
+            std::fputs("ostervale: --rate takes a number from -1 to 1, e.g. --rate -0.3\n", stderr);
             std::exit(1);
         }
         options.rate = value;

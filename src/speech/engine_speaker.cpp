@@ -118,13 +118,17 @@ void EngineSpeaker::report(const QString& line) {
         failed(line.section(u' ', 2));
         return;
     }
+    // Once it has begun to speak, there is a voice and a sound device here:
+    // Qt 6.4's flite engine still gives up on some texts part of the way
+    // through, and that loses only the one text.
+    if (word == QStringLiteral("speaking"))
+        heard_ = true;
     if (about != latest_ || state_ != State::Speaking)
         return;
     if (word == QStringLiteral("speaking")) {
         if (onEngineReport)
             onEngineReport(State::Speaking);
     } else if (word == QStringLiteral("ready")) {
-        heard_ = true;
         state_ = State::Ready;
         if (onEngineReport)
             onEngineReport(State::Ready);
@@ -139,7 +143,8 @@ void EngineSpeaker::failed(const QString& why) {
         ended->deleteLater();
     }
     if (heard_) {
-        // It has spoken on this machine: only this text is lost.
+        // It has spoken on this machine: only this text is lost, and a
+        // process that died is started again at the next request.
         state_ = State::Ready;
     } else {
         state_ = State::Off;
@@ -208,23 +213,20 @@ int runEngine(int argc, char** argv) {
     // The text being spoken, by the number its request carries; 0 for none.
     int current = 0;
     bool begun = false;
-    QObject::connect(&engine, &QTextToSpeech::stateChanged, &app,
-                     [&](QTextToSpeech::State state) {
-                         if (current == 0)
-                             return;
-                         if (state == QTextToSpeech::Speaking) {
-                             begun = true;
-                             answer(QStringLiteral("speaking %1").arg(current));
-                         } else if (state == QTextToSpeech::Ready && begun) {
-                             answer(QStringLiteral("ready %1").arg(current));
-                             current = 0;
-                         } else if (state == QTextToSpeech::Error) {
-                             answer(QStringLiteral("error %1 %2")
-                                        .arg(current)
-                                        .arg(engine.errorString()));
-                             current = 0;
-                         }
-                     });
+    QObject::connect(&engine, &QTextToSpeech::stateChanged, &app, [&](QTextToSpeech::State state) {
+        if (current == 0)
+            return;
+        if (state == QTextToSpeech::Speaking) {
+            begun = true;
+            answer(QStringLiteral("speaking %1").arg(current));
+        } else if (state == QTextToSpeech::Ready && begun) {
+            answer(QStringLiteral("ready %1").arg(current));
+            current = 0;
+        } else if (state == QTextToSpeech::Error) {
+            answer(QStringLiteral("error %1 %2").arg(current).arg(engine.errorString()));
+            current = 0;
+        }
+    });
     QByteArray pending;
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
@@ -263,14 +265,17 @@ int listVoices(FILE* out, FILE* err) {
                               .arg(engine.engine())),
                out);
     const QList<QVoice> voices = engine.availableVoices();
+    qsizetype widest = 0;
+    for (const QVoice& voice : voices)
+        widest = std::max(widest, voice.name().size());
     for (const QVoice& voice : voices) {
-        std::fputs(qPrintable(QStringLiteral("  %1  %2, %3%4\n")
-                                  .arg(voice.name(), QLocale::languageToString(
-                                                         voice.locale().language()),
-                                       QLocale::territoryToString(voice.locale().territory()),
-                                       voice.name() == chosen ? QStringLiteral("  (the default)")
-                                                              : QString())),
-                   out);
+        const QLocale locale = voice.locale();
+        const QString line =
+            QStringLiteral("  ") + voice.name().leftJustified(widest + 2) +
+            QLocale::languageToString(locale.language()) + QStringLiteral(", ") +
+            QLocale::territoryToString(locale.territory()) +
+            (voice.name() == chosen ? QStringLiteral("  (the default)") : QString());
+        std::fputs(qPrintable(line + u'\n'), out);
     }
     return 0;
 }

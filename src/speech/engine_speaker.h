@@ -1,15 +1,17 @@
 #pragma once
 // The program's voice: the system's speech engine (Qt's text to speech,
-// flite on Debian), run in a process of its own. Qt's flite engine can
-// bring down the process it speaks in when the sound server refuses its
-// audio; a lesson must never end because a pupil asked for a word to be
-// read, so the engine speaks from a child process, started at the first
-// request, which ends when this program does.
+// flite on Debian), run in a process of its own. Qt 6.4's flite engine gives
+// up on some texts part of the way through ("Audio streaming error") when
+// the sound server will not take its audio as fast as it makes it, and a
+// process that tears the engine down in that state crashes. A lesson must
+// never end because a pupil asked for a word to be read, so the engine
+// speaks from a child process, started at the first request, which ends
+// when this program does.
 //
-// Without an engine, or when it fails before it has spoken anything (no
+// Without an engine, or when it fails before it has begun to speak (no
 // speech plugin, no sound device), read-aloud is off for the run, and that
-// is said once, in one line on standard error. A failure after it has
-// spoken loses that one text; a child that died is started again at the
+// is said once, in one line on standard error. A failure once it has begun
+// to speak loses that one text; a child that died is started again at the
 // next request.
 #include "speaker.h"
 
@@ -62,7 +64,8 @@ private:
     State state_ = State::Ready;
     // The number of the latest text sent, which the engine's reports carry.
     int latest_ = 0;
-    // The engine has finished a text: it works on this machine.
+    // The engine has begun to speak a text: there is a voice and a sound
+    // device on this machine.
     bool heard_ = false;
     bool toldVoice_ = false;
 };

@@ -114,9 +114,9 @@ bool ReadAloud::mouse(QObject* watched, QMouseEvent* event) {
         return false;
     if (event->type() == QEvent::MouseButtonPress) {
         if (QWidget* top = topOf(watched)) {
-            const QPoint at = window ? event->position().toPoint()
-                                     : static_cast<QWidget*>(watched)->mapTo(
-                                           top, event->position().toPoint());
+            const QPoint at =
+                window ? event->position().toPoint()
+                       : static_cast<QWidget*>(watched)->mapTo(top, event->position().toPoint());
             runGuarded([&] { speakAt(top, at); });
         }
     }

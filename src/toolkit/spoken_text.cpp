@@ -27,11 +27,11 @@ QString ownWords(const QWidget* control) {
     if (const auto* drawn = dynamic_cast<const Drawn*>(control))
         return drawn->allWords();
     if (const auto* label = qobject_cast<const QLabel*>(control)) {
-        const QString text = label->textFormat() == Qt::RichText ||
-                                     (label->textFormat() == Qt::AutoText &&
-                                      Qt::mightBeRichText(label->text()))
-                                 ? QTextDocumentFragment::fromHtml(label->text()).toPlainText()
-                                 : label->text();
+        const QString text =
+            label->textFormat() == Qt::RichText ||
+                    (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()))
+                ? QTextDocumentFragment::fromHtml(label->text()).toPlainText()
+                : label->text();
         return text;
     }
     if (const auto* button = qobject_cast<const QAbstractButton*>(control))

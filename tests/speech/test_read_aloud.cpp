@@ -105,11 +105,11 @@ private Q_SLOTS:
         rightClick(quiz.Label1, centreOf(quiz.Label1));
         rightClick(quiz.Label3[Multiple::Next]);
         // Each request ends the one before.
-        QCOMPARE(voice->log, (QStringList{QStringLiteral("say Question 1?"), QStringLiteral("stop"),
-                                          QStringLiteral("say Answer 1B"), QStringLiteral("stop"),
-                                          QStringLiteral("say Multiple Choice"),
-                                          QStringLiteral("stop"),
-                                          QStringLiteral("say Next Question >>")}));
+        QCOMPARE(voice->log,
+                 (QStringList{QStringLiteral("say Question 1?"), QStringLiteral("stop"),
+                              QStringLiteral("say Answer 1B"), QStringLiteral("stop"),
+                              QStringLiteral("say Multiple Choice"), QStringLiteral("stop"),
+                              QStringLiteral("say Next Question >>")}));
         QVERIFY(!quiz.Option1[2]->isChecked());
         QCOMPARE(QApplication::focusWidget(), keyboard);
         QCOMPARE(quiz.Label4->text(), QStringLiteral("Question 1"));
@@ -196,7 +196,8 @@ private Q_SLOTS:
 
         gui::drag(lab.Label2[0], lab.client(), lab.Label1[0]->geometry().center());
         press(&lab, Qt::Key_F6);
-        const QString boxes = lab.Label1[0]->accessibleName() + QStringLiteral(", holding Cheese. ") +
+        const QString boxes = lab.Label1[0]->accessibleName() +
+                              QStringLiteral(", holding Cheese. ") +
                               lab.Label1[2]->accessibleName() + QStringLiteral(", empty. ") +
                               lab.Label1[1]->accessibleName() + QStringLiteral(", empty. ") +
                               lab.Label1[3]->accessibleName() + QStringLiteral(", empty.");
