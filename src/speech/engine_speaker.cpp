@@ -1,8 +1,10 @@
 #include "engine_speaker.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QTextToSpeech>
+#include <QTimer>
 #include <QVoice>
 #include <algorithm>
 #include <cstdlib>
@@ -181,6 +183,107 @@ bool chooseVoice(QTextToSpeech& engine, const QString& name) {
     return false;
 }
 
+// One request read sentence by sentence. Qt 6.4's flite engine gives up on
+// some texts part of the way through, most often where one sentence follows
+// another, and now and then never says it has finished: one sentence at a
+// time, with a time limit on each, a failure loses that sentence alone.
+// Reports "speaking N" when the first sentence is heard, and "ready N" after
+// the last, or "error N why" when none could be spoken.
+class Reading {
+public:
+    explicit Reading(QTextToSpeech& engine) : engine_(engine) {
+        watchdog_.setSingleShot(true);
+        QObject::connect(&watchdog_, &QTimer::timeout, &watchdog_, [this] {
+            engine_.stop();
+            sayNext();
+        });
+        QObject::connect(&engine_, &QTextToSpeech::stateChanged, &watchdog_,
+                         [this](QTextToSpeech::State state) { changed(state); });
+    }
+
+    void start(int id, const QString& text) {
+        static const QRegularExpression sentenceEnd(QStringLiteral("(?<=[.?!:;])\\s+"));
+        id_ = id;
+        sentences_ = text.split(sentenceEnd, Qt::SkipEmptyParts);
+        next_ = 0;
+        heard_ = spoken_ = false;
+        problem_.clear();
+        sayNext();
+    }
+
+    void stop() {
+        id_ = 0;
+        watchdog_.stop();
+        engine_.stop();
+    }
+
+private:
+    void sayNext() {
+        if (id_ == 0)
+            return;
+        sentenceBegun_ = false;
+        if (next_ >= sentences_.size()) {
+            answer(spoken_ ? QStringLiteral("ready %1").arg(id_)
+                           : QStringLiteral("error %1 %2").arg(id_).arg(problem_));
+            id_ = 0;
+            return;
+        }
+        const QString& sentence = sentences_[next_++];
+        // Twice what the voice takes at its rate: flite speaks some 16
+        // characters a second at its own rate, and stretches its time by up
+        // to three for the slowest.
+        const double stretch = engine_.rate() < 0 ? 1 - 2 * engine_.rate() : 1;
+        watchdog_.start(2000 + int(120 * stretch * double(sentence.size())));
+        engine_.say(sentence);
+    }
+
+    void changed(QTextToSpeech::State state) {
+        if (id_ == 0)
+            return;
+        switch (state) {
+        case QTextToSpeech::Speaking:
+            sentenceBegun_ = true;
+            if (!heard_)
+                answer(QStringLiteral("speaking %1").arg(id_));
+            heard_ = true;
+            break;
+        case QTextToSpeech::Ready:
+            // Only the end of a sentence that began: the engine also says
+            // it is ready when the one before was stopped.
+            if (sentenceBegun_) {
+                spoken_ = true;
+                watchdog_.stop();
+                sayNext();
+            }
+            break;
+        case QTextToSpeech::Error:
+            problem_ = engine_.errorString();
+            watchdog_.stop();
+            // On to the next sentence once the engine has done failing.
+            QTimer::singleShot(0, &watchdog_, [this, id = id_] {
+                if (id == id_)
+                    sayNext();
+            });
+            sentenceBegun_ = false;
+            break;
+        default:
+            break;
+        }
+    }
+
+    QTextToSpeech& engine_;
+    QTimer watchdog_;
+    // The request being read, by its number; 0 for none.
+    int id_ = 0;
+    QStringList sentences_;
+    qsizetype next_ = 0;
+    bool sentenceBegun_ = false;
+    // Some sentence has been heard, or heard to its end.
+    bool heard_ = false;
+    bool spoken_ = false;
+    QString problem_;
+};
+
 QString engineProblem(const QTextToSpeech& engine) {
     if (QTextToSpeech::availableEngines().isEmpty())
         return QStringLiteral("no speech engine is installed (Debian's qt6-speech-flite-plugin "
@@ -210,23 +313,7 @@ int runEngine(int argc, char** argv) {
     if (rateAt > 0 && rateAt + 1 < arguments.size())
         engine.setRate(std::clamp(arguments[rateAt + 1].toDouble(), -1.0, 1.0));
 
-    // The text being spoken, by the number its request carries; 0 for none.
-    int current = 0;
-    bool begun = false;
-    QObject::connect(&engine, &QTextToSpeech::stateChanged, &app, [&](QTextToSpeech::State state) {
-        if (current == 0)
-            return;
-        if (state == QTextToSpeech::Speaking) {
-            begun = true;
-            answer(QStringLiteral("speaking %1").arg(current));
-        } else if (state == QTextToSpeech::Ready && begun) {
-            answer(QStringLiteral("ready %1").arg(current));
-            current = 0;
-        } else if (state == QTextToSpeech::Error) {
-            answer(QStringLiteral("error %1 %2").arg(current).arg(engine.errorString()));
-            current = 0;
-        }
-    });
+    Reading reading(engine);
     QByteArray pending;
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
@@ -240,13 +327,9 @@ int runEngine(int argc, char** argv) {
         for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
             const QString line = QString::fromUtf8(pending.left(end));
             pending.remove(0, end + 1);
-            current = 0;
-            engine.stop();
-            if (line.startsWith(QStringLiteral("say "))) {
-                current = line.section(u' ', 1, 1).toInt();
-                begun = false;
-                engine.say(unescaped(line.section(u' ', 2)));
-            }
+            reading.stop();
+            if (line.startsWith(QStringLiteral("say ")))
+                reading.start(line.section(u' ', 1, 1).toInt(), unescaped(line.section(u' ', 2)));
         }
     });
     return app.exec();
