@@ -208,17 +208,18 @@ private Q_SLOTS:
                  qPrintable(said));
 
         // A finger held still reads its label; a tap still chooses it.
-        QPointingDevice* finger = QTest::createTouchDevice();
+        // Qt registers the device but leaves it to its maker to delete.
+        const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
         QWindow* window = stage().windowHandle();
         const QPoint milk = lab.Label2[1]->mapTo(&stage(), QPoint(8, 8));
-        QTest::touchEvent(window, finger).press(0, milk, window);
+        QTest::touchEvent(window, finger.get()).press(0, milk, window);
         QTest::qWait(ReadAloud::HoldMilliseconds + 200);
-        QTest::touchEvent(window, finger).release(0, milk, window);
+        QTest::touchEvent(window, finger.get()).release(0, milk, window);
         QCOMPARE(voice->lastSaid(), QStringLiteral("Milk"));
         QCOMPARE(lab.chosenLabel(), -1);
         QVERIFY(!lab.Label2[1]->isLifted());
-        QTest::touchEvent(window, finger).press(0, milk, window);
-        QTest::touchEvent(window, finger).release(0, milk, window);
+        QTest::touchEvent(window, finger.get()).press(0, milk, window);
+        QTest::touchEvent(window, finger.get()).release(0, milk, window);
         QCOMPARE(lab.chosenLabel(), 1);
 
         // Escape while the voice speaks stops it, and the label stays
