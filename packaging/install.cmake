@@ -57,9 +57,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # The libraries come from dpkg-shlibdeps, and with Qt's the plugins for the
 # window system and the JPEG and GIF pictures. What is loaded by name at run
-# time is listed by hand: Tahoma and the page fonts, and the GStreamer
-# elements that Qt's media backend plays through.
+# time is listed by hand: Tahoma and the page fonts, the GStreamer
+# elements that Qt's media backend plays through, and the speech engine
+# that reads aloud (a plugin that libqt6texttospeech6, found by
+# dpkg-shlibdeps, loads).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-wine, fonts-liberation2, fonts-dejavu-core, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
+    "fonts-wine, fonts-liberation2, fonts-dejavu-core, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-speech-flite-plugin")
 include(CPack)

@@ -1,6 +1,8 @@
+#include "engine_speaker.h"
 #include "first_frame.h"
 #include "places.h"
 #include "program.h"
+#include "read_aloud.h"
 #include "screen.h"
 #include "screen_tour.h"
 #include "startup.h"
@@ -26,6 +28,9 @@ int withoutWindow(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The voice's own process, started by the program for reading aloud.
+    if (speech::isEngineRun(argc, argv))
+        return speech::runEngine(argc, argv);
     startup::ignoreFileSizeSignal();
     if (places::needsNoWindow(argc, argv))
         return withoutWindow(argc, argv);
@@ -69,6 +74,17 @@ int main(int argc, char** argv) {
                     std::make_unique<QtSoundDevice>(MaterialPaths(layout.material)),
                     std::move(messages));
     program.endProgram = [&program] { startup::endAtOnce(program); };
+    // Read-aloud, on request only; the voice starts at the first request,
+    // or at once when a teacher chose one, so that a name it does not know
+    // is said straight away.
+    speech::VoiceChoice voice{.voice = options.voice};
+    if (options.rate)
+        voice.rate = *options.rate;
+    auto speaker =
+        std::make_unique<speech::EngineSpeaker>(QCoreApplication::applicationFilePath(), voice);
+    if (!options.voice.isEmpty())
+        afterDelay(0, speaker.get(), [engine = speaker.get()] { engine->start(); });
+    const ReadAloud readAloud(program, std::move(speaker));
     QStringList refusals{places::placeWorksheets(program, options, layout),
                          places::placePrintouts(program, options)};
     refusals.removeAll(QString());

@@ -3,6 +3,7 @@
 
 #include "results.h"
 #include "sounds_named.h"
+#include "spoken_text.h"
 #include "style.h"
 
 #include <QMouseEvent>
@@ -147,6 +148,40 @@ void ActivityScreen::Form_Load() {
         Label2[i]->setAccessibleDescription(QStringLiteral("In ") + Label4[i]->accessibleName());
     }
     orderDropBoxes();
+}
+
+QStringList ActivityScreen::readingOrder() const {
+    QStringList words{spoken_text::of(Label6)};
+    const auto ofTheActivity = [this](const QWidget* w) {
+        for (const auto& [index, button] : Label3) {
+            if (w == button)
+                return true;
+        }
+        return w == Label6 || std::find(Label1.begin(), Label1.end(), w) != Label1.end() ||
+               std::find(Label2.begin(), Label2.end(), w) != Label2.end() ||
+               std::find(Label4.begin(), Label4.end(), w) != Label4.end();
+    };
+    words << spoken_text::inReadingOrder(client(), ofTheActivity);
+    std::vector<int> labels(n());
+    for (int i = 0; i < n(); ++i)
+        labels[i] = i;
+    std::stable_sort(labels.begin(), labels.end(), [this](int a, int b) {
+        return std::tie(labels_[a].top, labels_[a].left) <
+               std::tie(labels_[b].top, labels_[b].left);
+    });
+    for (const int i : labels)
+        words << spoken_text::of(Label2[i]);
+    for (const int box : dropOrder_) {
+        if (box >= n())
+            continue;
+        QString holds = QStringLiteral("empty");
+        for (int i = 0; i < n(); ++i) {
+            if (drop_zone::liesIn(labels_[i], slots_[box]))
+                holds = QStringLiteral("holding ") + spoken_text::of(Label2[i]);
+        }
+        words << spoken_text::of(Label1[box]) + QStringLiteral(", ") + holds;
+    }
+    return words;
 }
 
 void ActivityScreen::orderDropBoxes() {

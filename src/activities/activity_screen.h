@@ -28,6 +28,10 @@ protected:
 
 public:
     void Form_Load() override;
+    // Read aloud whole: the heading, the screen's own texts and pictures
+    // (the instructions), the labels where they lie, then each answer box
+    // with the label it holds.
+    QStringList readingOrder() const override;
 
     // The buttons of Label3, by their index.
     enum Button { Exit = 0, StartAgain = 1, CheckScore = 2 };

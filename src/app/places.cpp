@@ -1,6 +1,7 @@
 #include "places.h"
 
 #include "catalogue_repair.h"
+#include "engine_speaker.h"
 #include "exchange_commands.h"
 #include "pdf_folder.h"
 #include "print_surface.h"
@@ -129,6 +130,17 @@ Options readOptions(const QStringList& arguments) {
             .arg(QLatin1String(kPrintToVariable)),
         QStringLiteral("FOLDER"));
     parser.addOption(printTo);
+    const QCommandLineOption voice(
+        QStringLiteral("voice"),
+        QStringLiteral("Read aloud in the voice NAME rather than the system's default; \"list\" "
+                       "lists the voices there are, and ends."),
+        QStringLiteral("NAME"));
+    parser.addOption(voice);
+    const QCommandLineOption rate(
+        QStringLiteral("rate"),
+        QStringLiteral("Read aloud at RATE, from -1 (slowest) to 1 (fastest); -0.1 unless given."),
+        QStringLiteral("RATE"));
+    parser.addOption(rate);
     parser.process(arguments);
     Options options;
     options.worksheets = parser.value(worksheets);
@@ -140,6 +152,16 @@ Options readOptions(const QStringList& arguments) {
     options.importFile = parser.value(importFile);
     options.importTitle = parser.value(importTitle);
     options.printTo = parser.value(printTo);
+    options.voice = parser.value(voice);
+    if (parser.isSet(rate)) {
+        bool number = false;
+        const double value = parser.value(rate).toDouble(&number);
+        if (!number || !(value >= -1 && value <= 1)) {
+            std::fputs("ostervale: --rate takes a number from -1 to 1, e.g. --rate -0.3\n", stderr);
+            std::exit(1);
+        }
+        options.rate = value;
+    }
     if (const QString mistake =
             mistakeIn(options, parser.isSet(exportTo), parser.isSet(importTitle));
         !mistake.isEmpty()) {
@@ -164,6 +186,10 @@ bool needsNoWindow(int argc, char** argv) {
             if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == '\0' || argv[i][n] == '='))
                 return true;
         }
+        if (std::strcmp(argv[i], "--voice=list") == 0 ||
+            (std::strcmp(argv[i], "--voice") == 0 && i + 1 < argc &&
+             std::strcmp(argv[i + 1], "list") == 0))
+            return true;
     }
     return false;
 }
@@ -206,6 +232,8 @@ int repairCatalogue(const Options& options, const Layout& layout) {
 }
 
 int runWithoutWindow(const Options& options, const Layout& layout) {
+    if (options.voice == QStringLiteral("list"))
+        return speech::listVoices(stdout, stderr);
     if (!options.importFile.isEmpty() || exports(options)) {
         const QString folder =
             worksheetFolder(options.worksheets, qEnvironmentVariable(kWorksheetsVariable), layout,

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace places {
 
@@ -56,11 +57,16 @@ struct Options {
     QString importTitle;
     // --print-to: the folder that takes every printout as a PDF file.
     QString printTo;
+    // --voice and --rate: the voice that reads aloud and how fast; "list"
+    // lists the voices and ends, with no window.
+    QString voice;
+    std::optional<double> rate;
 };
 
 // Whether the command line asks for something done without a window (the
-// catalogue's repair, an export or import, --help, --version), looked at
-// before the program decides whether it needs a display.
+// catalogue's repair, an export or import, the list of voices, --help,
+// --version), looked at before the program decides whether it needs a
+// display.
 bool needsNoWindow(int argc, char** argv);
 
 // Rebuilds the catalogue of the worksheet folder that a start with these
@@ -69,8 +75,8 @@ bool needsNoWindow(int argc, char** argv);
 int repairCatalogue(const Options& options, const Layout& layout);
 
 // Does what the options ask of a run without a window (the repair, an export
-// or an import) on the worksheet folder a start with them would use, and
-// returns the process's exit code.
+// or an import on the worksheet folder a start with them would use, or the
+// list of voices), and returns the process's exit code.
 int runWithoutWindow(const Options& options, const Layout& layout);
 
 // Reads the program's own options (Qt's have been taken out already). On

@@ -40,6 +40,14 @@ inline constexpr int DrawMilliseconds = 5000;
 
 inline constexpr int TwipsPerInch = 1440;
 
+// One line of a page's words, and the band of the page it takes up, top to
+// bottom in the picture's frame units.
+struct ReadingLine {
+    QString text;
+    double top = 0;
+    double bottom = 0;
+};
+
 struct Metafile {
     // The bounding box in the picture's own units: from the placeable header,
     // or, when there is none (or it is empty), from the first window the
@@ -65,6 +73,8 @@ struct Metafile {
     // The page's words in the order they are drawn, a line break wherever a
     // run starts on another line: what a screen reader reads out.
     QString readingText() const;
+    // The same words line by line, each with where it lies on the page.
+    std::vector<ReadingLine> readingLines() const;
 };
 
 std::optional<Metafile> parse(QByteArrayView bytes, QString* error = nullptr);

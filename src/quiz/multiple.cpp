@@ -7,6 +7,7 @@
 #include "results.h"
 #include "screen_accessible.h"
 #include "sounds_named.h"
+#include "spoken_text.h"
 #include "style.h"
 
 #include <QKeyEvent>
@@ -124,6 +125,13 @@ void Multiple::showquest() {
         Label3[Next]->setText(kCheck);
     if (isVisible())
         Option1[NoAnswer]->setFocus();
+}
+
+QStringList Multiple::readingOrder() const {
+    QStringList words{spoken_text::of(Label4), spoken_text::of(Label2)};
+    for (int i = 1; i < NoAnswer; ++i)
+        words << QChar(u'A' + i - 1) + QStringLiteral(", ") + spoken_text::of(Option1[i]);
+    return words;
 }
 
 std::array<QWidget*, 8> Multiple::tabStops() const {

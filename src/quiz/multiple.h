@@ -33,6 +33,10 @@ public:
     void Form_Load() override;
     PictureBox* Picture1() override { return picture1_; }
 
+    // Read aloud whole: "Question 3", the question, then each answer after
+    // its letter.
+    QStringList readingOrder() const override;
+
     void showquest();
     void Option1_Click(int index);
     void Label3_Click(int index);

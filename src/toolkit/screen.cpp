@@ -3,6 +3,7 @@
 #include "menu_entry.h"
 #include "program.h"
 #include "screen_accessible.h"
+#include "spoken_text.h"
 #include "style.h"
 #include "twips.h"
 
@@ -56,6 +57,10 @@ Screen::Screen(Program& program, ScreenId id)
 void Screen::Form_MouseMove() {
     for (MenuEntry* entry : menuList_)
         entry->setOpaque(false);
+}
+
+QStringList Screen::readingOrder() const {
+    return spoken_text::inReadingOrder(client_);
 }
 
 void Screen::SetUpForm() {

@@ -65,6 +65,10 @@ public:
     // Clears the highlight of the screen's menu list.
     virtual void Form_MouseMove();
     virtual QWidget* Picture1() { return nullptr; }
+    // Everything the screen says when read aloud whole, in reading order:
+    // by default every text, caption and picture description on it, row by
+    // row. A screen with an order of its own (the quiz, a page) says so.
+    virtual QStringList readingOrder() const;
 
     // The standard set-up every screen applies to itself as it loads.
     void SetUpForm();

@@ -44,6 +44,34 @@ const std::optional<metafile::Metafile>& PageBox::page() const {
     return page_;
 }
 
+QString PageBox::allWords() const {
+    return page() ? page_->readingText() : cannotShow();
+}
+
+QString PageBox::wordsAt(QPoint local) const {
+    if (!page())
+        return cannotShow();
+    // As paint() lays the page's frame over the box.
+    const QRectF frame = page_->frame;
+    const QSizeF twips = page_->sizeInTwips();
+    const double pixelsHigh = qMax(1, twips::toPixels(float(twips.height())));
+    const double y = frame.top() + local.y() * frame.height() / pixelsHigh;
+    const std::vector<metafile::ReadingLine> lines = page_->readingLines();
+    // Of the lines whose letters reach the pointer, the one whose middle is
+    // nearest it: tall letters of one line can reach into the next.
+    const metafile::ReadingLine* under = nullptr;
+    for (const metafile::ReadingLine& line : lines) {
+        if (y < line.top || y > line.bottom)
+            continue;
+        const auto off = [y](const metafile::ReadingLine& l) {
+            return qAbs((l.top + l.bottom) / 2 - y);
+        };
+        if (!under || off(line) < off(*under))
+            under = &line;
+    }
+    return under ? under->text : allWords();
+}
+
 void PageBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (page()) {

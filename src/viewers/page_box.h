@@ -4,13 +4,14 @@
 // missing, damaged before anything a reader could see, or not a page at all
 // leaves the area empty but for one line saying so.
 #include "metafile.h"
+#include "spoken_text.h"
 
 #include <QWidget>
 #include <optional>
 
 class MaterialPaths;
 
-class PageBox : public QWidget {
+class PageBox : public QWidget, public spoken_text::Drawn {
 public:
     // A box that is never shown (the print version of a page) reads its page
     // only when the page is asked for: most pages are looked at, not
@@ -25,6 +26,11 @@ public:
     const QString& file() const { return file_; }
 
     static const QString& cannotShow();
+
+    // Read aloud: the line of the page at a point of the box, or the whole
+    // page where no line lies there; and the page's words in reading order.
+    QString wordsAt(QPoint local) const override;
+    QString allWords() const override;
     // Draws a page at its own size at the program's scale, from the
     // painter's origin, over whatever is already there.
     static void paint(const metafile::Metafile& page, QPainter& painter);

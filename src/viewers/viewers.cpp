@@ -40,6 +40,10 @@ PageViewer::PageViewer(Program& program, ScreenId id, const Place& image2)
     Image2->setAccessibleName(QStringLiteral("Page for printing"));
 }
 
+QStringList PageViewer::readingOrder() const {
+    return {Image1->allWords()};
+}
+
 QString PageViewer::counterText(int page, int count) {
     return QStringLiteral("Page ") + QString::number(page) + QStringLiteral(" of ") +
            QString::number(count);

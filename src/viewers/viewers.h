@@ -39,6 +39,8 @@ public:
     PageViewer(Program& program, ScreenId id, const Place& image2);
 
     void Label3_Click(int index);
+    // Read aloud whole: the page on show, in its reading order.
+    QStringList readingOrder() const override;
 
     PageBox* Image1;
     PageBox* Image2;

@@ -61,9 +61,11 @@ for unwanted in 'multiple/track\.txt' '/fonts/' 'wmf2png' 'test_' '\.track\.lock
   fi
 done
 
-# What it depends on: the libraries found by dpkg-shlibdeps, and the fonts.
+# What it depends on: the libraries found by dpkg-shlibdeps, the fonts and
+# the speech engine.
 depends=$(dpkg-deb -f "$deb" Depends)
-for want in libqt6widgets6 libqt6multimedia6 libc6 fonts-wine fonts-liberation2; do
+for want in libqt6widgets6 libqt6multimedia6 libc6 fonts-wine fonts-liberation2 \
+  libqt6texttospeech6 qt6-speech-flite-plugin; do
   [[ ", $depends," == *", $want "* || ", $depends," == *", $want,"* ]] || fail "Depends lacks $want: $depends"
 done
 # Nothing is built or run at install time.
