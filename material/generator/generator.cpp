@@ -83,7 +83,8 @@ QString pagesText(const QDir& source, const QStringList& names, QStringList& err
             errors.append(QStringLiteral("cannot read ") + file.fileName());
             continue;
         }
-        for (const pages::Block& block : pages::parseMarkup(QString::fromUtf8(file.readAll())).blocks)
+        for (const pages::Block& block :
+             pages::parseMarkup(QString::fromUtf8(file.readAll())).blocks)
             text += pages::plainText(block) + u'\n' + block.caption + u'\n';
     }
     return text;

@@ -158,10 +158,10 @@ QStringList keyWords(const QString& text) {
 
 QStringList answersNotOnPages(const QStringList& rightAnswers, const QString& pagesText) {
     static const QSet<QString> little = {
-        QStringLiteral("the"),  QStringLiteral("and"),   QStringLiteral("for"),
-        QStringLiteral("their"), QStringLiteral("own"),  QStringLiteral("with"),
-        QStringLiteral("from"), QStringLiteral("was"),   QStringLiteral("were"),
-        QStringLiteral("of"),   QStringLiteral("in"),    QStringLiteral("a")};
+        QStringLiteral("the"),   QStringLiteral("and"), QStringLiteral("for"),
+        QStringLiteral("their"), QStringLiteral("own"), QStringLiteral("with"),
+        QStringLiteral("from"),  QStringLiteral("was"), QStringLiteral("were"),
+        QStringLiteral("of"),    QStringLiteral("in"),  QStringLiteral("a")};
     const QStringList onPages = keyWords(pagesText);
     const QSet<QString> found(onPages.begin(), onPages.end());
     QStringList problems;

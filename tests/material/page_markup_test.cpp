@@ -193,14 +193,14 @@ private Q_SLOTS:
             if (label.what.section(u'"', 1, 1) != u"5 A:")
                 continue;
             ++labels;
-            QVERIFY2(std::any_of(drawn.begin(), drawn.end(),
-                                 [&label](const Extent& answer) {
-                                     return answer.at.y() == label.at.y() &&
-                                            answer.at.x() > label.at.x() &&
-                                            answer.what.section(u'"', 1, 1).startsWith(
-                                                QStringLiteral(" hens."));
-                                 }),
-                     qPrintable(label.what));
+            QVERIFY2(
+                std::any_of(
+                    drawn.begin(), drawn.end(),
+                    [&label](const Extent& answer) {
+                        return answer.at.y() == label.at.y() && answer.at.x() > label.at.x() &&
+                               answer.what.section(u'"', 1, 1).startsWith(QStringLiteral(" hens."));
+                    }),
+                qPrintable(label.what));
         }
         QCOMPARE(labels, 30);
     }

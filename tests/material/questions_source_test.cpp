@@ -47,8 +47,7 @@ private Q_SLOTS:
             << source(10).replace(QStringLiteral("answer: B"), QStringLiteral("answer: E"));
         QTest::newRow("unknown key") << source(10) + QStringLiteral("hint: none\n");
         QTest::newRow("answer before a question") << QStringLiteral("A: x\n") + source(10);
-        QTest::newRow("no facts pages")
-            << source(10).remove(QStringLiteral("facts: key paris\n"));
+        QTest::newRow("no facts pages") << source(10).remove(QStringLiteral("facts: key paris\n"));
     }
     void refusesWhatAQuestionFileCannotHold() {
         QFETCH(QString, text);

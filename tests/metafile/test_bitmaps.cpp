@@ -132,11 +132,17 @@ private Q_SLOTS:
                            Palette[2], Palette[2], Palette[2], Palette[2]};
         // Entries past the 256 an index can reach are read over, not taken
         // for pixels.
-        QTest::newRow("8 bits, 300 colours")
-            << quads(infoHeader(4, 2, 8, 0, 300), 300)
-                   .u8(0).u8(5).u8(6).u8(7).u8(1).u8(2).u8(3).u8(4)
-                   .data
-            << Picture;
+        QTest::newRow("8 bits, 300 colours") << quads(infoHeader(4, 2, 8, 0, 300), 300)
+                                                    .u8(0)
+                                                    .u8(5)
+                                                    .u8(6)
+                                                    .u8(7)
+                                                    .u8(1)
+                                                    .u8(2)
+                                                    .u8(3)
+                                                    .u8(4)
+                                                    .data
+                                             << Picture;
         QTest::newRow("run-length 4")
             << indexed(4, Rle4).raw(QByteArray::fromHex("0405 0000 00041234 0001")).data
             << QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3],
