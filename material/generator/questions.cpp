@@ -160,8 +160,7 @@ QStringList answersNotOnPages(const QStringList& rightAnswers, const QString& pa
     static const QSet<QString> little = {
         QStringLiteral("the"),   QStringLiteral("and"), QStringLiteral("for"),
         QStringLiteral("their"), QStringLiteral("own"), QStringLiteral("with"),
-        QStringLiteral("from"),  QStringLiteral("was"), QStringLiteral("were"),
-        QStringLiteral("of"),    QStringLiteral("in"),  QStringLiteral("a")};
+        QStringLiteral("from"),  QStringLiteral("was"), QStringLiteral("were")};
     const QStringList onPages = keyWords(pagesText);
     const QSet<QString> found(onPages.begin(), onPages.end());
     QStringList problems;
