@@ -34,6 +34,7 @@
 #include <QTimer>
 #include <QTimerEvent>
 #include <QWindow>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -85,6 +86,44 @@ Intro0& mainMenu(Program& p) {
     return p.screens().form<Intro0>();
 }
 
+// The screens a pupil sees on top, told from what a click would land on
+// (Qt's own hit test over the stage) rather than from the stage's answer,
+// which is what is being checked. A screen is on top when it lies on the
+// stage and wins every place where it overlaps another layer, the backdrop
+// included. Screens that do not overlap cannot be told apart by eye, so
+// each of them counts.
+QList<Screen*> screensSeenOnTop(const Stage& stage) {
+    const auto layerAt = [&](QPoint p) -> QObject* {
+        QObject* hit = stage.childAt(p);
+        while (hit && hit->parent() != &stage)
+            hit = hit->parent();
+        return hit;
+    };
+    QList<QWidget*> layers;
+    for (QObject* child : stage.children()) {
+        if (auto* w = qobject_cast<QWidget*>(child); w && !w->isHidden())
+            layers << w;
+    }
+    QList<Screen*> onTop;
+    for (QWidget* layer : layers) {
+        auto* screen = qobject_cast<Screen*>(layer);
+        if (!screen || (screen->geometry() & stage.rect()).isEmpty())
+            continue;
+        const bool wins = std::all_of(layers.begin(), layers.end(), [&](QWidget* other) {
+            const QRect both = screen->geometry() & other->geometry() & stage.rect();
+            return both.isEmpty() || layerAt(both.center()) == screen;
+        });
+        if (wins)
+            onTop << screen;
+    }
+    return onTop;
+}
+
+Screen* screenSeenOnTop(const Stage& stage) {
+    const QList<Screen*> seen = screensSeenOnTop(stage);
+    return seen.isEmpty() ? nullptr : seen.first();
+}
+
 int anyTopic(Dice& dice) {
     return dice.chance(50) ? Intro0::Rationing : Intro0::Progress;
 }
@@ -115,7 +154,7 @@ void finishQuiz(Program& p, Dice& dice, bool firstLeftOut) {
 // Every label dropped on a slot, in a random order, then "Check Score".
 void finishActivity(Program& p, Dice& dice) {
     openFromTopic(p, anyTopic(dice), dice.chance(50) ? TopicMenu::Labelling : TopicMenu::Ordering);
-    auto* activity = dynamic_cast<ActivityScreen*>(p.screens().stage().frontScreen());
+    auto* activity = dynamic_cast<ActivityScreen*>(screenSeenOnTop(p.screens().stage()));
     if (!activity)
         throw std::runtime_error("the activity did not open");
     std::vector<int> slots(std::size_t(activity->n()));
@@ -426,7 +465,7 @@ void Monkey::settle() {
 void Monkey::sendEvent() {
     Stage& stage = program_->screens().stage();
     QWindow* window = stage.windowHandle();
-    Screen* front = stage.frontScreen();
+    Screen* front = screenSeenOnTop(stage);
     if (!window || !front)
         throw std::runtime_error("nothing to send events to");
     const QString frontName = QString::fromUtf8(front->metaObject()->className());
@@ -548,8 +587,16 @@ QString Monkey::check() const {
     if (!stage.isVisible())
         return QStringLiteral("the stage is not showing");
     Screen* front = stage.frontScreen();
-    if (!front)
+    const QList<Screen*> seen = screensSeenOnTop(stage);
+    if (!front && seen.isEmpty())
         return QStringLiteral("no screen is in front");
+    if (!seen.contains(front)) {
+        const auto name = [](const QObject* o) {
+            return o ? QString::fromUtf8(o->metaObject()->className()) : QStringLiteral("nothing");
+        };
+        return QStringLiteral("the stage puts %1 in front, but the pupil sees %2 on top")
+            .arg(name(front), name(seen.isEmpty() ? nullptr : seen.first()));
+    }
     for (QObject* child : stage.children()) {
         auto* screen = qobject_cast<Screen*>(child);
         if (screen && !screen->isHidden() && screens.find(screen->id()) != screen)

@@ -115,6 +115,22 @@ private Q_SLOTS:
         QVERIFY2(outcome.report.contains(QStringLiteral("no screen is in front")),
                  qPrintable(outcome.report));
     }
+
+    // The stage still names the screen last raised, but it has slid off the
+    // stage: the monkey goes by what the pupil sees, not by the stage.
+    void aFrontThePupilCannotSeeIsReported() {
+        monkey::Monkey m(home, 9);
+        m.afterEvent = [](Program& program, int event) {
+            Stage& stage = program.screens().stage();
+            if (event == 12)
+                stage.frontScreen()->move(stage.width(), 0);
+        };
+        const monkey::Outcome outcome = m.run(50);
+        QVERIFY(!outcome.ok);
+        QCOMPARE(outcome.events, 12);
+        QVERIFY2(outcome.report.contains(QStringLiteral("in front, but the pupil sees")),
+                 qPrintable(outcome.report));
+    }
 };
 
 OSTERVALE_TEST(MonkeyTest)
