@@ -12,6 +12,8 @@ namespace {
 
 constexpr int StandardHeaderWords = 9;
 constexpr quint32 RecordHeaderWords = 3;
+// A viewport is counted in the pixels of the screen the file was made on.
+constexpr int DevicePixelsPerInch = 96;
 
 bool readPlaceableHeader(ByteReader& r, Metafile& out) {
     if (ByteReader(r.rest()).u32() != gdi::PlaceableKey || !r.has(22))
@@ -112,6 +114,15 @@ struct Bounds {
 };
 
 void frameFromRecords(Metafile& out, const RecordReader& reader) {
+    // A file without a placeable header that sets a viewport was drawn for
+    // a device of that many pixels: framed by its window it would fill only
+    // the viewport's share of the frame, in the top-left corner.
+    if (const std::optional<QRect> viewport = reader.firstViewport()) {
+        const QRect& v = *viewport;
+        out.frame = QRectF(QPointF(v.x(), v.y()), QSizeF(v.width(), v.height())).normalized();
+        out.unitsPerInch = DevicePixelsPerInch;
+        return;
+    }
     if (const std::optional<QRect> window = reader.firstWindow()) {
         const QRect& w = *window;
         out.frame = QRectF(QPointF(w.x(), w.y()), QSizeF(w.width(), w.height())).normalized();

@@ -70,6 +70,12 @@ template <typename T> QString RecordReader::add(T command, const ByteReader& r) 
     return {};
 }
 
+std::optional<QRect> RecordReader::firstViewport() const {
+    if (!viewportExt_ || !scaled_)
+        return std::nullopt;
+    return QRect(viewportOrg_.value_or(QPoint()), *viewportExt_);
+}
+
 std::optional<QRect> RecordReader::firstWindow() const {
     if (!windowExt_)
         return std::nullopt;
@@ -109,12 +115,24 @@ QString RecordReader::readState(quint16 function, ByteReader& r, bool& known) {
             windowExt_ = size;
         return add(cmd::WindowExt{size}, r);
     }
-    case rec::SetViewportOrg:
-        return add(cmd::ViewportOrg{yx(r)}, r);
-    case rec::SetViewportExt:
-        return add(cmd::ViewportExt{heightWidth(r)}, r);
-    case rec::SetMapMode:
-        return add(cmd::MapMode{r.u16()}, r);
+    case rec::SetViewportOrg: {
+        const QPoint at = yx(r);
+        if (r.ok() && !viewportOrg_)
+            viewportOrg_ = at;
+        return add(cmd::ViewportOrg{at}, r);
+    }
+    case rec::SetViewportExt: {
+        const QSize size = heightWidth(r);
+        if (r.ok() && !viewportExt_ && size.width() != 0 && size.height() != 0)
+            viewportExt_ = size;
+        return add(cmd::ViewportExt{size}, r);
+    }
+    case rec::SetMapMode: {
+        const int mode = r.u16();
+        if (r.ok() && (mode == gdi::map::Isotropic || mode == gdi::map::Anisotropic))
+            scaled_ = true;
+        return add(cmd::MapMode{mode}, r);
+    }
     case rec::SetTextColor:
         return add(cmd::TextColour{colourRef(r)}, r);
     case rec::SetBkColor:

@@ -24,6 +24,9 @@ public:
     // The first window the records set, which frames a file that has no
     // placeable header.
     std::optional<QRect> firstWindow() const;
+    // The first viewport, in device pixels, when a scaling map mode makes
+    // the file's drawing land there rather than on its window.
+    std::optional<QRect> firstViewport() const;
 
 private:
     QString readState(quint16 function, ByteReader& r, bool& known);
@@ -48,6 +51,9 @@ private:
     qint64 pixelBudget_ = 0;
     std::optional<QPoint> windowOrg_;
     std::optional<QSize> windowExt_;
+    std::optional<QPoint> viewportOrg_;
+    std::optional<QSize> viewportExt_;
+    bool scaled_ = false; // a map mode that reads the viewport's extent
 };
 
 } // namespace metafile

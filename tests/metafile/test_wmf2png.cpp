@@ -44,18 +44,39 @@ class Wmf2PngTest : public QObject {
         return w.finish();
     }
 
+    // The same, as a program writes it for a screen of 700 x 350 pixels:
+    // no placeable header, the window scaled onto a viewport.
+    static QByteArray forAScreen() {
+        MetafileWriter w;
+        w.begin(2880, 1440);
+        w.setMapMode(gdi::map::Anisotropic);
+        w.setViewportExt(700, 350);
+        w.selectObject(w.createPen({gdi::pen::Null, 0, Qt::black}));
+        w.selectObject(w.createBrush({gdi::brush::Solid, Qt::red, 0, {}}));
+        w.rectangle({0, 0, 1440, 1440});
+        return w.finish().remove(0, 22);
+    }
+
 private Q_SLOTS:
     void drawsAPicture_data() {
+        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("extra");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("its own size, 15 twips a pixel") << QStringList() << QSize(192, 96);
-        QTest::newRow("a width asked for") << QStringList{"--width", "300"} << QSize(300, 150);
-        QTest::newRow("a width asked for, one word") << QStringList{"--width=50"} << QSize(50, 25);
+        QTest::newRow("its own size, 15 twips a pixel")
+            << twoByOne() << QStringList() << QSize(192, 96);
+        QTest::newRow("a width asked for")
+            << twoByOne() << QStringList{"--width", "300"} << QSize(300, 150);
+        QTest::newRow("a width asked for, one word")
+            << twoByOne() << QStringList{"--width=50"} << QSize(50, 25);
+        QTest::newRow("made for a screen") << forAScreen() << QStringList() << QSize(700, 350);
+        QTest::newRow("made for a screen, wider")
+            << forAScreen() << QStringList{"--width", "1600"} << QSize(1600, 800);
     }
     void drawsAPicture() {
+        QFETCH(QByteArray, bytes);
         QFETCH(QStringList, extra);
         QFETCH(QSize, size);
-        const QString in = write(QStringLiteral("page.wmf"), twoByOne());
+        const QString in = write(QStringLiteral("page.wmf"), bytes);
         const QString out = dir.filePath(QStringLiteral("page.png"));
         QFile::remove(out);
         const Run result = run(QStringList{in, out} + extra);
@@ -63,6 +84,7 @@ private Q_SLOTS:
         const QImage png(out);
         QCOMPARE(png.size(), size);
         EXPECT_PIXEL(png, QPoint(size.width() / 4, size.height() / 2), Qt::red);
+        EXPECT_PIXEL(png, QPoint(size.width() / 2 - 3, size.height() - 3), Qt::red);
         EXPECT_PIXEL(png, QPoint(size.width() * 3 / 4, size.height() / 2), Qt::white);
     }
 
