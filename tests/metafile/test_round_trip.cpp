@@ -30,8 +30,9 @@ struct Page {
         w.setTextColor(Qt::darkBlue);
         w.setBkMode(gdi::bk::Transparent);
         w.setTextAlign(gdi::align::Baseline);
-        w.textOut(100, 200, QStringLiteral("Evacuees"));
-        w.extTextOut(100, 500, QStringLiteral(u"1940 – “Blitz”"), 0, std::nullopt, {90, 90});
+        w.textOut(100, 200, QStringLiteral(u"Evacuees… £5 café €Ÿ\u008D"));
+        // What the code page lacks is written as a question mark.
+        w.extTextOut(100, 500, QStringLiteral(u"1940 – “Blitz” Ω"), 0, std::nullopt, {90, 90});
         w.moveTo(0, 0);
         w.lineTo(2880, 1440);
         w.saveDC();
@@ -83,10 +84,10 @@ private Q_SLOTS:
         QCOMPARE(nth<cmd::BkMode>(*m, i).mode, gdi::bk::Transparent);
         QCOMPARE(nth<cmd::TextAlign>(*m, i).align, gdi::align::Baseline);
         const cmd::Text& plain = nth<cmd::Text>(*m, i);
-        QCOMPARE(plain.text, QStringLiteral("Evacuees"));
+        QCOMPARE(plain.text, QStringLiteral(u"Evacuees… £5 café €Ÿ\u008D"));
         QCOMPARE(plain.at, QPoint(100, 200));
         const cmd::Text& spaced = nth<cmd::Text>(*m, i);
-        QCOMPARE(spaced.text, QStringLiteral(u"1940 – “Blitz”"));
+        QCOMPARE(spaced.text, QStringLiteral(u"1940 – “Blitz” ?"));
         QCOMPARE(spaced.dx, QList<int>({90, 90}));
         QCOMPARE(nth<cmd::MoveTo>(*m, i).at, QPoint(0, 0));
         QCOMPARE(nth<cmd::LineTo>(*m, i).at, QPoint(2880, 1440));
@@ -113,7 +114,27 @@ private Q_SLOTS:
         const auto bare = parse(page.bytes.mid(22));
         QVERIFY(bare && !bare->placeable);
         QCOMPARE(bare->frame, m->frame);
+        QCOMPARE(bare->sizeInTwips(), m->sizeInTwips());
         QCOMPARE(bare->commands.size(), m->commands.size());
+        // Its size at the scale the header gives, or in twips when it gives
+        // none.
+        for (const auto& [inch, twips] : {std::pair{720, 5760}, std::pair{0, 2880}}) {
+            QByteArray bytes = page.bytes;
+            bytes.replace(14, 2, Bytes().u16(inch).data);
+            QCOMPARE(parse(bytes)->sizeInTwips(), QSizeF(twips, twips / 2));
+        }
+    }
+
+    void aFileWithNoWindowIsFramedByWhatItDraws() {
+        Bytes raw;
+        raw.u16(1).u16(9).u16(0x0300).u32(0).u16(0).u32(0).u16(0);
+        raw.raw(Bytes::record(gdi::record::Rectangle,
+                              Bytes().i16(300).i16(400).i16(100).i16(200).data));
+        raw.raw(Bytes::record(gdi::record::MoveTo, Bytes().i16(-50).i16(250).data));
+        raw.raw(Bytes::record(gdi::record::Eof, {}));
+        const auto picture = parse(raw.data);
+        QVERIFY(picture && !picture->placeable);
+        QCOMPARE(picture->frame, QRectF(200, -50, 200, 350));
     }
 
     void headersAnyReaderCanTrust() {
@@ -138,6 +159,11 @@ private Q_SLOTS:
         QCOMPARE(at, b.size());
         QCOMPARE(qFromLittleEndian<quint32>(b.constData() + 34), largest);
         QCOMPARE(b.right(6), Bytes().u32(3).u16(0).data);
+        // Text in Windows-1252, byte for byte.
+        QVERIFY(b.contains("Evacuees\x85 \xA3"
+                           "5 caf\xE9 \x80\x9F\x8D"));
+        QVERIFY(b.contains("1940 \x96 \x93"
+                           "Blitz\x94 ?"));
     }
 
     // The 8-bit copy of the photo: its top left pixel, then its bottom right.

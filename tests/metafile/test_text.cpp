@@ -80,43 +80,6 @@ private Q_SLOTS:
                  qPrintable(QString::number(down[v])));
     }
 
-    void windows1252Characters_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("plain") << QByteArray("Dunkirk") << QStringLiteral("Dunkirk");
-        QTest::newRow("pound and accents")
-            << QByteArray("\xA3\x35 caf\xE9") << QStringLiteral(u"£5 café");
-        QTest::newRow("the 0x80 row")
-            << QByteArray("\x80\x93\x94\x96\x85\x9F") << QStringLiteral(u"€“”–…Ÿ");
-        QTest::newRow("undefined bytes pass through")
-            << QByteArray("\x81\x8D") << QStringLiteral(u"\u0081\u008D");
-    }
-    void windows1252Characters() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        const int n = int(bytes.size());
-        const QByteArray padded = bytes + QByteArray(n % 2, '\0');
-        for (const QByteArray& record :
-             {Bytes::record(gdi::record::TextOutRecord,
-                            Bytes().u16(n).raw(padded).i16(10).i16(20).data),
-              Bytes::record(gdi::record::ExtTextOutRecord,
-                            Bytes().i16(10).i16(20).i16(n).u16(0).raw(bytes).data)}) {
-            const auto picture = parse(withRecords(record));
-            QVERIFY(picture);
-            const auto* run = std::get_if<cmd::Text>(&picture->commands.back());
-            QVERIFY(run);
-            QCOMPARE(run->text, text);
-            QCOMPARE(run->at, QPoint(20, 10));
-        }
-        // What the code page lacks is written as a question mark.
-        MetafileWriter w;
-        w.begin(1000, 1000);
-        w.extTextOut(0, 0, QStringLiteral(u"“£1” Ω €"));
-        const auto written = parse(w.finish());
-        QVERIFY(written);
-        QCOMPARE(std::get<cmd::Text>(written->commands.back()).text, QStringLiteral(u"“£1” ? €"));
-    }
-
     void advancesPlaceEachCharacter_data() {
         QTest::addColumn<QList<int>>("dx");
         QTest::addColumn<QList<int>>("inked");
@@ -143,39 +106,25 @@ private Q_SLOTS:
             QVERIFY2(inkIn(image, x, x + 2) == 0, qPrintable(QStringLiteral("ink at %1").arg(x)));
     }
 
-    void backgroundBehindText_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("options");
-        QTest::addColumn<QColor>("behind");
-        QTest::addColumn<QColor>("inBox");
-        const QColor white(Qt::white);
-        const QColor yellow(Qt::yellow);
-        QTest::newRow("transparent") << gdi::bk::Transparent << 0 << white << white;
-        QTest::newRow("opaque") << gdi::bk::Opaque << 0 << yellow << white;
-        QTest::newRow("opaque box") << gdi::bk::Transparent << gdi::eto::Opaque << white << yellow;
-    }
-    void backgroundBehindText() {
-        QFETCH(int, mode);
-        QFETCH(int, options);
-        QFETCH(QColor, behind);
-        QFETCH(QColor, inBox);
+    // Opaque mode fills the text's cell, not its box; an opaque box is
+    // filled whatever the mode; a clipped text stops at its box.
+    void backgroundAndBoxes() {
         MetafileWriter w = page();
         w.setBkColor(Qt::yellow);
-        w.setBkMode(mode);
-        w.extTextOut(100, 500, QStringLiteral("HHHH"), options, Box{0, 800, 1000, 1000});
+        w.setBkMode(gdi::bk::Opaque);
+        w.extTextOut(100, 250, QStringLiteral("HHHH"), 0, Box{0, 700, 1000, 800});
+        w.setBkMode(gdi::bk::Transparent);
+        w.extTextOut(100, 500, QStringLiteral("HHHH"), gdi::eto::Opaque, Box{0, 850, 1000, 950});
+        w.extTextOut(100, 800, QStringLiteral("HHHH"), gdi::eto::Clipped, Box{0, 0, 250, 1000});
         const QImage image = render(w.finish());
-        // Just under the baseline, inside the text's cell but clear of its ink.
-        EXPECT_PIXEL(image, QPoint(20, 52), behind);
-        EXPECT_PIXEL(image, QPoint(50, 90), inBox);
-        EXPECT_PIXEL(image, QPoint(95, 52), Qt::white);
-    }
-
-    void aClippedTextStopsAtItsBox() {
-        MetafileWriter w = page();
-        w.extTextOut(100, 500, QStringLiteral("HHHH"), gdi::eto::Clipped, Box{0, 0, 250, 1000});
-        const QImage image = render(w.finish());
-        QVERIFY(inkIn(image, 10, 24) > 0);
-        QCOMPARE(inkIn(image, 26, 99), 0);
+        // Just under each baseline, inside the text's cell but clear of its ink.
+        EXPECT_PIXEL(image, QPoint(40, 27), Qt::yellow);
+        EXPECT_PIXEL(image, QPoint(95, 27), Qt::white);
+        EXPECT_PIXEL(image, QPoint(50, 75), Qt::white);
+        EXPECT_PIXEL(image, QPoint(40, 52), Qt::white);
+        EXPECT_PIXEL(image, QPoint(50, 90), Qt::yellow);
+        QVERIFY(inkIn(image, 10, 24, 60, 84) > 0);
+        QCOMPARE(inkIn(image, 26, 99, 60, 84), 0);
     }
 
     void updateCPContinuesWhereTheLastTextEnded() {
@@ -284,22 +233,6 @@ private Q_SLOTS:
         QCOMPARE(images[1], images[0]);
     }
 
-    // GDI draws glyphs on the device, so a window running upwards moves the
-    // text but never turns it over.
-    void textStaysUprightWhenTheWindowRunsUp() {
-        MetafileWriter w = page(arial(200));
-        w.setWindowOrg(0, 1000);
-        w.setWindowExt(1000, -1000);
-        w.textOut(100, 300, QStringLiteral("T"));
-        const QImage image = render(w.finish());
-        const QRect box = ink(image);
-        QVERIFY2(box.bottom() <= 70 && box.top() >= 50, qPrintable(range(box.top(), box.bottom())));
-        // A "T" upright has its bar on top: the top row is wider than the bottom.
-        const int top = inkIn(image, 0, 99, box.top(), box.top() + 1);
-        const int bottom = inkIn(image, 0, 99, box.bottom() - 1, box.bottom());
-        QVERIFY2(top > bottom * 2, qPrintable(range(bottom, top)));
-    }
-
     // A glyph hundreds of pixels long and a few high is more than FreeType
     // renders as one bitmap (Qt then crashed copying the bitmap it never
     // made), so such a run is drawn from outlines: it must come out stretched
@@ -334,7 +267,9 @@ private Q_SLOTS:
                  qPrintable(range(narrow, stretched)));
     }
 
-    void escapementTurnsTheText() {
+    // The escapement turns the text; a window running upwards moves it but,
+    // as GDI draws glyphs on the device, never turns it over.
+    void textTurnsOnlyByItsEscapement() {
         Font turned = arial(-200);
         turned.escapement = 900;
         MetafileWriter w = page(turned);
@@ -342,6 +277,17 @@ private Q_SLOTS:
         const QRect box = ink(render(w.finish()));
         QVERIFY(box.height() > box.width() * 2);
         QVERIFY(box.bottom() <= 90 && box.right() <= 50);
+        MetafileWriter up = page(arial(200));
+        up.setWindowOrg(0, 1000);
+        up.setWindowExt(1000, -1000);
+        up.textOut(100, 300, QStringLiteral("T"));
+        const QImage image = render(up.finish());
+        const QRect t = ink(image);
+        QVERIFY2(t.bottom() <= 70 && t.top() >= 50, qPrintable(range(t.top(), t.bottom())));
+        // A "T" upright has its bar on top: the top row is wider than the bottom.
+        const int top = inkIn(image, 0, 99, t.top(), t.top() + 1);
+        const int bottom = inkIn(image, 0, 99, t.bottom() - 1, t.bottom());
+        QVERIFY2(top > bottom * 2, qPrintable(range(bottom, top)));
     }
 };
 

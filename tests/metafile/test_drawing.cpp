@@ -1,0 +1,420 @@
+// GDI's drawing as a pupil sees it: shapes and fill rules, pens and brushes,
+// the object table, saved states and clips, and where logical units land.
+// Each picture is checked against what was worked out by hand.
+#include "picture_check.h"
+#include "raster_cost.h"
+#include "testmain.h"
+
+#include <QtMath>
+
+using namespace picture_check;
+
+using Steps = std::function<void(MetafileWriter&)>;
+using Pixels = QList<std::pair<QPoint, QColor>>;
+
+namespace {
+
+const Box kWhole{0, 0, 1000, 1000};
+
+Brush solid(const QColor& colour) {
+    return {gdi::brush::Solid, colour, 0, {}};
+}
+
+// Arc, pie and chord share their parameters: the box, then the points whose
+// rays from the centre start and end the curve.
+Steps arcOf(quint16 function, const Box& b, QPoint start, QPoint end, bool pen = false) {
+    return [=](MetafileWriter& w) {
+        if (pen)
+            w.selectObject(w.createPen({gdi::pen::Solid, 60, Qt::red}));
+        Bytes p;
+        p.i16(end.y()).i16(end.x()).i16(start.y()).i16(start.x());
+        w.record(function, p.i16(b.bottom).i16(b.right).i16(b.top).i16(b.left).data);
+    };
+}
+
+QPolygon star() {
+    QPolygon points;
+    for (int i = 0; i < 5; ++i) {
+        const double a = qDegreesToRadians(-90.0 + 144.0 * i);
+        points << QPoint(500 + int(450 * std::cos(a)), 500 + int(450 * std::sin(a)));
+    }
+    return points;
+}
+
+Steps squares(bool winding, bool sameWay) {
+    return [=](MetafileWriter& w) {
+        Bytes p;
+        p.u16(2).u16(4).u16(4);
+        for (QPoint pt : {QPoint(100, 100), QPoint(900, 100), QPoint(900, 900), QPoint(100, 900)})
+            p.i16(pt.x()).i16(pt.y());
+        QList<QPoint> inner{QPoint(300, 300), QPoint(700, 300), QPoint(700, 700), QPoint(300, 700)};
+        if (!sameWay)
+            std::reverse(inner.begin(), inner.end());
+        for (QPoint pt : inner)
+            p.i16(pt.x()).i16(pt.y());
+        if (winding)
+            w.setPolyFillMode(gdi::fill::Winding);
+        w.record(gdi::record::PolyPolygon, p.data);
+    };
+}
+
+// Red saved, then blue saved, then green selected; then `which` restored and
+// the frame filled.
+Steps restoreAfterTwoSaves(int which) {
+    return [which](MetafileWriter& w) {
+        w.saveDC();
+        w.selectObject(w.createBrush(solid(Qt::blue)));
+        w.saveDC();
+        w.selectObject(w.createBrush(solid(Qt::green)));
+        w.restoreDC(which);
+        w.rectangle(kWhole);
+    };
+}
+
+// A red rectangle drawn under the given mapping on white; one point that
+// must come out red and one that must stay white. A frame of 1000 units
+// drawn 100 pixels square: ten units a pixel.
+struct Mapping {
+    const char* name;
+    int mode;       // none when 0
+    QRect window;   // origin and extent, none when null
+    QRect viewport; // likewise
+    Box rect;
+    QPoint red, white;
+    QRectF target = {}; // the whole image when null
+    int unitsPerInch = 1440;
+};
+
+const QRect kFrame(0, 0, 1000, 1000);
+const Box kQuarter{0, 0, 500, 500};
+const QRectF kTopRight(50, 0, 50, 50);
+namespace map = gdi::map;
+const Mapping kMappings[] = {
+    {"window is the frame", 0, kFrame, {}, kQuarter, {25, 25}, {75, 75}},
+    {"origin moved", 0, {500, 500, 1000, 1000}, {}, {500, 500, 1000, 1000}, {25, 25}, {75, 75}},
+    {"window twice the frame", 0, {0, 0, 2000, 2000}, {}, kWhole, {25, 25}, {75, 75}},
+    {"y runs up", 0, {0, 1000, 1000, -1000}, {}, kQuarter, {25, 75}, {25, 25}},
+    {"x runs left", 0, {1000, 0, -1000, 1000}, {}, kQuarter, {75, 25}, {25, 25}},
+    {"smaller target", 0, kFrame, {}, kWhole, {75, 25}, {25, 25}, kTopRight},
+    {"off the target", 0, kFrame, {}, {-1000, -1000, 2000, 2000}, {75, 25}, {75, 75}, kTopRight},
+    {"viewport a quarter", 0, kFrame, {0, 0, 500, 500}, kWhole, {25, 25}, {75, 75}},
+    {"viewport moved", 0, kFrame, {500, 500, 500, 500}, kWhole, {75, 75}, {25, 25}},
+    {"isotropic", map::Isotropic, {0, 0, 2000, 1000}, {}, {0, 0, 2000, 1000}, {50, 25}, {50, 75}},
+    {"text mode ignores extents", map::Text, {0, 0, 2000, 2000}, {}, kQuarter, {25, 25}, {75, 75}},
+    {"twips run upwards", map::Twips, kFrame, {}, {0, 0, 500, -500}, {25, 25}, {75, 75}},
+    // 200 frame units an inch: a hundredth of an inch is two of them.
+    {"LoEnglish", map::LoEnglish, kFrame, {}, {0, 0, 250, -250}, {40, 40}, {60, 60}, {}, 200},
+};
+
+QByteArray mappedPicture(const Mapping& m) {
+    MetafileWriter w = framed(Qt::red, m.unitsPerInch);
+    if (m.mode != 0)
+        w.setMapMode(m.mode);
+    if (!m.window.isNull()) {
+        w.setWindowOrg(m.window.x(), m.window.y());
+        w.setWindowExt(m.window.width(), m.window.height());
+    }
+    if (!m.viewport.isNull()) {
+        w.setViewportOrg(m.viewport.x(), m.viewport.y());
+        w.setViewportExt(m.viewport.width(), m.viewport.height());
+    }
+    w.rectangle(m.rect);
+    return w.finish();
+}
+
+// Pixels neither red nor white: any antialiased edge leaves some.
+int blendedPixels(const QImage& image, int* red) {
+    int blended = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const bool isRed = near(image.pixel(x, y), Qt::red, 0);
+            *red += isRed;
+            blended += !isRed && !near(image.pixel(x, y), Qt::white, 0);
+        }
+    return blended;
+}
+
+} // namespace
+
+class DrawingTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Every picture starts framed 1000 units square with no outline and a
+    // red brush in slot 1.
+    void drawsAsGdiDoes_data() {
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<Pixels>("pixels");
+        using namespace gdi::record;
+        const QColor red(Qt::red), white(Qt::white), blue(Qt::blue), green(Qt::green);
+        // From the ray to the right round anticlockwise to the ray upwards:
+        // the top right quarter.
+        const QPoint right(1000, 500), up(500, 0);
+        QTest::newRow("pie, its own quarter")
+            << arcOf(Pie, kWhole, right, up) << Pixels{{{75, 25}, red}, {{25, 25}, white}};
+        QTest::newRow("pie, ends swapped takes the rest")
+            << arcOf(Pie, kWhole, up, right) << Pixels{{{25, 75}, red}, {{75, 25}, white}};
+        QTest::newRow("chord, cut by its straight edge")
+            << arcOf(Chord, kWhole, right, up) << Pixels{{{85, 15}, red}, {{60, 40}, white}};
+        // On an ellipse twice as wide as high, the ray through the box's top
+        // right corner meets the curve at 45 degrees of its parameter, not
+        // at the 27 degrees the ray itself makes.
+        QTest::newRow("pie on an ellipse follows the rays")
+            << arcOf(Pie, {0, 0, 1000, 500}, {1000, 0}, {0, 0})
+            << Pixels{{{50, 5}, red}, {{85, 15}, white}};
+        QTest::newRow("arc, the curve only between its ends")
+            << arcOf(Arc, kWhole, right, up, true)
+            << Pixels{{{85, 15}, red}, {{75, 25}, white}, {{15, 85}, white}};
+        QTest::newRow("rounded corners")
+            << Steps([](MetafileWriter& w) { w.roundRect(kWhole, 400, 400); })
+            << Pixels{{{50, 2}, red}, {{2, 2}, white}};
+        QTest::newRow("star, alternate leaves the middle")
+            << Steps([](MetafileWriter& w) { w.polygon(star()); })
+            << Pixels{{{50, 15}, red}, {{50, 52}, white}};
+        QTest::newRow("star, winding fills it") << Steps([](MetafileWriter& w) {
+            w.setPolyFillMode(gdi::fill::Winding);
+            w.polygon(star());
+        }) << Pixels{{{50, 52}, red}, {{5, 95}, white}};
+        QTest::newRow("nested squares, alternate")
+            << squares(false, true) << Pixels{{{20, 50}, red}, {{50, 50}, white}};
+        QTest::newRow("nested squares, winding the same way")
+            << squares(true, true) << Pixels{{{50, 50}, red}, {{5, 5}, white}};
+        QTest::newRow("nested squares, winding opposite ways")
+            << squares(true, false) << Pixels{{{20, 50}, red}, {{50, 50}, white}};
+        // 30,000 edges each crossing the picture: seconds of work for a
+        // record of 120 kilobytes. It is left out; what follows is drawn.
+        QTest::newRow("a shape too costly to fill is left out") << Steps([](MetafileWriter& w) {
+            QPolygon zigzag;
+            for (int i = 0; i < 30000; ++i)
+                zigzag << QPoint((i * 7919) % 1000, i % 2 ? 0 : 1000);
+            w.polygon(zigzag);
+            w.selectObject(w.createBrush(solid(Qt::blue)));
+            w.rectangle({0, 0, 300, 300});
+        }) << Pixels{{{15, 15}, blue}, {{60, 60}, white}};
+        // A solid pen edges its box; a null pen as wide leaves it bare.
+        QTest::newRow("pens") << Steps([](MetafileWriter& w) {
+            w.selectObject(w.createPen({gdi::pen::Solid, 60, Qt::black}));
+            w.rectangle({100, 200, 400, 800});
+            w.selectObject(w.createPen({gdi::pen::Null, 60, Qt::black}));
+            w.rectangle({600, 200, 900, 800});
+        }) << Pixels{{{25, 20}, Qt::black}, {{25, 50}, red}, {{75, 20}, red}, {{75, 50}, red}};
+        // Ten thousand units onto a hundred pixels: pens of width zero and
+        // a twentieth of a pixel still draw one pixel wide, as in GDI.
+        QTest::newRow("thin pens still show") << Steps([](MetafileWriter& w) {
+            w.setWindowExt(10000, 10000);
+            for (const int i : {0, 1, 2}) {
+                w.selectObject(w.createPen({gdi::pen::Solid, QList{0, 5, 300}[i], Qt::black}));
+                w.moveTo(0, 2050 + 3000 * i);
+                w.lineTo(10000, 2050 + 3000 * i);
+            }
+        })
+                                              << Pixels{{{50, 20}, Qt::black},
+                                                        {{50, 50}, Qt::black},
+                                                        {{50, 80}, Qt::black},
+                                                        {{50, 35}, white}};
+        // Two by two, stored bottom row first: red blue over blue red. It
+        // repeats in device pixels, whatever the mapping.
+        QTest::newRow("a pattern brush") << Steps([](MetafileWriter& w) {
+            Bytes dib = infoHeader(2, 2, 24);
+            dib.u8(255).u8(0).u8(0).u8(0).u8(0).u8(255).u16(0); // bottom: blue, red
+            dib.u8(0).u8(0).u8(255).u8(255).u8(0).u8(0).u16(0); // top: red, blue
+            w.record(DibCreatePatternBrush,
+                     Bytes().u16(gdi::brush::DibPatternPt).u16(0).raw(dib.data).data);
+            w.selectObject(2);
+            w.rectangle(kWhole);
+        }) << Pixels{{{10, 10}, red}, {{11, 10}, blue}, {{10, 11}, blue}, {{11, 11}, red}};
+        QTest::newRow("restore one back") << restoreAfterTwoSaves(-1) << Pixels{{{50, 50}, blue}};
+        QTest::newRow("restore two back") << restoreAfterTwoSaves(-2) << Pixels{{{50, 50}, red}};
+        QTest::newRow("restore the first") << restoreAfterTwoSaves(1) << Pixels{{{50, 50}, red}};
+        QTest::newRow("restore the second") << restoreAfterTwoSaves(2) << Pixels{{{50, 50}, blue}};
+        QTest::newRow("restore beyond") << restoreAfterTwoSaves(-5) << Pixels{{{50, 50}, green}};
+        QTest::newRow("restore unsaved") << restoreAfterTwoSaves(5) << Pixels{{{50, 50}, green}};
+        QTest::newRow("restore zero") << restoreAfterTwoSaves(0) << Pixels{{{50, 50}, green}};
+        // The saved brush, not whatever its slot holds by the time of the
+        // restore.
+        QTest::newRow("objects come back by value") << Steps([](MetafileWriter& w) {
+            w.saveDC();
+            w.deleteObject(1);
+            w.selectObject(w.createBrush(solid(Qt::green)));
+            w.restoreDC();
+            w.rectangle(kWhole);
+        }) << Pixels{{{50, 50}, red}};
+        // Saves past the cap are not kept, but each still answers one
+        // restore, so the restores that follow land where they were meant to.
+        QTest::newRow("a stack deeper than the cap") << Steps([](MetafileWriter& w) {
+            w.saveDC();
+            w.selectObject(w.createBrush(solid(Qt::blue)));
+            for (int i = 1; i < limits::SavedStates + 200; ++i)
+                w.saveDC();
+            for (int i = 0; i < limits::SavedStates + 100; ++i)
+                w.restoreDC(-1);
+            w.rectangle(kWhole);
+        }) << Pixels{{{50, 50}, blue}};
+        // Two intersections narrow, an exclusion cuts a hole, a clip given
+        // upside down still clips, and each comes back with its state.
+        QTest::newRow("clips") << Steps([](MetafileWriter& w) {
+            w.intersectClipRect({0, 1000, 600, 0});
+            w.saveDC();
+            w.intersectClipRect({400, 0, 1000, 1000});
+            w.excludeClipRect({450, 450, 550, 550});
+            w.rectangle(kWhole);
+            w.restoreDC();
+            w.selectObject(w.createBrush(solid(Qt::blue)));
+            w.rectangle({0, 0, 1000, 200});
+        }) << Pixels{{{42, 50}, red},  {{50, 50}, white}, {{58, 40}, red}, {{30, 50}, white},
+                     {{30, 10}, blue}, {{70, 10}, white}, {{42, 10}, blue}};
+        // GDI keeps the clip on the device: moving the window afterwards
+        // moves what is drawn, not the clip.
+        QTest::newRow("a clip stays put when the window moves") << Steps([](MetafileWriter& w) {
+            w.intersectClipRect(kQuarter);
+            w.setWindowOrg(500, 500);
+            w.rectangle({500, 500, 1500, 1500});
+        }) << Pixels{{{25, 25}, red}, {{75, 75}, white}, {{75, 25}, white}};
+        // Objects never drawn (a palette, a region, an old pattern brush, a
+        // pattern coloured from a palette) still take a slot, and selecting
+        // them, or a slot that holds nothing, keeps the brush in use; a
+        // freed slot is the first taken again; deleting the selected brush
+        // leaves it in use until another is selected.
+        QTest::newRow("the object table") << Steps([](MetafileWriter& w) {
+            w.deleteObject(1);
+            QCOMPARE(w.createPalette({Qt::red}), 1);
+            w.record(CreateRegion, QByteArray(22, '\0'));
+            w.record(CreatePatternBrush, QByteArray(32, '\0'));
+            w.record(DibCreatePatternBrush, Bytes()
+                                                .u16(gdi::brush::DibPatternPt)
+                                                .u16(gdi::DibPalColours)
+                                                .raw(infoHeader(1, 1, 8).data)
+                                                .u32(0)
+                                                .data);
+            w.createBrush(solid(Qt::blue)); // slot 5, counted by hand
+            for (const int slot : {5, 1, 2, 3, 4})
+                w.selectObject(slot);
+            w.rectangle({0, 0, 500, 500});
+            w.deleteObject(1);
+            QCOMPARE(w.createBrush(solid(Qt::green)), 1);
+            w.selectObject(1);
+            w.rectangle({500, 0, 1000, 500});
+            w.deleteObject(1);
+            w.deleteObject(5);
+            for (const int slot : {99, 0xFFFF, 5, 1})
+                w.selectObject(slot);
+            w.rectangle({0, 500, 1000, 1000});
+        }) << Pixels{{{25, 25}, blue}, {{75, 25}, green}, {{50, 75}, green}};
+    }
+    void drawsAsGdiDoes() {
+        QFETCH(Steps, steps);
+        QFETCH(Pixels, pixels);
+        MetafileWriter w = framed(Qt::red);
+        steps(w);
+        const QImage image = render(w.finish());
+        for (const auto& [at, colour] : pixels)
+            EXPECT_PIXEL(image, at, colour);
+    }
+
+    void logicalUnitsLandOnTheTarget_data() {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(kMappings)); ++i)
+            QTest::newRow(kMappings[i].name) << i;
+    }
+    void logicalUnitsLandOnTheTarget() {
+        QFETCH(int, row);
+        const Mapping& m = kMappings[row];
+        const QImage image = render(mappedPicture(m), {100, 100}, m.target);
+        EXPECT_PIXEL(image, m.red, Qt::red);
+        EXPECT_PIXEL(image, m.white, Qt::white);
+    }
+
+    void thePaintersOwnTransformIsUsedAndKept() {
+        const auto picture = parse(mappedPicture({"", 0, {}, {}, kWhole, {}, {}}));
+        QVERIFY(picture);
+        QImage image(100, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.translate(50, 50);
+        const QTransform before = painter.worldTransform();
+        draw(*picture, painter, QRectF(0, 0, 20, 20));
+        QCOMPARE(painter.worldTransform(), before);
+        QVERIFY(!painter.hasClipping());
+        painter.end();
+        EXPECT_PIXEL(image, QPoint(60, 60), Qt::red);
+        EXPECT_PIXEL(image, QPoint(45, 60), Qt::white);
+        EXPECT_PIXEL(image, QPoint(75, 60), Qt::white);
+    }
+
+    void hatchGapsTakeTheBackgroundOnlyWhenOpaque() {
+        MetafileWriter w;
+        w.begin(1000, 1000);
+        w.selectObject(w.createPen({gdi::pen::Null, 0, Qt::black}));
+        w.selectObject(w.createBrush({gdi::brush::Hatched, Qt::blue, gdi::hatch::Horizontal, {}}));
+        w.setBkColor(Qt::yellow);
+        w.rectangle({0, 0, 500, 1000});
+        w.setBkMode(gdi::bk::Transparent);
+        w.rectangle({500, 0, 1000, 1000});
+        const QImage image = render(w.finish());
+        QMap<QRgb, int> left, right;
+        for (int y = 0; y < 100; ++y) {
+            ++left[image.pixel(25, y)];
+            ++right[image.pixel(75, y)];
+        }
+        QCOMPARE(left.keys(), QList<QRgb>({qRgb(0, 0, 255), qRgb(255, 255, 0)}));
+        QCOMPARE(right.keys(), QList<QRgb>({qRgb(0, 0, 255), qRgb(255, 255, 255)}));
+        QVERIFY(left[qRgb(255, 255, 0)] > 50 && right[qRgb(255, 255, 255)] > 50);
+    }
+
+    // Outlines halved onto a device 100 pixels square, each closing back to
+    // its first point: on the device, and as drawn wherever it lands.
+    void edgePixelsCountWhatLandsOnTheDevice_data() {
+        QTest::addColumn<QPolygon>("outline");
+        QTest::addColumn<double>("onDevice");
+        QTest::addColumn<double>("anywhere");
+        QTest::newRow("a square") << QPolygon(QRect(0, 0, 100, 100)) << 200.0 << 200.0;
+        QTest::newRow("a diagonal, there and back")
+            << QPolygon({QPoint(0, 0), QPoint(30, 40)}) << 70.0 << 70.0;
+        QTest::newRow("running off the right")
+            << QPolygon({QPoint(50, 50), QPoint(500, 50)}) << 150.0 << 450.0;
+    }
+    void edgePixelsCountWhatLandsOnTheDevice() {
+        QFETCH(QPolygon, outline);
+        QFETCH(double, onDevice);
+        QFETCH(double, anywhere);
+        const QTransform half = QTransform::fromScale(0.5, 0.5);
+        QCOMPARE(raster_cost::edgePixels({outline}, half, {100, 100}), onDevice);
+        QCOMPARE(raster_cost::outlinePixels({outline}, half), anywhere);
+    }
+
+    // A comb of 600 teeth, each running the height of the picture (some
+    // 60,000 pixels of edge); and, found by fuzzing, a triangle reaching
+    // millions of pixels off the picture against a clip with a hole in it,
+    // which took seconds to antialias. Both are filled plain; an ordinary
+    // outline keeps its smooth edges.
+    void costlyOutlinesAreFilledPlain_data() {
+        QTest::addColumn<Steps>("draw");
+        QTest::addColumn<bool>("smooth");
+        QPolygon comb;
+        for (int i = 0; i < 600; ++i)
+            comb << QPoint(i * 1000 / 600 + (i % 2) * 3, i % 2 ? 0 : 1000);
+        QTest::newRow("many edges")
+            << Steps([comb](MetafileWriter& w) { w.polygon(comb); }) << false;
+        QTest::newRow("far off the picture") << Steps([](MetafileWriter& w) {
+            w.setMapMode(gdi::map::Anisotropic);
+            w.setWindowOrg(0, 0);
+            w.setWindowExt(10, 10); // ten pixels a unit
+            w.excludeClipRect({4, 4, 6, 6});
+            w.polygon(QPolygon({QPoint(1, 1), QPoint(9, 2), QPoint(-30000, 32000)}));
+        }) << false;
+        QTest::newRow("an ordinary star")
+            << Steps([](MetafileWriter& w) { w.polygon(star()); }) << true;
+    }
+    void costlyOutlinesAreFilledPlain() {
+        QFETCH(Steps, draw);
+        QFETCH(bool, smooth);
+        MetafileWriter w = framed(Qt::red);
+        draw(w);
+        int red = 0;
+        QCOMPARE(blendedPixels(render(w.finish()), &red) > 0, smooth);
+        QVERIFY(red > 100);
+    }
+};
+
+OSTERVALE_TEST(DrawingTest)
+#include "test_drawing.moc"
