@@ -1,6 +1,6 @@
-// Worksheets to and from Moodle: exports read back by readers of our own
-// and imported again, hostile files, and questions a worksheet cannot take.
-// The commands run as the program, without a display.
+// Worksheets to and from Moodle: an export imported again, files no
+// worksheet can come from, and questions a worksheet cannot take. The
+// commands run as the program, without a display.
 #include "catalogue_file.h"
 #include "question_file.h"
 #include "support/question_sets.h"
@@ -14,7 +14,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QXmlStreamReader>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -45,166 +44,20 @@ QMap<QString, QByteArray> snapshot(const QString& folder) {
     return files;
 }
 
-// One question as a reader of the exported file found it.
-struct Exported {
-    QString category;
-    QString name;
-    QString text;
-    QStringList answers;
-    int right = -1;
-};
-
-// A GIFT reader of the least that our export writes, apart from the
-// program's own: a category line, then each question's "::name::[plain]"
-// and text up to "{" on one line, one answer a line, and "}". It is strict:
-// a special character left unescaped in a text spoils the whole file.
-const QString kGiftSpecial = QStringLiteral("~=#{}:\\");
-bool unescapeGift(QStringView s, QString* out) {
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == u'\\' && i + 1 < s.size() && kGiftSpecial.contains(s[i + 1]))
-            *out += s[++i];
-        else if (kGiftSpecial.contains(s[i]))
-            return false;
-        else
-            *out += s[i];
-    }
-    return true;
-}
-qsizetype unescaped(QStringView s, QStringView mark, qsizetype from) {
-    for (qsizetype i = from; i < s.size(); ++i) {
-        if (s[i] == u'\\')
-            ++i;
-        else if (s.sliced(i).startsWith(mark))
-            return i;
-    }
-    return -1;
-}
-QList<Exported> readGift(const QString& text) {
-    QList<Exported> read;
-    QString category;
-    for (const QString& line : text.split(u'\n')) {
-        bool fine = true;
-        if (line.startsWith(QStringLiteral("$CATEGORY: "))) {
-            category = line.mid(11);
-        } else if (line.startsWith(QStringLiteral("::"))) {
-            const qsizetype close = unescaped(line, u"::", 2);
-            const QStringView rest = QStringView(line).sliced(close + 2);
-            const qsizetype open = unescaped(rest, u"{", 0);
-            if (close < 0 || !rest.startsWith(u"[plain]") || open < 0 || rest.sliced(open) != u"{")
-                return {};
-            read.append({category, {}, {}, {}, -1});
-            fine = unescapeGift(QStringView(line).sliced(2, close - 2), &read.back().name) &&
-                   unescapeGift(rest.sliced(7, open - 8), &read.back().text) &&
-                   rest[open - 1] == u' ';
-        } else if (line.startsWith(QStringLiteral("\t=")) ||
-                   line.startsWith(QStringLiteral("\t~"))) {
-            if (line[1] == u'=')
-                read.back().right = int(read.back().answers.size());
-            read.back().answers.append(QString());
-            fine = unescapeGift(QStringView(line).sliced(2), &read.back().answers.back());
-        } else {
-            fine = line.isEmpty() || line == u"}" || line.startsWith(QStringLiteral("// "));
-        }
-        if (!fine)
-            return {};
-    }
-    return read;
-}
-
-// The same of a Moodle XML export, through Qt's XML reader, with what
-// Moodle's import looks for in every question.
-QList<Exported> readXml(const QByteArray& bytes) {
-    QList<Exported> read;
-    QXmlStreamReader xml(bytes);
-    QString category;
-    const auto textIn = [&xml] {
-        QString text;
-        while (xml.readNextStartElement()) {
-            if (xml.name() == u"text")
-                text = xml.readElementText();
-            else
-                xml.skipCurrentElement();
-        }
-        return text;
-    };
-    if (!xml.readNextStartElement() || xml.name() != u"quiz")
-        return {};
-    while (xml.readNextStartElement()) {
-        const QString type = xml.attributes().value(QStringLiteral("type")).toString();
-        Exported q{category, {}, {}, {}, -1};
-        QStringList seen;
-        while (xml.readNextStartElement()) {
-            const QString element = xml.name().toString();
-            seen.append(element);
-            const QString format = xml.attributes().value(QStringLiteral("format")).toString();
-            if (element == u"category") {
-                category = textIn();
-            } else if (element == u"name") {
-                q.name = textIn();
-            } else if (element == u"questiontext" && format == u"plain_text") {
-                q.text = textIn();
-            } else if (element == u"answer" && format == u"plain_text") {
-                const QString fraction =
-                    xml.attributes().value(QStringLiteral("fraction")).toString();
-                if (fraction == u"100")
-                    q.right = int(q.answers.size());
-                else if (fraction != u"0")
-                    return {};
-                q.answers.append(textIn());
-            } else if (element == u"single" || element == u"shuffleanswers") {
-                if (xml.readElementText() != (element == u"single" ? u"true" : u"false"))
-                    return {};
-            } else {
-                xml.skipCurrentElement();
-            }
-        }
-        if (type != u"multichoice")
-            continue;
-        for (const char* needed :
-             {"name", "questiontext", "generalfeedback", "defaultgrade", "penalty", "hidden",
-              "single", "shuffleanswers", "answernumbering"}) {
-            if (!seen.contains(QString::fromLatin1(needed)))
-                return {};
-        }
-        read.append(q);
-    }
-    return xml.hasError() ? QList<Exported>() : read;
-}
-
-// A worksheet whose texts hold a comma and every character either format
-// must escape, as a teacher could type them into the wizard.
+// Texts holding a comma and every character either format must escape, as a
+// teacher could type them into the wizard.
 QuestionSheet awkward() {
     QuestionSheet s = test_sets::sheet(QStringLiteral("Blitz {#1}"), test_sets::kPattern);
     const QStringList questions = {
-        QStringLiteral("Who said \"we shall fight\", and when?"),
-        QStringLiteral("Is 2 + 2 = 4 {always}?"),
-        QStringLiteral("What is 5 ~ 6 # 7?"),
-        QStringLiteral("Which key: \\ or /?"),
-        QStringLiteral("Is <b>bold</b> > plain?"),
-        QStringLiteral("Price in \u00A3, \u20AC or $?"),
-        QStringLiteral("::Name:: [html] is it?"),
-        QStringLiteral("C:\\new\\n line?"),
-        QStringLiteral("100% sure, or 50%?"),
-        QStringLiteral("It's 'single' quoted?"),
-    };
-    const QStringList answers = {QStringLiteral("=1940"),
-                                 QStringLiteral("~never"),
-                                 QStringLiteral("#3"),
-                                 QStringLiteral("{a}"),
-                                 QStringLiteral("b}"),
-                                 QStringLiteral("a:b"),
-                                 QStringLiteral("back\\slash"),
-                                 QStringLiteral("50% off"),
-                                 QStringLiteral("<i>x</i>"),
-                                 QStringLiteral("x > y, z"),
-                                 QStringLiteral("Tom, Dick, Harry"),
-                                 QStringLiteral("say \"hi\""),
-                                 QStringLiteral("->"),
-                                 QStringLiteral("// no comment"),
-                                 QStringLiteral("\u00A31 10s"),
-                                 QStringLiteral("end\\")};
+        "Who said \"we shall fight\", and when?", "Is 2 + 2 = 4 {always} ~ 5 # 7?",
+        "Which key: \\ or /, C:\\new\\n line?", "Is <b>bold</b> > plain, 100% or 50%?",
+        "::Name:: [html] in \u00A3 or \u20AC, it's 'single'?"};
+    const QStringList answers =
+        QStringLiteral("=1940|~never|#3|{a}|b}|a:b|back\\slash|50% off|<i>x</i>|x > y, z|"
+                       "Tom, Dick, Harry|say \"hi\"|->|// no comment|\u00A31 10s|end\\")
+            .split(u'|');
     for (int k = 0; k < 10; ++k)
-        s.questions[k] = questions[k];
+        s.questions[k] = questions[k % questions.size()];
     for (int i = 0; i < 40; ++i)
         s.answers[i] = answers[i % answers.size()];
     return s;
@@ -217,13 +70,10 @@ class ExchangeTest : public QObject {
 
     QString at(const QString& name) const { return scratch.filePath(name); }
 
-    struct Ran {
-        int code = -1;
-        QString out;
-        QString err;
-    };
-    // The program as a script on a machine with no display runs it.
-    Ran ostervale(const QStringList& arguments) {
+    // The program as a script on a machine with no display runs it: its exit
+    // code, or -2 unless success says nothing on standard error and a failure
+    // says one line. said: what it printed, standard output first.
+    int ostervale(const QStringList& arguments, QString* said = nullptr) {
         QProcess run;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name :
@@ -232,35 +82,19 @@ class ExchangeTest : public QObject {
         run.setProcessEnvironment(environment);
         run.start(QStringLiteral(OSTERVALE_HOME "/ostervale"),
                   arguments + QStringList{QStringLiteral("--worksheets"), folder});
-        if (!run.waitForFinished(60000))
-            return {};
-        Ran ran{run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1,
-                QString::fromLocal8Bit(run.readAllStandardOutput()),
-                QString::fromLocal8Bit(run.readAllStandardError())};
-        // Success says nothing on standard error; a failure says one line.
-        if (ran.err.count(u'\n') != (ran.code == 0 ? 0 : 1))
-            ran.code = -2;
-        return ran;
+        if (!run.waitForFinished(60000) || run.exitStatus() != QProcess::NormalExit)
+            return -1;
+        const QString out = QString::fromLocal8Bit(run.readAllStandardOutput());
+        const QString err = QString::fromLocal8Bit(run.readAllStandardError());
+        if (said)
+            *said = out + err;
+        return err.count(u'\n') == (run.exitCode() == 0 ? 0 : 1) ? run.exitCode() : -2;
     }
 
     void save(const QuestionSheet& sheet) {
         CatalogueState catalogue;
         QCOMPARE(worksheet_store::saveworksheet(folder, sheet, catalogue).saved,
                  worksheet_store::Saved::Yes);
-    }
-
-    static void compare(const QList<Exported>& read, const QList<QuestionSheet>& sheets) {
-        QCOMPARE(read.size(), 10 * sheets.size());
-        for (qsizetype i = 0; i < read.size(); ++i) {
-            const QuestionSheet& s = sheets[i / 10];
-            const int k = int(i % 10);
-            QCOMPARE(read[i].category, s.title);
-            QCOMPARE(read[i].name, s.title + QStringLiteral(" %1").arg(k + 1, 2, 10, QChar(u'0')));
-            QCOMPARE(read[i].text, s.questions[k]);
-            QCOMPARE(read[i].answers,
-                     QStringList(s.answers.begin() + 4 * k, s.answers.begin() + 4 * k + 4));
-            QVERIFY(s.ticked[4 * k + read[i].right]);
-        }
     }
 
 private Q_SLOTS:
@@ -270,115 +104,98 @@ private Q_SLOTS:
         QCOMPARE(worksheet_folder::prepare(folder), QString());
     }
 
-    // Both formats carry the texts as typed (commas written as commas, not
-    // as the "&" the worksheet file keeps) under the title as category; a
-    // title that is not listed writes nothing, not even over an old file.
-    void anExportReadsBackAsTheWorksheetsWereTyped() {
+    // Exported in either format and imported again under new titles, the
+    // worksheets come back byte for byte (commas as commas, not as the "&"
+    // the worksheet file keeps), ten a worksheet, in the order asked for.
+    // Imported under their categories, they find their own titles taken and
+    // replace nothing; nor does an export that is refused.
+    void anExportImportsBackToTheSameWorksheets() {
         const QuestionSheet blitz = awkward();
         const QuestionSheet evacuees =
             test_sets::sheet(QStringLiteral("Evacuees"), {4, 3, 2, 1, 4, 3, 2, 1, 4, 3});
         save(evacuees);
         save(blitz);
-
         const QString gift = at(QStringLiteral("out.gift"));
-        QCOMPARE(ostervale({"--export", blitz.title, "Evacuees", "--to", gift}).code, 0);
-        compare(readGift(QString::fromUtf8(fileBytes(gift))), {blitz, evacuees});
-
         const QString xml = at(QStringLiteral("out.xml"));
-        QCOMPARE(ostervale({"--export-all", "--to", xml}).code, 0);
-        compare(readXml(fileBytes(xml)), {evacuees, blitz});
+        QCOMPARE(ostervale({"--export", blitz.title, "Evacuees", "--to", gift}), 0);
+        QCOMPARE(ostervale({"--export-all", "--to", xml}), 0);
+        // Named in the worksheet's order, so Moodle's bank sorts them so.
+        QVERIFY(fileBytes(gift).contains("\n::Blitz \\{\\#1\\} 01::[plain]"));
+        QVERIFY(fileBytes(xml).contains("<text>Evacuees 10</text>"));
+        // What Moodle's import looks for in every question, so it takes them
+        // without a warning.
+        for (const char* needed :
+             {"<question type=\"multichoice\">", "<name>", "<questiontext format=\"plain_text\">",
+              "<generalfeedback format=\"plain_text\">", "<defaultgrade>1</defaultgrade>",
+              "<penalty>", "<hidden>0</hidden>", "<single>true</single>",
+              "<shuffleanswers>false</shuffleanswers>", "<answernumbering>ABCD",
+              "<answer fraction=\"100\" format=\"plain_text\">"})
+            QVERIFY2(fileBytes(xml).count(needed) == 20, needed);
+        QCOMPARE(fileBytes(xml).count("<answer fraction=\"0\" format=\"plain_text\">"), 60);
 
-        const QByteArray before = fileBytes(gift);
-        const Ran unknown = ostervale({"--export", "Evacuees", "Rationing", "--to", gift});
-        QCOMPARE(unknown.code, 1);
-        QVERIFY2(unknown.err.contains(QStringLiteral("\"Rationing\"")), qPrintable(unknown.err));
-        QCOMPARE(fileBytes(gift), before);
-        QCOMPARE(QDir(scratch.path()).entryList(QDir::Files).size(), 2);
-        const QString evacueesFile = worksheet_folder::worksheetFile(folder, "Evacuees");
-        const QByteArray worksheet = fileBytes(evacueesFile);
-        QCOMPARE(ostervale({"--export", "Evacuees", "--to", evacueesFile}).code, 1);
-        QCOMPARE(fileBytes(evacueesFile), worksheet);
-    }
-
-    // Exported and imported again under new titles, worksheets come back
-    // byte for byte, ten a worksheet and numbered; a second import finds
-    // the titles taken and replaces nothing.
-    void anExportImportsBackToTheSameWorksheetFiles() {
-        const QuestionSheet blitz = awkward();
-        const QuestionSheet other = test_sets::sheet(QStringLiteral("Other"), test_sets::kPattern);
-        save(blitz);
-        save(other);
-        for (const QString& suffix : {QStringLiteral("gift"), QStringLiteral("xml")}) {
-            const QString file = at(QStringLiteral("both.") + suffix);
-            QCOMPARE(ostervale({"--export", blitz.title, "Other", "--to", file}).code, 0);
-            const QString title = QStringLiteral("Back ") + suffix;
-            const Ran imported = ostervale({"--import", file, "--title", title});
-            QCOMPARE(imported.code, 0);
+        const QMap<QString, QStringList> order{{gift, {blitz.title, "Evacuees"}},
+                                               {xml, {"Evacuees", blitz.title}}};
+        for (const QString& file : {gift, xml}) {
+            const auto before = snapshot(folder);
+            QString said;
+            QCOMPARE(ostervale({"--import", file}, &said), 1);
+            for (const QString& title : order[file])
+                QVERIFY2(said.contains(
+                             QStringLiteral("already has a worksheet called \"%1\"").arg(title)),
+                         qPrintable(said));
+            QCOMPARE(snapshot(folder), before);
+            const QString title = QStringLiteral("Back ") + QFileInfo(file).suffix();
+            QCOMPARE(ostervale({"--import", file, "--title", title}), 0);
             const QStringList titles = {title, title + QStringLiteral(" 2")};
             for (int n = 0; n < 2; ++n) {
-                QByteArray original = fileBytes(
-                    worksheet_folder::worksheetFile(folder, n == 0 ? blitz.title : "Other"));
+                QByteArray original =
+                    fileBytes(worksheet_folder::worksheetFile(folder, order[file][n]));
                 original.replace(0, original.indexOf('\r'), titles[n].toUtf8());
                 QCOMPARE(fileBytes(worksheet_folder::worksheetFile(folder, titles[n])), original);
             }
-            const auto before = snapshot(folder);
-            const Ran again = ostervale({"--import", file, "--title", title});
-            QCOMPARE(again.code, 1);
-            QVERIFY2(again.out.contains(
-                         QStringLiteral("already has a worksheet called \"%1\"").arg(title)),
-                     qPrintable(again.out));
-            QCOMPARE(snapshot(folder), before);
         }
         QCOMPARE(catalogue_file::read(folder).titles,
-                 QStringList({"Blitz {#1}", "Other", "Back gift", "Back gift 2", "Back xml",
+                 QStringList({"Evacuees", "Blitz {#1}", "Back gift", "Back gift 2", "Back xml",
                               "Back xml 2"}));
+
+        const QByteArray exported = fileBytes(gift);
+        QString said;
+        QCOMPARE(ostervale({"--export", "Evacuees", "Rationing", "--to", gift}, &said), 1);
+        QVERIFY2(said.contains(QStringLiteral("\"Rationing\"")), qPrintable(said));
+        QCOMPARE(fileBytes(gift), exported);
+        const QString evacueesFile = worksheet_folder::worksheetFile(folder, "Evacuees");
+        const QByteArray worksheet = fileBytes(evacueesFile);
+        QCOMPARE(ostervale({"--export", "Evacuees", "--to", evacueesFile}), 1);
+        QCOMPARE(fileBytes(evacueesFile), worksheet);
     }
 
     // Whatever no worksheet can come from is refused whole, with why,
     // before anything is written: the folder keeps every byte, a crash's
     // leftover that any save would clear included, and a folder not yet
-    // made is not made.
+    // made is not made. A document type is never read, so no entity of the
+    // file's own (a file of the computer's, an expansion bomb) is expanded.
     void aFileThatCannotBeReadChangesNothing() {
         save(test_sets::sheet(QStringLiteral("Kept"), test_sets::kPattern));
         putFile(folder + QStringLiteral("/Kept.txt.Ab12Cd"), "left by a crash");
         const auto before = snapshot(folder);
         const QString unmade = at(QStringLiteral("unmade"));
 
-        QByteArray laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE quiz [\n<!ENTITY a \"ha\">\n";
-        for (char c = 'b'; c <= 'j'; ++c)
-            laughs += "<!ENTITY " + QByteArray(1, c) + " \"" +
-                      QByteArray("&" + QByteArray(1, char(c - 1)) + ";").repeated(10) + "\">\n";
-        const QByteArray question =
-            "<question type=\"multichoice\"><questiontext><text>&j;</text></questiontext>"
-            "<answer fraction=\"100\"><text>a</text></answer>"
-            "<answer fraction=\"0\"><text>b</text></answer></question>";
-        laughs += "]>\n<quiz>" + question + "</quiz>\n";
-        QByteArray external = "<?xml version=\"1.0\"?>\n<!DOCTYPE quiz [<!ENTITY j SYSTEM "
-                              "\"file:///etc/passwd\">]>\n<quiz>" +
-                              question + "</quiz>\n";
-        const QString gift = QStringLiteral("Fine? {=a ~b ~c ~d}\n\n").repeated(10);
-        QByteArray utf16Xml("\xFF\xFE");
-        const QString xml16 = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?><quiz>") +
-                              QString::fromUtf8(question).replace(QStringLiteral("&j;"), "a") +
-                              QStringLiteral("</quiz>");
-        utf16Xml.append(reinterpret_cast<const char*>(xml16.utf16()), xml16.size() * 2);
-        const QByteArray utf16Gift(reinterpret_cast<const char*>(gift.utf16()), gift.size() * 2);
-        QByteArray big = gift.toUtf8();
+        const QByteArray gift = QByteArray("Fine? {=a ~b ~c ~d}\n\n").repeated(10);
+        const QString text = QString::fromUtf8(gift);
+        const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        QByteArray big = gift;
         while (big.size() <= 10 << 20)
             big += big;
-        struct Case {
-            const char* name;
-            QByteArray bytes;
-            const char* said;
-        };
-        const QList<Case> cases = {
-            {"latin1.gift", "Caf\xE9? {=a ~b ~c ~d}\n\n" + gift.toUtf8(), "not UTF-8"},
-            {"utf16.xml", utf16Xml, "UTF-16"},
-            {"utf16.txt", utf16Gift, "nul bytes"},
-            {"laughs.xml", laughs, "document type"},
-            {"external.xml", external, "document type"},
-            {"undeclared.xml", "<quiz>" + question + "</quiz>", "well-formed"},
-            {"cut.xml", "<?xml version=\"1.0\"?><quiz>" + question.left(60), "well-formed"},
+        const std::tuple<const char*, QByteArray, const char*> cases[] = {
+            {"latin1.gift", "Caf\xE9? {=a ~b ~c ~d}\n\n" + gift, "not UTF-8"},
+            {"bom.gift", "\xFF\xFE" + utf16, "UTF-16"},
+            {"utf16.txt", utf16, "nul bytes"},
+            {"doctype.xml",
+             "<?xml version=\"1.0\"?>\n<!DOCTYPE quiz [<!ENTITY j SYSTEM "
+             "\"file:///etc/passwd\">]>\n<quiz>&j;</quiz>\n",
+             "document type"},
+            {"cut.xml", "<?xml version=\"1.0\"?><quiz><question type=\"multichoice\"><questio",
+             "well-formed"},
             {"declared.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><quiz/>",
              "ISO-8859-1"},
             {"big.gift", big, "larger than 10 MB"},
@@ -386,27 +203,26 @@ private Q_SLOTS:
             {"missing.gift", QByteArray(), "no file"},
             {"fifo.gift", QByteArray(), "not a file"},
         };
-        for (const Case& c : cases) {
-            const QString path = at(QString::fromLatin1(c.name));
-            if (!c.bytes.isNull())
-                putFile(path, c.bytes);
+        for (const auto& [name, bytes, said] : cases) {
+            const QString path = at(QString::fromLatin1(name));
+            if (!bytes.isNull())
+                putFile(path, bytes);
 #ifdef Q_OS_UNIX
-            else if (QByteArray(c.name) == "fifo.gift")
+            else if (QByteArray(name) == "fifo.gift")
                 QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
 #endif
             for (const QString& into : {folder, unmade}) {
                 const worksheet_import::Report report =
                     worksheet_import::importFile(into, path, QStringLiteral("Title"));
-                QVERIFY2(report.problem.contains(QLatin1String(c.said)),
-                         qPrintable(c.name + (": " + report.problem)));
-                QVERIFY(report.made.isEmpty());
+                QVERIFY2(report.problem.contains(QLatin1String(said)) && report.made.isEmpty(),
+                         qPrintable(name + (": " + report.problem)));
             }
             QCOMPARE(snapshot(folder), before);
             QVERIFY(!QFileInfo::exists(unmade));
         }
-        const Ran run = ostervale({"--import", at(QStringLiteral("laughs.xml"))});
-        QCOMPARE(run.code, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("document type")), qPrintable(run.err));
+        QString said;
+        QCOMPARE(ostervale({"--import", at(QStringLiteral("doctype.xml"))}, &said), 1);
+        QVERIFY2(said.contains(QStringLiteral("document type")), qPrintable(said));
         QCOMPARE(snapshot(folder), before);
     }
 
@@ -445,16 +261,11 @@ Two right? {=a ~%100%b ~c}
 
 Half right? {=a ~%50%b ~c}
 
-[html]<img src="@@PLUGINFILE@@/x.png"> Who? {=a ~b}
-
-"Quoted" start? {=a ~b}
-
 Tom & Jerry? {=a ~b}
 
 )");
-        gift +=
-            QStringLiteral("\u03A9 is what? {=a ~b}\n\n%1? {=a ~b}\n\nLong answer? {=a ~%2}\n\n")
-                .arg(QString(60, u'x'), QString(31, u'y'));
+        gift += QStringLiteral("%1? {=a ~b}\n\nLong answer? {=a ~%2}\n\n")
+                    .arg(QString(60, u'x'), QString(31, u'y'));
         for (int n = 5; n <= 11; ++n)
             gift += QStringLiteral("Question %1? {=a ~b ~c ~d}\n\n").arg(n);
         putFile(at(QStringLiteral("colleague.gift")), gift.toUtf8());
@@ -491,11 +302,9 @@ Tom & Jerry? {=a ~b}
               QStringLiteral("See the map.</text><file name=\"map.png\" encoding=\"base64\">"
                              "iVBORw0KGgo=</file><text>See the map."),
               QStringLiteral("<![CDATA[What is 2<sup>3</sup>?]]>"),
-              QStringLiteral("Caf&amp;eacute; &amp;foo;?"), QStringLiteral("Tom &amp;amp; Jerry?"),
-              QStringLiteral("&#937; is?"), QStringLiteral("<b>Bold</b> question?")})
+              QStringLiteral("Caf&amp;eacute; &amp;foo;?"), QStringLiteral("&#937; is?"),
+              QStringLiteral("<b>Bold</b> question?")})
             xml += multichoice(text, {100, 0});
-        xml += multichoice(QStringLiteral("Five?"), {100, 0, 0, 0, 0});
-        xml += multichoice(QStringLiteral("Two right?"), {100, 100, 0});
         xml += multichoice(QStringLiteral("Half?"), {100, 50, 0});
         for (int n = 4; n <= 10; ++n)
             xml += multichoice(QStringLiteral("Question %1?").arg(n), {0, 0, 0, 100});
@@ -512,8 +321,7 @@ Tom & Jerry? {=a ~b}
         const QList<Expected> expected = {
             {QStringLiteral("colleague.gift"),
              {"true-or-false", "numerical", "short-answer", "matching", "5 answers",
-              "2 right answers", "part marks", "a picture", "double quotation mark", "\"&\"",
-              "cannot keep", "61 characters", "31 characters"},
+              "2 right answers", "part marks", "\"&\"", "61 characters", "31 characters"},
              {1, 2, 4},
              {"Home Front"},
              {"Home Front 2"},
@@ -523,7 +331,7 @@ Tom & Jerry? {=a ~b}
               {"Is 1 = 1 ~ # \\ more?", "Yes", "No", "-", "-", "1"}}},
             {QStringLiteral("export.xml"),
              {"true-or-false", "a picture", "picture or another file", "raised or lowered", "&foo;",
-              "\"&\"", "cannot keep", "as markup", "5 answers", "2 right answers", "part marks"},
+              "cannot keep", "as markup", "part marks"},
              {1, 2, 3},
              {"Evacuation"},
              {},
