@@ -18,6 +18,7 @@ class RecordingSpeaker final : public Speaker {
 public:
     void say(const QString& text) override {
         log << QStringLiteral("say ") + text;
+        said = text;
         now = State::Speaking;
     }
     void stop() override {
@@ -26,15 +27,8 @@ public:
     }
     State state() const override { return now; }
 
-    QString lastSaid() const {
-        for (auto it = log.crbegin(); it != log.crend(); ++it) {
-            if (it->startsWith(QStringLiteral("say ")))
-                return it->mid(4);
-        }
-        return {};
-    }
-
     QStringList log;
+    QString said;
     State now = State::Ready;
 };
 
@@ -48,10 +42,6 @@ void rightClick(QWidget* control, QPoint at = QPoint(8, 8)) {
 
 void press(QWidget* anywhere, Qt::Key key) {
     QTest::keyClick(anywhere->window()->windowHandle(), key);
-}
-
-QPoint centreOf(QWidget* control) {
-    return control->rect().center();
 }
 } // namespace
 
@@ -100,25 +90,19 @@ private Q_SLOTS:
         QWidget* keyboard = QApplication::focusWidget();
         QCOMPARE(keyboard, quiz.Option1[Multiple::NoAnswer]);
         voice->log.clear();
-        rightClick(quiz.Label2, centreOf(quiz.Label2));
         rightClick(quiz.Option1[2]);
-        rightClick(quiz.Label1, centreOf(quiz.Label1));
         rightClick(quiz.Label3[Multiple::Next]);
         // Each request ends the one before.
-        QCOMPARE(voice->log,
-                 (QStringList{QStringLiteral("say Question 1?"), QStringLiteral("stop"),
-                              QStringLiteral("say Answer 1B"), QStringLiteral("stop"),
-                              QStringLiteral("say Multiple Choice"), QStringLiteral("stop"),
-                              QStringLiteral("say Next Question >>")}));
+        QCOMPARE(voice->log, (QStringList{QStringLiteral("say Answer 1B"), QStringLiteral("stop"),
+                                          QStringLiteral("say Next Question >>")}));
         QVERIFY(!quiz.Option1[2]->isChecked());
         QCOMPARE(QApplication::focusWidget(), keyboard);
         QCOMPARE(quiz.Label4->text(), QStringLiteral("Question 1"));
         QVERIFY(f->sound->played.filter(QStringLiteral("typekey")).isEmpty());
 
         press(&quiz, Qt::Key_F6);
-        QCOMPARE(voice->lastSaid(),
-                 QStringLiteral("Question 1. Question 1? A, Answer 1A. B, Answer 1B. "
-                                "C, Answer 1C. D, Answer 1D."));
+        QCOMPARE(voice->said, QStringLiteral("Question 1. Question 1? A, Answer 1A. B, Answer 1B. "
+                                             "C, Answer 1C. D, Answer 1D."));
         // Escape stops the voice, and only that...
         press(&quiz, Qt::Key_Escape);
         QCOMPARE(voice->log.last(), QStringLiteral("stop"));
@@ -126,7 +110,7 @@ private Q_SLOTS:
         // ...and F5 reads the answer the keyboard is on.
         press(&quiz, Qt::Key_Tab);
         press(&quiz, Qt::Key_F5);
-        QCOMPARE(voice->lastSaid(), QStringLiteral("Answer 1A"));
+        QCOMPARE(voice->said, QStringLiteral("Answer 1A"));
         QVERIFY(!quiz.Option1[1]->isChecked());
 
         // The screen read aloud goes: so does its voice.
@@ -164,17 +148,17 @@ private Q_SLOTS:
             return QPoint(twips::toPixels(x), twips::toPixels(y));
         };
         rightClick(viewer.Image1, at(1000, 1320));
-        QCOMPARE(voice->lastSaid(), QStringLiteral("Every family had a ration book."));
+        QCOMPARE(voice->said, QStringLiteral("Every family had a ration book."));
         rightClick(viewer.Image1, at(1000, 700));
-        QCOMPARE(voice->lastSaid(), QStringLiteral("Rationing began in 1940."));
+        QCOMPARE(voice->said, QStringLiteral("Rationing began in 1940."));
         // Between the lines, or below them, the page is read whole.
         const QString whole =
             QStringLiteral("Rationing began in 1940. Every family had a ration book.");
         rightClick(viewer.Image1, at(5000, 5000));
-        QCOMPARE(voice->lastSaid(), whole);
+        QCOMPARE(voice->said, whole);
         activate();
         press(&viewer, Qt::Key_F6);
-        QCOMPARE(voice->lastSaid(), whole);
+        QCOMPARE(voice->said, whole);
     }
 
     // A labelling activity: its labels read but never lifted, by mouse or
@@ -188,7 +172,7 @@ private Q_SLOTS:
         const Place before = lab.labelPlace(0);
         f->sound->played.clear();
         rightClick(lab.Label2[0]);
-        QCOMPARE(voice->lastSaid(), QStringLiteral("Cheese"));
+        QCOMPARE(voice->said, QStringLiteral("Cheese"));
         QVERIFY(!lab.Label2[0]->isLifted());
         QCOMPARE(lab.chosenLabel(), -1);
         QCOMPARE(lab.labelPlace(0).left, before.left);
@@ -201,7 +185,7 @@ private Q_SLOTS:
                               lab.Label1[2]->accessibleName() + QStringLiteral(", empty. ") +
                               lab.Label1[1]->accessibleName() + QStringLiteral(", empty. ") +
                               lab.Label1[3]->accessibleName() + QStringLiteral(", empty.");
-        const QString said = voice->lastSaid();
+        const QString said = voice->said;
         QVERIFY2(said.startsWith(QStringLiteral("Rationing. ")), qPrintable(said));
         QVERIFY2(said.contains(lab.Label7->text() + QStringLiteral(" Cheese. Sugar. Milk. Meat. ") +
                                boxes),
@@ -215,7 +199,7 @@ private Q_SLOTS:
         QTest::touchEvent(window, finger.get()).press(0, milk, window);
         QTest::qWait(ReadAloud::HoldMilliseconds + 200);
         QTest::touchEvent(window, finger.get()).release(0, milk, window);
-        QCOMPARE(voice->lastSaid(), QStringLiteral("Milk"));
+        QCOMPARE(voice->said, QStringLiteral("Milk"));
         QCOMPARE(lab.chosenLabel(), -1);
         QVERIFY(!lab.Label2[1]->isLifted());
         QTest::touchEvent(window, finger.get()).press(0, milk, window);
@@ -228,7 +212,7 @@ private Q_SLOTS:
         press(&lab, Qt::Key_Return);
         QCOMPARE(lab.carriedLabel(), 3);
         press(&lab, Qt::Key_F5);
-        QCOMPARE(voice->lastSaid(), QStringLiteral("Meat"));
+        QCOMPARE(voice->said, QStringLiteral("Meat"));
         press(&lab, Qt::Key_Escape);
         QCOMPARE(voice->now, Speaker::State::Ready);
         QCOMPARE(lab.carriedLabel(), 3);
