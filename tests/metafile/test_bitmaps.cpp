@@ -77,17 +77,14 @@ private Q_SLOTS:
         using namespace gdi::compression;
         const QRgb k = qRgb(0, 0, 0);
         const QRgb w = qRgb(255, 255, 255);
-        QTest::newRow("1 bit") << infoHeader(4, 2, 1)
-                                      .u32(0x000000) // black
-                                      .u32(0xFFFFFF) // white
-                                      .u32(0x30)     // bottom row: 0011
-                                      .u32(0xA0)     // top row: 1010
-                                      .data
+        // Black and white; rows 0011 under 1010.
+        QTest::newRow("1 bit") << infoHeader(4, 2, 1).u32(0).u32(0xFFFFFF).u32(0x30).u32(0xA0).data
                                << QList<QRgb>{w, k, w, k, k, k, w, w};
-        QTest::newRow("4 bits") << indexed(4).u8(0x05).u8(0x67).u16(0).u8(0x12).u8(0x34).u16(0).data
+        QTest::newRow("4 bits") << indexed(4).raw(QByteArray::fromHex("0567000012340000")).data
                                 << Picture;
-        QTest::newRow("8 bits") << indexed(8).u8(0).u8(5).u8(6).u8(7).u8(1).u8(2).u8(3).u8(4).data
-                                << Picture;
+        // Indices of the test picture, bottom row first.
+        const QByteArray rows8 = QByteArray::fromHex("0005060701020304");
+        QTest::newRow("8 bits") << indexed(8).raw(rows8).data << Picture;
         QTest::newRow("16 bits, 5-5-5")
             << words(infoHeader(4, 2, 16), {0x7C00, 0x03E0, 0x001F, 0x7FFF},
                      {0, 0x7FE0, 0x03FF, 0x7C1F})
@@ -132,17 +129,8 @@ private Q_SLOTS:
                            Palette[2], Palette[2], Palette[2], Palette[2]};
         // Entries past the 256 an index can reach are read over, not taken
         // for pixels.
-        QTest::newRow("8 bits, 300 colours") << quads(infoHeader(4, 2, 8, 0, 300), 300)
-                                                    .u8(0)
-                                                    .u8(5)
-                                                    .u8(6)
-                                                    .u8(7)
-                                                    .u8(1)
-                                                    .u8(2)
-                                                    .u8(3)
-                                                    .u8(4)
-                                                    .data
-                                             << Picture;
+        QTest::newRow("8 bits, 300 colours")
+            << quads(infoHeader(4, 2, 8, 0, 300), 300).raw(rows8).data << Picture;
         QTest::newRow("run-length 4")
             << indexed(4, Rle4).raw(QByteArray::fromHex("0405 0000 00041234 0001")).data
             << QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3],
@@ -156,8 +144,7 @@ private Q_SLOTS:
             const QRgb c = i < Palette.size() ? Palette[i] : 0;
             core8.u8(qBlue(c)).u8(qGreen(c)).u8(qRed(c));
         }
-        QTest::newRow("core header, 8 bits")
-            << core8.u8(0).u8(5).u8(6).u8(7).u8(1).u8(2).u8(3).u8(4).data << Picture;
+        QTest::newRow("core header, 8 bits") << core8.raw(rows8).data << Picture;
     }
     void everyFormOfBitmap() {
         QFETCH(QByteArray, dib);
@@ -208,21 +195,18 @@ private Q_SLOTS:
         expectPicture(render(*picture, {4, 2}), expected);
     }
 
+    // Smooth: half way across, the two sides meet in a blend.
     void scaledSmoothlyIntoItsDestination() {
         MetafileWriter w;
         w.begin(1000, 1000);
         QImage quarters(2, 2, QImage::Format_RGB32);
-        quarters.setPixel(0, 0, qRgb(255, 0, 0));
-        quarters.setPixel(1, 0, qRgb(0, 255, 0));
-        quarters.setPixel(0, 1, qRgb(0, 0, 255));
-        quarters.setPixel(1, 1, qRgb(255, 255, 0));
+        const QList<QColor> colours = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+        for (int i = 0; i < 4; ++i)
+            quarters.setPixelColor(i % 2, i / 2, colours[i]);
         w.stretchDib(QRect(0, 0, 1000, 1000), quarters);
         const QImage image = render(w.finish());
-        EXPECT_PIXEL(image, QPoint(10, 10), Qt::red);
-        EXPECT_PIXEL(image, QPoint(90, 10), Qt::green);
-        EXPECT_PIXEL(image, QPoint(10, 90), Qt::blue);
-        EXPECT_PIXEL(image, QPoint(90, 90), Qt::yellow);
-        // Smooth: half way across, the two sides meet in a blend.
+        for (int i = 0; i < 4; ++i)
+            EXPECT_PIXEL(image, QPoint(10 + i % 2 * 80, 10 + i / 2 * 80), colours[i]);
         const QRgb middle = image.pixel(50, 10);
         QVERIFY(qRed(middle) > 60 && qGreen(middle) > 60);
     }
