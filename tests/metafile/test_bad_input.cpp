@@ -93,8 +93,6 @@ private Q_SLOTS:
                record(rec::Polygon, Bytes().i16(1000).i16(0).i16(0).i16(9).i16(9)));
         broken("polygon with a negative count",
                record(rec::Polygon, Bytes().i16(-1).i16(0).i16(0)));
-        broken("polyline with more points than bytes",
-               record(rec::Polyline, Bytes().i16(30000).i16(0).i16(0)));
         broken("polypolygon with more points than bytes",
                record(rec::PolyPolygon,
                       Bytes().u16(2).u16(3).u16(30000).i16(0).i16(0).i16(9).i16(0).i16(0).i16(9)));
@@ -153,8 +151,9 @@ private Q_SLOTS:
                                Bytes().i16(500).i16(100).i16(4).u16(0).raw("ABCD").i16(30))));
         survived("unknown records",
                  record(0x0999, Bytes().raw("whatever")) + record(0x0626, Bytes().u16(15)));
-        survived("zero window extent", record(rec::SetWindowExt, Bytes().i16(0).i16(0)));
-        survived("zero viewport extent", record(rec::SetViewportExt, Bytes().i16(0).i16(0)));
+        // Either side zero would divide by zero.
+        survived("zero window width", record(rec::SetWindowExt, Bytes().i16(1000).i16(0)));
+        survived("zero viewport height", record(rec::SetViewportExt, Bytes().i16(0).i16(1000)));
         survived("unknown map mode", record(rec::SetMapMode, Bytes().u16(77)));
         survived(
             "huge and tiny extents",
@@ -175,12 +174,6 @@ private Q_SLOTS:
                           Bytes().i16(-32768).i16(32767).i16(0).i16(0).i16(30000).u32(0).u32(0)) +
                    record(rec::SelectObject, Bytes().u16(4)) +
                    record(rec::TextOutRecord, Bytes().u16(2).raw("Hi").i16(500).i16(500))));
-        {
-            QByteArray deep;
-            for (int i = 0; i < 5000; ++i)
-                deep += record(rec::SaveDC, {});
-            survived("five thousand nested saves", deep);
-        }
         {
             QByteArray runs =
                 QByteArray::fromHex("FF01 0002FFFF 0005 0102030405 00 0000 0000 0000");
