@@ -1,4 +1,10 @@
+// Question files as a teacher's editor writes them and the quiz reads them,
+// the installed topic sets, and the marks and sounds a score earns.
+#include "material_paths.h"
 #include "question_file.h"
+#include "quiz_rules.h"
+#include "random_source.h"
+#include "stand_ins.h"
 #include "support/question_sets.h"
 #include "testmain.h"
 
@@ -15,7 +21,7 @@ QByteArray sheetBytes(const char* title, const std::array<int, 10>& right = test
 }
 } // namespace
 
-class QuestionFileTest : public QObject {
+class QuestionSetsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -24,83 +30,47 @@ private Q_SLOTS:
         s.questions[0] = QStringLiteral("Fish & chips cost £1, or more?");
         s.answers[1] = QStringLiteral("   leading spaces");
         s.answers[2] = QString();
-        s.answers[3] = QStringLiteral("   ");
         s.answers[39] = QStringLiteral("Rome, Italy");
         const QByteArray file = composeQuestionFile(s);
+        // Commas would split a field, so they are stored as '&'.
         QVERIFY(!file.contains(','));
-        QVERIFY(file.contains("\r\nRome& Italy\r\n"));
         QCOMPARE(file.count("\r\n"), 72);
         QCOMPARE(file.count('\n'), 72);
         QVERIFY(file.startsWith("Paris& France\r\n \r\nFish & chips cost \xA3"
                                 "1& or more?\r\n"));
-
+        // Lines after the set are not read; a quoted field keeps its comma.
         QuizTables t;
-        QVERIFY(load(file, t));
+        QVERIFY(
+            load(QByteArray(file).replace("Question 3?", "\"Quoted, with\" more") + "x\r\n", t));
         QCOMPARE(t.QuizTitle, QStringLiteral("Paris, France"));
         QCOMPARE(t.QuestionText[1], QStringLiteral("Fish , chips cost £1, or more?"));
-        QCOMPARE(t.ChoiceA[1], QStringLiteral("Answer 1A"));
         QCOMPARE(t.ChoiceB[1], QStringLiteral("leading spaces"));
         QCOMPARE(t.ChoiceC[1], QString());
-        QCOMPARE(t.ChoiceD[1], QString());
+        QCOMPARE(t.QuestionText[3], QStringLiteral("Quoted, with"));
         for (int q = 1; q <= 10; ++q)
             QCOMPARE(t.CorrectChoice[q], QString::number(test_sets::kPattern[q - 1]));
         QCOMPARE(t.QuestionText[10], QStringLiteral("Question 10?"));
         QCOMPARE(t.ChoiceD[10], QStringLiteral("Rome, Italy"));
     }
 
-    void linesAfterTheSetAndQuotesAreRead() {
-        QByteArray file = sheetBytes("T").replace("Question 3?", "\"Quoted, with comma\" and more");
+    // A damaged set fails, keeping what was read before the damage.
+    void damagedSetsFail() {
         QuizTables t;
-        QVERIFY(load(file + "Extra line\r\nmore\r\n", t));
-        QCOMPARE(t.QuestionText[3], QStringLiteral("Quoted, with comma"));
-        QCOMPARE(t.QuestionText[10], QStringLiteral("Question 10?"));
-    }
-
-    void aShortFileFailsKeepingWhatWasRead() {
-        QuizTables t;
-        QVERIFY(load(sheetBytes("Old"), t));
         const QByteArray cut = sheetBytes("New", {4, 4, 4, 4, 4, 4, 4, 4, 4, 4});
         QVERIFY(!load(cut.left(cut.indexOf("Question 5?")), t));
         QCOMPARE(t.QuizTitle, QStringLiteral("New"));
         QCOMPARE(t.CorrectChoice[4], QStringLiteral("4"));
-        QCOMPARE(t.CorrectChoice[5], QStringLiteral("1"));
         // The very last separator line counts too.
         QVERIFY(!load(sheetBytes("T").chopped(3), t));
-    }
-
-    void aRawCommaShiftsEveryLaterField() {
-        QuizTables t;
-        // The shift puts answer D where the digit belongs: the set is damaged.
+        // A raw comma shifts every later field: answer D lands on the digit.
         QVERIFY(!load(sheetBytes("T").replace("Question 1?", "Question 1, raw"), t));
-        QCOMPARE(t.QuestionText[1], QStringLiteral("Question 1"));
         QCOMPARE(t.ChoiceA[1], QStringLiteral("raw"));
-        QCOMPARE(t.ChoiceB[1], QStringLiteral("Answer 1A"));
         QCOMPARE(t.CorrectChoice[1], QStringLiteral("Answer 1D"));
-    }
-
-    // Five is the hidden no-answer button: a set that names it can never be
-    // marked right.
-    void aRightAnswerThatIsNotADigitOneToFourIsDamage() {
+        // Five is the hidden no-answer button: a set naming it, or anything
+        // but one digit from 1 to 4, could never be marked right.
         for (const char* digit : {"0", "5", "A", "", "12"}) {
             const QByteArray line = QByteArray("Answer 7D\r\n") + digit + "\r\n";
-            QuizTables t;
             QVERIFY2(!load(sheetBytes("T").replace("Answer 7D\r\n3\r\n", line), t), digit);
-            QCOMPARE(t.CorrectChoice[7], QString::fromLatin1(digit));
-        }
-    }
-
-    void loadingASecondSetReplacesEverySlot() {
-        QuizTables t;
-        QVERIFY(load(sheetBytes("One"), t));
-        const std::array<int, 10> second{4, 3, 2, 1, 4, 3, 2, 1, 4, 3};
-        QuestionSheet two = test_sets::sheet("Two", second);
-        for (QString& q : two.questions)
-            q += QStringLiteral(" (two)");
-        QVERIFY(load(composeQuestionFile(two), t));
-        QCOMPARE(t.QuizTitle, QStringLiteral("Two"));
-        for (int q = 1; q <= 10; ++q) {
-            QVERIFY(t.QuestionText[q].endsWith(QStringLiteral("(two)")));
-            QCOMPARE(t.CorrectChoice[q], QString::number(second[q - 1]));
         }
     }
 
@@ -108,12 +78,9 @@ private Q_SLOTS:
     // each question and every answer button right somewhere.
     void installedTopicSetsAreWhole() {
         for (const char* title : {"Rationing", "The Progress of the War"}) {
-            const QString path = QStringLiteral(OSTERVALE_HOME "/multiple/%1.txt").arg(title);
-            QFile raw(path);
-            QVERIFY(raw.open(QIODevice::ReadOnly));
-            QCOMPARE(raw.readAll().count("\r\n"), 72);
             QuizTables t;
-            QVERIFY(loadQuestionFile(path, t));
+            QVERIFY(loadQuestionFile(
+                QStringLiteral(OSTERVALE_HOME "/multiple/%1.txt").arg(QLatin1String(title)), t));
             QCOMPARE(t.QuizTitle, QString::fromUtf8(title));
             QSet<QString> digits;
             for (int q = 1; q <= 10; ++q) {
@@ -125,7 +92,36 @@ private Q_SLOTS:
             QCOMPARE(digits.size(), 4);
         }
     }
+
+    // Each score from 6 up has its own sounds, which the program ships, each
+    // about equally likely; below 6 there is none.
+    void celebrationsFollowTheScore() {
+        QCOMPARE(quiz_rules::scoreLine(9, 10),
+                 QStringLiteral("Good work. You have scored 9 out of 10."));
+        QCOMPARE(quiz_rules::scoreLine(7, 10), QStringLiteral("You have scored 7 out of 10."));
+        QSet<QString> everySound;
+        for (const auto& [score, choices] : {std::pair{10, 2}, {9, 3}, {8, 3}, {7, 3}, {6, 2}}) {
+            QMap<QString, int> heard;
+            for (int i = 0; i < 600; ++i) {
+                FixedRandom random({(i + 0.5) / 600});
+                heard[*quiz_rules::celebrationSound(score, random)]++;
+            }
+            QCOMPARE(heard.size(), choices);
+            for (auto it = heard.cbegin(); it != heard.cend(); ++it) {
+                QVERIFY2(qAbs(it.value() - 600 / choices) <= 1, qPrintable(it.key()));
+                QVERIFY2(QFileInfo::exists(MaterialPaths(OSTERVALE_HOME).resolve(it.key())),
+                         qPrintable(it.key()));
+                everySound.insert(it.key());
+            }
+        }
+        QCOMPARE(everySound.size(), 13);
+        FixedRandom low({0.5}), first({0.0}), last({1.0});
+        QVERIFY(!quiz_rules::celebrationSound(5, low));
+        QCOMPARE(*quiz_rules::celebrationSound(9, first), QStringLiteral("wav\\crowd.wav"));
+        // Some libraries' random numbers can round up to 1.
+        QCOMPARE(*quiz_rules::celebrationSound(9, last), QStringLiteral("wav\\klaxon.wav"));
+    }
 };
 
-OSTERVALE_TEST(QuestionFileTest)
-#include "test_question_file.moc"
+OSTERVALE_TEST(QuestionSetsTest)
+#include "test_question_sets.moc"
