@@ -1,36 +1,109 @@
 // The reading pages as the viewers will meet them, generated from the real
-// sources and from small made-up ones, read back by the program's own
-// metafile reader and measured command by command against the area each
-// version may use: text that overflows, overlaps a picture or is cut, a
-// printed page that leaves its sheet empty, a bold name parted from itself,
-// and the mistakes a teacher-writer may make.
-#include "page_check.h"
+// sources and from a made-up one, parsed by the program's own metafile
+// reader and measured command by command against the area each version may
+// use: text that overflows, overlaps a picture or is cut, a printed page
+// that leaves its sheet empty, a bold name parted from itself, and the
+// mistakes a teacher-writer may make.
+#include "metafile.h"
 #include "page_layout.h"
 #include "reading_pages.h"
 #include "testmain.h"
 
+#include <QFontMetricsF>
+#include <QRegularExpression>
 #include <QTest>
+#include <numeric>
 
-using namespace page_check;
+using namespace metafile;
 
 namespace {
 
 const QString kMaterial = QStringLiteral(OSTERVALE_SOURCE "/material/");
+
+// Where each version may draw: the screen page ends short of the viewer's
+// entries (row at 7920, column at 10680 with the page 120 in); the paper page
+// is drawn from (1000, 1000) of the printable area of an A4 sheet.
+const QSizeF kArea[] = {{10400, 7800}, {9300, 14000}};
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Where each version may draw: the screen page ends short of the viewer's
-// entries (row at 7920, column at 10680 with the page 120 in); the paper page
-// is drawn from (1000, 1000) of the printable area of an A4 sheet.
-const QSizeF kArea[] = {{10400, 7800}, {9300, 14000}};
-const char* const kFolders[] = {"wmf/", "wmf2/"};
+struct Extent {
+    QRectF rect;
+    QString text; // empty for anything but text
+    QPointF at;   // a text's baseline point
+};
 
-Reading readPage(const QByteArray& bytes) {
-    const std::optional<Metafile> page = parse(bytes);
-    return page ? read(*page) : Reading();
+// A page as a viewer meets it: everything that puts ink on it, each text's
+// extent worked out from its font's metrics as the player draws it, and the
+// words in the order they are drawn.
+struct Reading {
+    QList<Extent> marks;
+    QString text;
+    QList<cmd::Bitmap> bitmaps;
+    std::optional<QColor> firstFill; // a fill that covers the whole frame first
+};
+
+Reading read(const std::optional<Metafile>& page) {
+    Reading r;
+    Font font;
+    Brush brush;
+    int align = 0;
+    for (const Command& c : page ? page->commands : std::vector<Command>()) {
+        if (const auto* f = std::get_if<cmd::SelectFont>(&c)) {
+            font = f->font;
+        } else if (const auto* b = std::get_if<cmd::SelectBrush>(&c)) {
+            brush = b->brush;
+        } else if (const auto* a = std::get_if<cmd::TextAlign>(&c)) {
+            align = a->align;
+        } else if (const auto* t = std::get_if<cmd::Text>(&c)) {
+            // The player lays text out at 256 pixels and scales it. Our
+            // pages stand text on its baseline; any other alignment hangs it
+            // from its point.
+            QFont face(font.face);
+            face.setPixelSize(256);
+            face.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
+            face.setItalic(font.italic);
+            const QFontMetricsF m(face);
+            const double k = std::abs(font.height) / 256.0;
+            double width = m.horizontalAdvance(t->text) * k;
+            width = std::max(width, double(std::accumulate(t->dx.begin(), t->dx.end(), 0)));
+            const double top = (align & 0x18) == 0x18 ? t->at.y() - m.ascent() * k : t->at.y();
+            r.marks.append({QRectF(t->at.x(), top, width, (m.ascent() + m.descent()) * k), t->text,
+                            QPointF(t->at)});
+            r.text += t->text + u' ';
+        } else if (const auto* bm = std::get_if<cmd::Bitmap>(&c)) {
+            r.marks.append({QRectF(bm->destAt, bm->destSize).normalized(), {}, {}});
+            r.bitmaps.append(*bm);
+        } else if (const auto* rect = std::get_if<cmd::Rectangle>(&c)) {
+            const Box& b = rect->box;
+            const QRectF area = QRectF(QPointF(b.left, b.top), QPointF(b.right, b.bottom));
+            if (r.marks.isEmpty() && brush.style == 0 && area.normalized().contains(page->frame))
+                r.firstFill = brush.colour;
+            r.marks.append({area.normalized(), {}, {}});
+        }
+    }
+    return r;
+}
+
+// Words compared without their spacing or bullets: where a line breaks, and
+// whether a bold word is drawn as a text of its own, must not matter.
+QString squeezed(QString text) {
+    static const QRegularExpression blanks(QStringLiteral("\\*\\*|\\s+|\u2022"));
+    return text.remove(blanks);
+}
+
+// What a reader should find on a page, from its source: no comments or
+// instructions, no marks, but every word and picture caption.
+QString sourceWords(const QString& source) {
+    static const QRegularExpression marks(
+        QStringLiteral("^(//.*|@logo|#+ |- |@picture(\\s+\\S+){3})"));
+    QString words;
+    for (const QString& line : source.split(u'\n'))
+        words += line.trimmed().remove(marks) + u' ';
+    return squeezed(words);
 }
 
 struct Built {
@@ -40,29 +113,24 @@ struct Built {
 
 Built build(const QString& markup, const QString& pictures = kMaterial + "pictures") {
     const material::ReadingPage page = material::buildReadingPage(markup, QDir(pictures));
-    return {{readPage(page.screen), readPage(page.print)}, page.errors.join(u'\n')};
+    return {{read(parse(page.screen)), read(parse(page.print))}, page.errors.join(u'\n')};
 }
 
-QString sentences(int count) {
-    QString text;
-    for (int i = 0; i < count; ++i)
-        text += QStringLiteral("Sentence %1 tells of the ration book and the queue. ").arg(i);
-    return text;
-}
-
-// Every text of both versions within its area and clear of the pictures, and
-// every word of the source read back in order.
+// Every mark of both versions within its area, every text clear of the
+// pictures (and on the screen of `keepClear`), and every word of the source
+// read back in order.
 void checkFitsAndReadsWhole(const Reading (&versions)[2], const QString& source,
                             QList<QRectF> keepClear = {}) {
     for (int v = 0; v < 2; ++v) {
-        for (const Extent& mark : versions[v].marks)
-            QVERIFY2(QRectF(QPointF(0, 0), kArea[v]).contains(mark.rect), qPrintable(mark.text));
         for (const cmd::Bitmap& bitmap : versions[v].bitmaps)
             keepClear.append(QRectF(bitmap.destAt, bitmap.destSize));
-        for (const Extent& text : texts(versions[v]))
+        for (const Extent& mark : versions[v].marks) {
+            QVERIFY2(QRectF(QPointF(0, 0), kArea[v]).contains(mark.rect), qPrintable(mark.text));
             for (const QRectF& clear : keepClear)
-                QVERIFY2(!text.rect.intersects(clear), qPrintable(text.text));
-        QCOMPARE(squeezed(versions[v].text), squeezed(sourceWords(source)));
+                QVERIFY2(mark.text.isEmpty() || !mark.rect.intersects(clear),
+                         qPrintable(mark.text));
+        }
+        QCOMPARE(squeezed(versions[v].text), sourceWords(source));
         keepClear.clear();
     }
 }
@@ -88,14 +156,14 @@ private Q_SLOTS:
                                    "progressb", "guide1", "guide2", "guide3", "acknowledgments"}) {
             Reading versions[2];
             for (int v = 0; v < 2; ++v) {
-                const QString file = kFolders[v] + name + ".wmf";
+                const QString file = (v ? "wmf2/" : "wmf/") + name + ".wmf";
                 const std::optional<Metafile> page = parse(readAll(OSTERVALE_HOME "/" + file));
                 QVERIFY2(page && page->isComplete() && page->placeable, qPrintable(file));
                 QCOMPARE(page->frame.topLeft(), QPointF(0, 0));
                 const QSizeF size = page->sizeInTwips();
                 QVERIFY(size.boundedTo(kArea[v]) == size && size.width() > 0.9 * kArea[v].width());
                 QVERIFY(size.height() > 0.9 * kArea[v].height());
-                const Reading& r = versions[v] = read(*page);
+                const Reading& r = versions[v] = read(page);
                 QVERIFY(v == 0 ? r.firstFill && r.firstFill->lightness() > 200 : !r.firstFill);
                 for (const cmd::Bitmap& bitmap : r.bitmaps) {
                     const QImage& image = bitmap.image;
@@ -136,8 +204,8 @@ private Q_SLOTS:
         for (const auto& [markup, expected] : mistakes)
             QVERIFY2(build(QString::fromUtf8(markup)).errors.contains(QString::fromUtf8(expected)),
                      markup);
-        QVERIFY(
-            build("# Too much\n" + sentences(60)).errors.contains("too long for the screen page"));
+        const QString tooLong = "# Too much\n" + QString("Rationing began in 1940. ").repeated(300);
+        QVERIFY(build(tooLong).errors.contains("too long for the screen page"));
         // A drawing is held to the same rules as every picture of the program.
         QTemporaryDir pictures;
         QFile svg(pictures.filePath(QStringLiteral("sign.svg")));
@@ -156,71 +224,60 @@ private Q_SLOTS:
         QVERIFY(fontProblem(style).contains(QStringLiteral("Ostervale No Such Face")));
     }
 
-    // Long lines are wrapped, never cut, a word too long for any line
-    // included; text beside a floated picture stops short of it and, once
-    // past it, uses the whole width again.
-    void textWrapsAndFlowsAroundAPicture() {
-        const QString markup = QStringLiteral("# A heading long enough to need a second line on "
-                                              "the screen page and perhaps on paper too\n"
-                                              "@picture ration-book.svg right 35% A caption\n") +
-                               sentences(14) + QStringLiteral("\n\n- ") + sentences(2) +
-                               QStringLiteral("\n\n") + QString(70, u'W') + u'\n';
+    // A made-up page: long lines wrap, never cut, a word too long for any
+    // line included; text beside a floated picture stops short of it and,
+    // once past it, uses the whole width again. Bold words stand level with
+    // their line and run on from its words; a button's name in bold is never
+    // split over two lines, nor an answer key's "5 A:" parted from its
+    // answer, as line ends sweep across them; a bold stretch longer than a
+    // line is parted between its words.
+    void madeUpPageWrapsAndKeepsBoldWhole() {
+        QString markup = QStringLiteral("# A heading long enough to need a second line on the "
+                                        "screen page and perhaps on paper too\n@picture "
+                                        "ration-book.svg right 35% A caption\nRationing began "
+                                        "on **8 January 1940**, with bacon.\n");
+        for (int i = 0; i < 15; ++i)
+            markup += QString("a ").repeated(i % 9 + 1) + "**Next Page >>** " +
+                      QString("a ").repeated(i % 9 + 1) + "**5 A:** hens. ";
+        markup += "\n\n" + QString(70, u'W') + "\n\n**";
+        for (int i = 0; i < 40; ++i)
+            markup += QStringLiteral("word%1 ").arg(i);
+        markup += "**\n";
         const Built built = build(markup);
         QVERIFY2(built.errors.isEmpty(), qPrintable(built.errors));
         checkFitsAndReadsWhole(built.versions, markup);
-        QCOMPARE(built.versions[0].bitmaps.size(), 1);
-        const cmd::Bitmap& picture = built.versions[0].bitmaps.first();
-        const QRectF pictureRect(picture.destAt, picture.destSize);
+        const Reading& screen = built.versions[0];
+        QCOMPARE(screen.bitmaps.size(), 1);
+        const QRectF picture(screen.bitmaps[0].destAt, screen.bitmaps[0].destSize);
         bool widerBelow = false;
-        for (const Extent& text : texts(built.versions[0]))
-            widerBelow = widerBelow || (text.rect.top() > pictureRect.bottom() &&
-                                        text.rect.right() > pictureRect.left());
-        QVERIFY(widerBelow);
-    }
-
-    // Bold words stand level with their line and run on from its words; a
-    // button's name in bold is never split over two lines, nor an answer
-    // key's "5 A:" parted from its answer, as line ends sweep across them;
-    // a bold stretch longer than a line is parted between its words.
-    void boldStretchesStayWhole() {
-        QString markup =
-            QStringLiteral("# H\nRationing began on **8 January 1940**, with bacon.\n");
-        for (int i = 0; i < 20; ++i)
-            markup +=
-                QStringLiteral("a ").repeated(i % 9 + 1) + QStringLiteral("**Next Page >>** ");
-        for (int i = 0; i < 20; ++i)
-            markup += QStringLiteral("a ").repeated(i % 9 + 1) + QStringLiteral("**5 A:** hens. ");
-        markup += QStringLiteral("\n\n**");
-        for (int i = 0; i < 40; ++i)
-            markup += QStringLiteral("word%1 ").arg(i);
-        const Built built = build(markup + QStringLiteral("**\n"));
-        QVERIFY2(built.errors.isEmpty(), qPrintable(built.errors));
-        const QList<Extent> drawn = texts(built.versions[0]);
-        QCOMPARE(drawn[1].text, QStringLiteral("Rationing began on"));
-        for (int i = 2; i < 4; ++i) {
-            QCOMPARE(drawn[i].at.y(), drawn[1].at.y());
-            QVERIFY(drawn[i].rect.left() >= drawn[i - 1].rect.right() - 1);
-            QVERIFY(drawn[i].rect.left() < drawn[i - 1].rect.right() + 120);
-        }
-        int names = 0, labels = 0, pieces = 0;
+        int names = 0, labels = 0, pieces = 0, rationing = 0;
         static const QRegularExpression wholeWords(QStringLiteral("^(word\\d+ )*word\\d+$"));
-        for (const Extent& text : drawn) {
-            if (text.text.contains(QStringLiteral("Next")) ||
-                text.text.contains(QStringLiteral(">>")))
+        for (qsizetype i = 0; i < screen.marks.size(); ++i) {
+            const Extent& text = screen.marks[i];
+            widerBelow =
+                widerBelow || (!text.text.isEmpty() && text.rect.top() > picture.bottom() &&
+                               text.rect.right() > picture.left());
+            if (text.text.contains("Next") || text.text.contains(">>"))
                 names += text.text == u"Next Page >>" ? 1 : 100;
-            if (text.text.startsWith(QStringLiteral("word")))
+            if (text.text.startsWith("word"))
                 pieces += wholeWords.match(text.text).hasMatch() ? 1 : 100;
+            if (text.text == u"Rationing began on")
+                rationing = int(i);
             if (text.text != u"5 A:")
                 continue;
             ++labels;
-            QVERIFY(std::any_of(drawn.begin(), drawn.end(), [&text](const Extent& answer) {
-                return answer.at.y() == text.at.y() && answer.at.x() > text.at.x() &&
-                       answer.text.startsWith(QStringLiteral(" hens."));
-            }));
+            QVERIFY(std::any_of(
+                screen.marks.begin(), screen.marks.end(), [at = text.at](const Extent& a) {
+                    return a.at.y() == at.y() && a.at.x() > at.x() && a.text.startsWith(" hens.");
+                }));
         }
-        QCOMPARE(names, 20);
-        QCOMPARE(labels, 20);
-        QVERIFY(pieces > 1 && pieces < 100);
+        QVERIFY(widerBelow && names == 15 && labels == 15 && pieces > 1 && pieces < 100);
+        QVERIFY(rationing > 0);
+        for (int i = rationing + 1; i < rationing + 3; ++i) {
+            const QRectF before = screen.marks[i - 1].rect, piece = screen.marks[i].rect;
+            QCOMPARE(screen.marks[i].at.y(), screen.marks[i - 1].at.y());
+            QVERIFY(piece.left() >= before.right() - 1 && piece.left() < before.right() + 120);
+        }
     }
 };
 
