@@ -7,6 +7,9 @@
 #include "support/program_fixture.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
+#include "writer.h"
+
+#include <optional>
 
 struct ShellFixture : ProgramFixture {
     ShellFixture() {
@@ -19,6 +22,21 @@ struct ShellFixture : ProgramFixture {
         startup::defineScreens(*program);
     }
     void remove(const char* relative) const { ProgramFixture::remove(QString::fromUtf8(relative)); }
+
+    // A reading page in its screen and print versions, sized apart so that
+    // a test can tell them apart; its words name it unless given. With no
+    // words at all it is blank paper.
+    void page(const QString& name, const std::optional<QString>& words = {}) const {
+        for (const char* wmf : {"wmf", "wmf2"}) {
+            const QString folder = QString::fromLatin1(wmf);
+            QDir(dir.path()).mkpath(folder);
+            metafile::MetafileWriter w;
+            w.begin(folder == u"wmf" ? 10400 : 9300, folder == u"wmf" ? 7800 : 14000);
+            if (!words || !words->isEmpty())
+                w.textOut(100, 100, words.value_or(name));
+            write(folder + u'/' + name + QStringLiteral(".wmf"), w.finish());
+        }
+    }
 
     // From the start, as a pupil goes: the title screen's "OK".
     Intro0& openMainMenu() {
@@ -34,3 +52,28 @@ struct ShellFixture : ProgramFixture {
         return *dynamic_cast<TopicMenu*>(program->screens().find(id));
     }
 };
+
+// Sets an environment variable for as long as it lives.
+struct ScopedVariable {
+    const char* name;
+    std::optional<QByteArray> old;
+    ScopedVariable(const char* n, const QString& value) : name(n) {
+        if (qEnvironmentVariableIsSet(n))
+            old = qgetenv(n);
+        qputenv(n, value.toLocal8Bit());
+    }
+    ~ScopedVariable() { old ? qputenv(name, *old) : qunsetenv(name); }
+};
+
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// A file with its folders; a file the test cannot lay out stops the run.
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly) ||
+        file.write(bytes) != bytes.size())
+        qFatal("test: cannot write %s", qPrintable(path));
+}
