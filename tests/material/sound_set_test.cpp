@@ -4,7 +4,6 @@
 // promises.
 #include "sounds.h"
 #include "synth.h"
-#include "synth_filters.h"
 #include "testmain.h"
 #include "wav.h"
 
@@ -12,7 +11,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <numeric>
 
 namespace synth = material::synth;
 
@@ -57,43 +56,16 @@ double power(const Wav& wav, double from, double to) {
     return b > a ? sum / double(b - a) : 0.0;
 }
 
-// The share of `frame`-second frames at least 20 dB below the loudest, and
-// the mean power of the rest.
-std::pair<double, double> quietShareAndLoudPower(const Wav& wav, double frame, double from,
-                                                 double to) {
-    std::vector<double> powers;
-    for (double t = from; t + frame <= to + 1e-9; t += frame)
-        powers.push_back(power(wav, t, t + frame));
-    const double loudest = *std::max_element(powers.begin(), powers.end());
-    double sum = 0;
-    int loud = 0;
-    for (double p : powers)
-        if (p >= loudest / 100) {
-            sum += p;
-            ++loud;
-        }
-    return {1.0 - double(loud) / double(powers.size()), sum / loud};
-}
-
-// How loud the sound is while it sounds, whatever its length or tail.
+// How loud the sound is while it sounds, whatever its length or tail: the
+// mean power of the 20 ms frames within 20 dB of the loudest.
 double soundingDb(const Wav& wav) {
-    const double p = quietShareAndLoudPower(wav, 0.02, 0, wav.seconds()).second;
-    return 10 * std::log10(p / (32768.0 * 32768.0));
-}
-
-// As a laptop's small speaker gives it out: next to nothing below 250 Hz.
-Wav throughSmallSpeaker(Wav wav) {
-    synth::Biquad::highPass(wav.rate, 250, 0.5412).run(wav.samples);
-    synth::Biquad::highPass(wav.rate, 250, 1.3066).run(wav.samples);
-    return wav;
-}
-
-// Zero crossings per second over [from, to): follows a whistle's pitch.
-double crossingRate(const Wav& wav, double from, double to) {
-    int crossings = 0;
-    for (auto i = std::size_t(from * wav.rate) + 1; i < std::size_t(to * wav.rate); ++i)
-        crossings += (wav.samples[i - 1] < 0) != (wav.samples[i] < 0);
-    return crossings / (to - from);
+    std::vector<double> powers;
+    for (double t = 0; t + 0.02 <= wav.seconds() + 1e-9; t += 0.02)
+        powers.push_back(power(wav, t, t + 0.02));
+    const double loudest = *std::max_element(powers.begin(), powers.end());
+    std::erase_if(powers, [loudest](double p) { return p < loudest / 100; });
+    const double mean = std::accumulate(powers.begin(), powers.end(), 0.0) / double(powers.size());
+    return 10 * std::log10(mean / (32768.0 * 32768.0));
 }
 
 // The largest mean, as a share of full scale, over tapered windows of 0.1 s
@@ -125,12 +97,9 @@ private Q_SLOTS:
     // Every sound the program plays: the interface's own (the first three)
     // short, the celebrations one to three seconds; neither clipped nor
     // faint; starting and ending on silence, so nothing pops; centred on
-    // zero; and the set evenly loud, on a classroom laptop's small speaker
-    // too, where a sound with its weight in the bass would come out quieter
-    // than its neighbours.
+    // zero; and the set evenly loud.
     void everySoundIsCleanAndEvenlyLoud() {
         std::vector<double> all, celebrations;
-        std::map<double, std::vector<double>> onSpeaker;
         for (const material::SoundRow& row : material::soundTable()) {
             const Wav wav = loadSound(QString::fromLatin1(row.output));
             QVERIFY2(wav.rate == 44100 && !wav.samples.empty(), row.output);
@@ -151,46 +120,12 @@ private Q_SLOTS:
             all.push_back(soundingDb(wav));
             if (!interface)
                 celebrations.push_back(all.back());
-            onSpeaker[row.loudnessDb].push_back(soundingDb(throughSmallSpeaker(wav)));
         }
         QCOMPARE(all.size(), std::size_t(16));
         QVERIFY(spread(celebrations) <= 3.0);
         QVERIFY(spread(all) <= 6.0);
         // Heard over a classroom at a sensible volume setting.
         QVERIFY(*std::min_element(all.begin(), all.end()) > -26.0);
-        for (const auto& [target, levels] : onSpeaker)
-            QVERIFY2(spread(levels) <= 3.0, qPrintable(QString::number(target)));
-    }
-
-    // Each sound as its name promises, measured where a fault in its recipe
-    // would show.
-    void soundsKeepTheirCharacter() {
-        // Each laser zap starts high and plunges (before its echo returns).
-        const Wav laser = loadSound(QStringLiteral("wav/laser2.wav"));
-        QVERIFY(crossingRate(laser, 0.003, 0.02) > 2.5 * crossingRate(laser, 0.07, 0.1));
-        // The whizz is a firework going up, never a bomb coming down: it
-        // climbs all the way to its burst at 0.9 s, and nothing after the
-        // burst is lower than the top of the climb.
-        const Wav whizz = loadSound(QStringLiteral("wav/whizz.wav"));
-        std::vector<double> climb;
-        for (double t = 0.05; t < 0.8; t += 0.1)
-            climb.push_back(crossingRate(whizz, t, t + 0.1));
-        QVERIFY(std::is_sorted(climb.begin(), climb.end()) && climb.back() > 2.5 * climb.front());
-        for (double t = 0.9; t + 0.1 < whizz.seconds() - 0.1; t += 0.1)
-            QVERIFY(crossingRate(whizz, t, t + 0.1) > climb.back());
-        // A room's applause is a continuous patter; a few people leave
-        // audible gaps between claps.
-        const Wav room = loadSound(QStringLiteral("wav/clap2.wav"));
-        const Wav few = loadSound(QStringLiteral("wav/clap3.wav"));
-        QVERIFY(quietShareAndLoudPower(room, 0.01, 0.3, 1.5).first < 0.1);
-        QVERIFY(quietShareAndLoudPower(few, 0.01, 0.2, 1.3).first > 0.3);
-        // The roll builds by 9 dB; the gong still rings half-way, within
-        // 12 dB of its strike.
-        const Wav roll = loadSound(QStringLiteral("wav/drumroll.wav"));
-        QVERIFY(power(roll, 1.2, 1.6) > std::pow(10.0, 0.9) * power(roll, 0.0, 0.4));
-        const Wav gong = loadSound(QStringLiteral("wav/gong.wav"));
-        const double ring = power(gong, 1.4, 1.6) / power(gong, 0.0, 0.3);
-        QVERIFY(ring > std::pow(10.0, -1.2) && ring < 1);
     }
 
     // The finishing every recipe goes through, on what no sound of the set
