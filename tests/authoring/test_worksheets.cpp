@@ -28,6 +28,10 @@ QStringList numbered(int from, int to) {
     return titles;
 }
 
+QString asked(const QString& title) {
+    return QStringLiteral("Are you sure that you want to delete the worksheet %1?").arg(title);
+}
+
 using gui::click;
 } // namespace
 
@@ -72,83 +76,77 @@ private Q_SLOTS:
         // Texts are measured at Tahoma's widths, as the program shows them.
         startup::registerFallbackFonts(QStringLiteral(OSTERVALE_HOME "/fonts"));
     }
-    void init() {
-        f = std::make_unique<ShellFixture>();
-        screens().define<Worksheets>();
-        screens().define<Wizard>();
-    }
+    void init() { f = std::make_unique<ShellFixture>(); }
     void cleanup() { f.reset(); }
 
-    void theFirstPagesFollowTheCount_data() {
-        QTest::addColumn<int>("count");
-        QTest::newRow("no catalogue file") << -1;
-        QTest::newRow("empty catalogue") << 0;
-        QTest::newRow("24 titles") << 24;
-        QTest::newRow("25 titles") << 25;
-        QTest::newRow("49 titles") << 49;
-    }
-    void theFirstPagesFollowTheCount() {
-        QFETCH(int, count);
-        if (count >= 0)
+    // "Next Page" shows while titles follow and "Previous Page" past the
+    // first page, so every title the table holds is within reach, the
+    // thousandth on page 42, however many the file lists. Exit is heard
+    // before the main menu shows again.
+    void thePagesReachEveryTitleTheTableHolds() {
+        for (const int count : {0, 24, 25}) {
             listed(numbered(1, count));
-        Worksheets& w = open();
-        QVERIFY(screens().isShowing(Worksheets::Id));
-        QVERIFY(!screens().isLoaded(ScreenId::intro0));
-        QCOMPARE(shown(w), numbered(1, qMin(count, 24)));
-        QCOMPARE(w.Label4->text(), QStringLiteral("Page 1"));
-        QVERIFY(!paging(w, Worksheets::Previous));
-        QCOMPARE(paging(w, Worksheets::Next), count > 24);
-        if (count <= 24)
-            return;
-        click(w.Label3[Worksheets::Next]);
-        QCOMPARE(w.Label4->text(), QStringLiteral("Page 2"));
-        QCOMPARE(shown(w), numbered(25, qMin(count, 48)));
-        QVERIFY(paging(w, Worksheets::Previous));
-        QCOMPARE(paging(w, Worksheets::Next), count > 48);
-        QCOMPARE(f->sound->played.last(), heard::Click);
-    }
-
-    // A count above the table's room still reaches the first thousand.
-    void everyTitleCanBeReached() {
+            Worksheets& w = open();
+            QCOMPARE(shown(w), numbered(1, qMin(count, 24)));
+            QVERIFY(!paging(w, Worksheets::Previous));
+            QCOMPARE(paging(w, Worksheets::Next), count > 24);
+            bool catalogueAloneAtClick = false;
+            f->sound->onPlay = [&](const QString&) {
+                catalogueAloneAtClick = !screens().isLoaded(ScreenId::intro0);
+            };
+            click(w.Label2[Worksheets::Exit]);
+            f->sound->onPlay = nullptr;
+            QVERIFY(catalogueAloneAtClick && screens().isShowing(ScreenId::intro0));
+            QVERIFY(!screens().isLoaded(Worksheets::Id));
+        }
         listed(numbered(1, 1005));
         Worksheets& w = open();
         QStringList seen = shown(w);
         while (paging(w, Worksheets::Next)) {
             click(w.Label3[Worksheets::Next]);
+            QVERIFY(paging(w, Worksheets::Previous));
             seen += shown(w);
         }
         QCOMPARE(seen, numbered(1, 1000));
         QCOMPARE(w.Label4->text(), QStringLiteral("Page 42"));
         click(w.Label3[Worksheets::Previous]);
         QCOMPARE(shown(w), numbered(961, 984));
+        QCOMPARE(w.Label4->text(), QStringLiteral("Page 41"));
         QVERIFY(paging(w, Worksheets::Next));
+        QCOMPARE(f->sound->played.last(), heard::Click);
     }
 
-    void theModeBoxesExcludeEachOther() {
-        Worksheets& w = open();
-        for (const auto& [first, second] : {std::pair{w.Check1, w.Check2}, {w.Check2, w.Check1}}) {
-            QVERIFY(!first->isChecked() && !second->isChecked());
-            click(first);
-            click(second);
-            QVERIFY(second->isChecked() && !first->isChecked());
-            click(second);
-        }
-        QVERIFY(!w.Check1->isChecked() && !w.Check2->isChecked());
-    }
-
-    void runModeOpensTheQuizOverTheCatalogue() {
+    // The mode boxes exclude each other. Edit mode fills the wizard over the
+    // catalogue, finding a worksheet by its exact title only; run mode opens
+    // the quiz over it under the main menu's picture and title, without
+    // loading the menu, which would switch the sound back on.
+    void eachModeOpensItsScreenOverTheCatalogue() {
         listed({QStringLiteral("Blitz sheet")});
-        worksheet(QStringLiteral("Blitz sheet"));
+        worksheet(QStringLiteral("Blitz Sheet"));
         Worksheets& w = open();
+        click(w.Check1);
+        click(w.Check2);
+        QVERIFY(w.Check2->isChecked() && !w.Check1->isChecked());
+        click(w.Check1);
+        QVERIFY(w.Check1->isChecked() && !w.Check2->isChecked());
+        click(w.Label2[1]);
+        QCOMPARE(f->messages->shown, QStringList{kCorrupted});
+        QVERIFY(!screens().isLoaded(Wizard::Id));
+        worksheet(QStringLiteral("Blitz sheet"));
+        click(w.Label2[1]);
+        auto& wizard = screens().form<Wizard>();
+        QVERIFY(screens().isShowing(Wizard::Id));
+        const QObjectList stacked = screens().stage().children();
+        QVERIFY(stacked.indexOf(&wizard) > stacked.indexOf(&w));
+        QCOMPARE(wizard.Text2[9]->text(), QStringLiteral("Question 10?"));
+        click(wizard.Label3[Wizard::Exit]);
+
+        click(w.Check1);
         f->program->shell.SoundOn = 0;
         click(w.Label2[1]);
-        QVERIFY(f->messages->shown.isEmpty());
-        QVERIFY(screens().isShowing(Multiple::Id));
-        const QObjectList stacked = screens().stage().children();
-        QVERIFY(stacked.indexOf(screens().find(Multiple::Id)) > stacked.indexOf(&w));
-        QVERIFY(screens().isShowing(Worksheets::Id));
-        // The quiz runs under the main menu's picture and title without the
-        // menu being loaded, so the sound stays as the teacher set it.
+        QVERIFY(screens().isShowing(Multiple::Id) && screens().isShowing(Worksheets::Id));
+        const QObjectList over = screens().stage().children();
+        QVERIFY(over.indexOf(screens().find(Multiple::Id)) > over.indexOf(&w));
         QVERIFY(!screens().isLoaded(ScreenId::intro0));
         QCOMPARE(f->program->shell.SoundOn, 0);
         auto& quiz = screens().form<Multiple>();
@@ -157,36 +155,19 @@ private Q_SLOTS:
         QVERIFY(!quiz.Picture1()->pixmap().isNull());
     }
 
-    // A worksheet is found by its exact title, never by one that differs
-    // only in case.
-    void editModeFillsAndShowsTheWizard() {
-        listed({QStringLiteral("Blitz sheet")});
-        worksheet(QStringLiteral("Blitz Sheet"));
+    // Delete mode asks first, with an empty title bar, once the click is
+    // heard and the worksheet read; Cancel keeps it. A deletion takes the
+    // title out of the list and closes up the page on show, and the
+    // worksheet file stays, unless it cannot be read: then it goes too, or a
+    // broken entry would stay listed for ever.
+    void aDeletionAsksFirstAndClosesUpThePage() {
+        listed(numbered(1, 26));
+        worksheet(QStringLiteral("Sheet 2"));
+        const QByteArray whole = sheetBytes(QStringLiteral("Sheet 26"));
+        f->write(QStringLiteral("multiple/Sheet 26.txt"), whole.left(whole.indexOf("Answer 10C")));
         Worksheets& w = open();
-        click(w.Check1);
-        click(w.Label2[1]);
-        QCOMPARE(f->messages->shown, QStringList{kCorrupted});
-        QVERIFY(!screens().isLoaded(Wizard::Id));
-        worksheet(QStringLiteral("Blitz sheet"));
-        click(w.Label2[1]);
-        QVERIFY(screens().isShowing(Wizard::Id));
-        auto& wizard = screens().form<Wizard>();
-        const QObjectList stacked = screens().stage().children();
-        QVERIFY(stacked.indexOf(&wizard) > stacked.indexOf(&w));
-        QCOMPARE(wizard.Text1->text(), QStringLiteral("Blitz sheet"));
-        QCOMPARE(wizard.Text2[9]->text(), QStringLiteral("Question 10?"));
-        QVERIFY(w.Check1->isChecked());
-    }
-
-    void aDeletionAsksFirstAndKeepsTheOthersInOrder() {
-        const QStringList abc{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
-        listed(abc);
-        worksheet(QStringLiteral("B"));
-        Worksheets& w = open();
-        const QByteArray before = track();
         click(w.Check2);
-        f->messages->answers = {false, true};
-        // The click is heard before the file is read or the box shows.
+        f->messages->answers = {false};
         QString readAtClick = QStringLiteral("unheard");
         qsizetype boxesAtClick = -1;
         f->sound->onPlay = [&](const QString&) {
@@ -194,21 +175,57 @@ private Q_SLOTS:
             boxesAtClick = f->messages->shown.size();
         };
         click(w.Label2[2]);
-        QCOMPARE(readAtClick, QString());
-        QCOMPARE(boxesAtClick, 0);
-        QCOMPARE(f->messages->shown, QStringList{QStringLiteral(
-                                         "Are you sure that you want to delete the worksheet B?")});
+        QVERIFY(readAtClick.isEmpty() && boxesAtClick == 0);
+        QCOMPARE(f->messages->shown, QStringList{asked(QStringLiteral("Sheet 2"))});
         QCOMPARE(f->messages->captions, QStringList{QString()});
-        QCOMPARE(f->program->state<QuizTables>().QuizTitle, QStringLiteral("B"));
-        QCOMPARE(track(), before);
-        QCOMPARE(shown(w), abc);
-
+        QCOMPARE(track(), catalogue_file::compose(numbered(1, 26)));
         f->sound->onPlay = nullptr;
         click(w.Label2[2]);
-        QCOMPARE(f->program->state<CatalogueScreenState>().WorksheetToDelete, QStringLiteral("B"));
-        QCOMPARE(track(), catalogue_file::compose({QStringLiteral("A"), QStringLiteral("C")}));
-        QCOMPARE(shown(w), QStringList({"A", "C"}));
-        QVERIFY(QFile::exists(f->path(QStringLiteral("multiple/B.txt"))));
+        QCOMPARE(f->program->state<CatalogueScreenState>().WorksheetToDelete,
+                 QStringLiteral("Sheet 2"));
+        const QStringList left = numbered(1, 1) + numbered(3, 26);
+        QCOMPARE(track(), catalogue_file::compose(left));
+        QCOMPARE(shown(w), left.first(24));
+        QVERIFY(QFile::exists(f->path(QStringLiteral("multiple/Sheet 2.txt"))));
+
+        click(w.Label3[Worksheets::Next]);
+        QCOMPARE(shown(w), QStringList{QStringLiteral("Sheet 26")});
+        click(w.Label2[1]);
+        QCOMPARE(f->messages->shown.last(), asked(QStringLiteral("Sheet 26")));
+        QCOMPARE(shown(w), QStringList());
+        QVERIFY(paging(w, Worksheets::Previous) && !paging(w, Worksheets::Next));
+        QCOMPARE(w.Label4->text(), QStringLiteral("Page 2"));
+        QCOMPARE(track(), catalogue_file::compose(left.first(24)));
+        QVERIFY(!QFile::exists(f->path(QStringLiteral("multiple/Sheet 26.txt"))));
+        click(w.Label3[Worksheets::Previous]);
+        QCOMPARE(shown(w), left.first(24));
+    }
+
+    // A catalogue gone since it was shown, or a write that fails: the
+    // teacher is told the list could not be changed, and why; nothing goes.
+    void aDeletionThatCannotBeWrittenSaysWhy() {
+        for (const int step : {-1, int(WriteStep::Commit)}) {
+            listed({QStringLiteral("A"), QStringLiteral("B")});
+            worksheet(QStringLiteral("A"));
+            Worksheets& w = open();
+            click(w.Check2);
+            if (step < 0)
+                QVERIFY(QFile::remove(f->path(kTrack)));
+            const QByteArray before = track();
+            write_faults::Scope seam([step](WriteStep s) { return int(s) == step; });
+            click(w.Label2[1]);
+            const QString said = f->messages->shown.last();
+            QVERIFY2(said.startsWith(QStringLiteral("The worksheet A could not be deleted, because "
+                                                    "the list of worksheets could not be "
+                                                    "changed.")) &&
+                         said.contains(step < 0 ? "is missing" : "may be full"),
+                     qPrintable(said));
+            QCOMPARE(track(), before);
+            QCOMPARE(shown(w), QStringList({"A", "B"}));
+            QCOMPARE(f->program->state<CatalogueState>().WorksheetCount, 2);
+            QVERIFY(QFile::exists(f->path(QStringLiteral("multiple/A.txt"))));
+            click(w.Label2[Worksheets::Exit]);
+        }
     }
 
     // Two copies on one folder: the other deletes Alpha while this one shows
@@ -236,8 +253,7 @@ private Q_SLOTS:
         click(w.Check2);
         f->program->state<CatalogueState>().WorksheetTitles[1] = QStringLiteral("Charlie");
         click(w.Label2[1]);
-        QCOMPARE(f->messages->shown.last(),
-                 QStringLiteral("Are you sure that you want to delete the worksheet Bravo?"));
+        QCOMPARE(f->messages->shown.last(), asked(QStringLiteral("Bravo")));
         QCOMPARE(track(), catalogue_file::compose({QStringLiteral("Charlie")}));
         QCOMPARE(shown(w), QStringList{"Charlie"});
     }
@@ -256,8 +272,7 @@ private Q_SLOTS:
         });
         pressing.start(20);
         QtMessageBoxes real;
-        QVERIFY(!real.confirm(
-            QStringLiteral("Are you sure that you want to delete the worksheet Blitz?"), {}));
+        QVERIFY(!real.confirm(asked(QStringLiteral("Blitz")), {}));
         QCOMPARE(boxes, 1);
     }
 
@@ -276,159 +291,6 @@ private Q_SLOTS:
                      f->messages->shown[0].contains(f->path(QStringLiteral("multiple"))),
                  qPrintable(f->messages->shown[0]));
         QCOMPARE(shown(screens().form<Worksheets>()), QStringList{});
-    }
-
-    void aDeletionClosesUpThePageAndLeavesThePaging() {
-        listed(numbered(1, 25));
-        worksheet(QStringLiteral("Sheet 1"));
-        Worksheets& w = open();
-        click(w.Check2);
-        click(w.Label2[1]);
-        QCOMPARE(shown(w), numbered(2, 25));
-        QVERIFY(paging(w, Worksheets::Next));
-        QVERIFY(!paging(w, Worksheets::Previous));
-        QCOMPARE(w.Label4->text(), QStringLiteral("Page 1"));
-        // Only the next page drawn shows what the deletion left.
-        click(w.Label3[Worksheets::Next]);
-        QCOMPARE(shown(w), QStringList());
-        QVERIFY(!paging(w, Worksheets::Next));
-    }
-
-    void deletingTheOnlyTitleOnTheLastPageLeavesItEmpty() {
-        listed(numbered(1, 26));
-        worksheet(QStringLiteral("Sheet 25"));
-        worksheet(QStringLiteral("Sheet 26"));
-        Worksheets& w = open();
-        click(w.Label3[Worksheets::Next]);
-        click(w.Check2);
-        click(w.Label2[1]);
-        QCOMPARE(shown(w), QStringList{QStringLiteral("Sheet 26")});
-        click(w.Label2[1]);
-        QCOMPARE(shown(w), QStringList());
-        QVERIFY(paging(w, Worksheets::Previous));
-        QVERIFY(!paging(w, Worksheets::Next));
-        QCOMPARE(w.Label4->text(), QStringLiteral("Page 2"));
-        QCOMPARE(track(), catalogue_file::compose(numbered(1, 24)));
-        click(w.Label3[Worksheets::Previous]);
-        QCOMPARE(shown(w), numbered(1, 24));
-    }
-
-    // A worksheet that cannot be read can be neither run nor edited; in
-    // delete mode it is asked about as usual and goes, title and file, so a
-    // broken entry never stays listed for ever.
-    void aWorksheetThatCannotBeReadIsCorruptedButCanBeDeleted_data() {
-        QTest::addColumn<int>("tick");
-        QTest::addColumn<bool>("cutShort");
-        for (const auto& [mode, tick] : {std::pair{"run", 0}, {"edit", 1}, {"delete", 2}}) {
-            QTest::addRow("%s mode, last question cut short", mode) << tick << true;
-            QTest::addRow("%s mode, no file", mode) << tick << false;
-        }
-    }
-    void aWorksheetThatCannotBeReadIsCorruptedButCanBeDeleted() {
-        QFETCH(int, tick);
-        QFETCH(bool, cutShort);
-        listed({QStringLiteral("A"), QStringLiteral("Broken"), QStringLiteral("C")});
-        const QString broken = QStringLiteral("multiple/Broken.txt");
-        if (cutShort) {
-            const QByteArray whole = sheetBytes(QStringLiteral("Broken"));
-            f->write(broken, whole.left(whole.indexOf("Answer 10C")));
-        }
-        Worksheets& w = open();
-        if (tick > 0)
-            click(tick == 1 ? w.Check1 : w.Check2);
-        const QByteArray before = track();
-        click(w.Label2[2]);
-        QVERIFY(!screens().isLoaded(Multiple::Id));
-        QVERIFY(!screens().isLoaded(Wizard::Id));
-        QVERIFY(!screens().isLoaded(ScreenId::intro0));
-        QCOMPARE(f->sound->played, QStringList{heard::Click});
-        if (tick < 2) {
-            QCOMPARE(f->messages->shown, QStringList{kCorrupted});
-            QCOMPARE(track(), before);
-            QCOMPARE(shown(w), QStringList({"A", "Broken", "C"}));
-            QCOMPARE(QFile::exists(f->path(broken)), cutShort);
-            return;
-        }
-        QCOMPARE(f->messages->shown,
-                 QStringList{"Are you sure that you want to delete the worksheet Broken?"});
-        QCOMPARE(track(), catalogue_file::compose({QStringLiteral("A"), QStringLiteral("C")}));
-        QCOMPARE(shown(w), QStringList({"A", "C"}));
-        QVERIFY(!QFile::exists(f->path(broken)));
-    }
-
-    // A catalogue gone since it was shown (-1), or failing at any step of
-    // the write: the teacher is told the list could not be changed, and why.
-    void aDeletionThatCannotBeWrittenSaysWhy_data() {
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QString>("why");
-        QTest::newRow("catalogue gone") << -1 << QStringLiteral("is missing");
-        for (WriteStep step : {WriteStep::Lock, WriteStep::Open, WriteStep::Write, WriteStep::Flush,
-                               WriteStep::Commit})
-            QTest::addRow("step %d", int(step)) << int(step) << QStringLiteral("may be full");
-    }
-    void aDeletionThatCannotBeWrittenSaysWhy() {
-        QFETCH(int, step);
-        QFETCH(QString, why);
-        listed({QStringLiteral("A"), QStringLiteral("B")});
-        worksheet(QStringLiteral("A"));
-        Worksheets& w = open();
-        click(w.Check2);
-        if (step < 0)
-            QVERIFY(QFile::remove(f->path(kTrack)));
-        const QByteArray before = track();
-        write_faults::Scope seam([step](WriteStep s) { return int(s) == step; });
-        click(w.Label2[1]);
-        const QString said = f->messages->shown.last();
-        QVERIFY2(said.startsWith(QStringLiteral("The worksheet A could not be deleted, because the "
-                                                "list of worksheets could not be changed.")) &&
-                     said.contains(why),
-                 qPrintable(said));
-        QCOMPARE(track(), before);
-        QCOMPARE(shown(w), QStringList({"A", "B"}));
-        QCOMPARE(f->program->state<CatalogueState>().WorksheetCount, 2);
-        QVERIFY(QFile::exists(f->path(QStringLiteral("multiple/A.txt"))));
-    }
-
-    // A damaged catalogue may hold a title of any length; its slot shows the
-    // start of it and the titles after it stay in their places.
-    void anEndlessTitleShowsOnlyWhatItsSlotCanShow() {
-        const QString endless = QStringLiteral("Evacuees ").repeated(100000);
-        listed({endless, QStringLiteral("B")});
-        Worksheets& w = open();
-        QVERIFY(w.Label2[1]->text().size() < 20000);
-        QVERIFY(endless.startsWith(w.Label2[1]->text()));
-        QVERIFY(w.Label2[1]->heightForWidth(w.Label2[1]->width()) > w.Label2[1]->height());
-        QCOMPARE(w.Label2[2]->text(), QStringLiteral("B"));
-        worksheet(QStringLiteral("B"));
-        click(w.Label2[2]);
-        QCOMPARE(f->program->state<QuizTables>().QuizTitle, QStringLiteral("B"));
-    }
-
-    void exitShowsTheMainMenuAndUnloadsTheCatalogue() {
-        Worksheets& w = open();
-        bool catalogueAloneAtClick = false;
-        f->sound->onPlay = [&](const QString&) {
-            catalogueAloneAtClick =
-                screens().isLoaded(Worksheets::Id) && !screens().isLoaded(ScreenId::intro0);
-        };
-        click(w.Label2[Worksheets::Exit]);
-        QVERIFY(catalogueAloneAtClick);
-        QCOMPARE(f->sound->played, QStringList{heard::Click});
-        QVERIFY(screens().isShowing(ScreenId::intro0));
-        QVERIFY(!screens().isLoaded(Worksheets::Id));
-    }
-
-    void onlyTheTitlesAndExitHighlight() {
-        listed(numbered(1, 30));
-        Worksheets& w = open();
-        QTest::mouseMove(w.client(), QPoint(twips::toPixels(5980), twips::toPixels(3000)));
-        for (const auto& [index, entry] : w.Label2)
-            QVERIFY2(!entry->isOpaque(), qPrintable(QString::number(index)));
-        QVERIFY(w.Label3[Worksheets::Next]->isOpaque());
-        QTest::mouseMove(w.Label2[13], QPoint(5, 5));
-        QVERIFY(w.Label2[13]->isOpaque());
-        QTest::mouseMove(w.Label2[Worksheets::Exit], QPoint(5, 5));
-        QVERIFY(w.Label2[Worksheets::Exit]->isOpaque());
     }
 
     // The left column fills first, then the right, row by row; the longest
