@@ -1,7 +1,6 @@
 #include "catalogue_file.h"
 #include "question_file.h"
 #include "startup.h"
-#include "support/fits.h"
 #include "support/gui.h"
 #include "support/program_fixture.h"
 #include "support/question_sets.h"
@@ -98,11 +97,9 @@ private Q_SLOTS:
     void cleanup() { f.reset(); }
 
     // Each question's caption just above it, and on each answer's line its
-    // letter, then its tick, then its box; no box lies over another, and
-    // every text fits at Tahoma's widths.
+    // letter, then its tick, then its box; no box lies over another.
     void theBoxesStandApartWithTheirCaptionsBesideThem() {
         Wizard& w = open();
-        QCOMPARE(fits::misfits(&w), QStringList());
         for (int q = 0; q < Wizard::Questions; ++q) {
             QCOMPARE(w.Label1[2 + 5 * q]->geometry().bottomLeft() + QPoint(0, 1),
                      w.Text2[q]->pos());
@@ -224,13 +221,10 @@ private Q_SLOTS:
         }
     }
 
-    // A gap, a title the folder cannot keep, a catalogue gone or full: the
+    // A gap, a title the folder cannot keep, a catalogue gone: the
     // teacher is told why (a list to repair with the way to repair it), no
     // file changes, and the boxes keep what was typed.
     void aSaveThatCannotBeDoneSaysWhyAndKeepsEverything() {
-        QByteArray full = " 1000\r\n";
-        for (int i = 1; i <= 1000; ++i)
-            full += "Sheet " + QByteArray::number(i) + "\r\n";
         QuestionSheet gap = complete();
         gap.answers[26].clear();
         using catalogue_file::Failure;
@@ -239,8 +233,7 @@ private Q_SLOTS:
             {complete(QStringLiteral("a/b")), " 0\r\n",
              QStringLiteral("not allowed in a file name")},
             {complete(), QByteArray(),
-             kProblem + catalogue_file::explain(Failure::Missing, folder())},
-            {complete(), full, kProblem + catalogue_file::explain(Failure::Full, folder())}};
+             kProblem + catalogue_file::explain(Failure::Missing, folder())}};
         for (const auto& [sheet, track, said] : cases) {
             f->remove(QStringLiteral("multiple/track.txt"));
             if (!track.isNull())
