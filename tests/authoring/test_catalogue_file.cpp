@@ -96,7 +96,18 @@ private Q_SLOTS:
         if (whole) {
             QCOMPARE(add(QStringLiteral("New")), catalogue_file::Change::Done);
             QCOMPARE(catalogue_file::readAll(folder), titles.first(count) + QStringList{"New"});
+            return;
         }
+        // A list to repair takes no change, and the teacher is told which.
+        using catalogue_file::Failure;
+        const Failure expected = bytes.isNull() ? Failure::Missing : Failure::Damaged;
+        Failure why = Failure::None;
+        QCOMPARE(catalogue_file::trackworksheets(folder, QStringLiteral("New"), state, &why),
+                 catalogue_file::Change::Failed);
+        QCOMPARE(why, expected);
+        QCOMPARE(save(sheet(QStringLiteral("New"))).message,
+                 catalogue_file::explain(expected, folder));
+        QCOMPARE(onDisk(), bytes);
     }
 
     // Titles as typed, in the order first saved, in the bytes the catalogue
