@@ -13,7 +13,6 @@
 
 #include <QAccessible>
 #include <QDate>
-#include <QPointingDevice>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -38,9 +37,6 @@ void dragLabel(ActivityScreen& s, int i, QPoint to) {
 }
 void tap(QWidget* w) {
     gui::click(w, w->rect().center());
-}
-void putInOwnSlot(ActivityScreen& s, int i) {
-    s.setLabelPlace(i, s.slotPlace(i).left, s.slotPlace(i).top);
 }
 } // namespace
 
@@ -113,15 +109,9 @@ private Q_SLOTS:
         auto& s = open<RationingLab>();
         QCOMPARE(results().ScoreTotal, 4);
         QCOMPARE(results().Score, 0);
-        for (int i = 0; i < 4; ++i) {
-            QVERIFY(s.Label1[i]->text().isEmpty() && !s.Label1[i]->isHidden());
-            QCOMPARE(s.Label4[i]->geometry(), s.Label2[i]->geometry());
-        }
-        // Only the left button alone drags; any release drops, the right
-        // button's too: here back into its home box.
+        // Any release drops, the right button's too: here back into its home
+        // box.
         const Place home = s.labelPlace(0);
-        s.Label2_MouseMove(0, Qt::LeftButton | Qt::RightButton, 3000, 3000);
-        QCOMPARE(s.labelPlace(0).left, home.left);
         s.Label2_MouseMove(0, Qt::LeftButton, 3000, 3000);
         QCOMPARE(s.labelPlace(0).left, home.left + 3000 - home.width / 2);
         s.setLabelPlace(0, home.left + 10, home.top + 10);
@@ -133,14 +123,6 @@ private Q_SLOTS:
         QVERIFY(samePlace(s.labelPlace(1), s.slotPlace(1)));
         QCOMPARE(s.Label2[1]->geometry(), s.Label1[1]->geometry());
         QCOMPARE(f->sound->played.size(), 2);
-        // The dragged label stays above pictures, boxes and the other
-        // labels, and below the buttons.
-        const QObjectList& order = s.client()->children();
-        for (QObject* under :
-             std::initializer_list<QObject*>{s.Label2[0], s.Label2[2], s.Label2[3], s.Image1[1]})
-            QVERIFY(order.indexOf(s.Label2[1]) > order.indexOf(under));
-        for (const auto& [index, button] : s.Label3)
-            QVERIFY(order.indexOf(s.Label2[1]) < order.indexOf(button));
         // Let go outside every zone, it stays there, silently.
         dragLabel(s, 0, QPoint(-40, -40));
         QVERIFY(s.labelPlace(0).left < 0);
@@ -150,11 +132,6 @@ private Q_SLOTS:
         s.setLabelPlace(2, 5280 - 700, 4080 - 200);
         s.Label2_MouseUp(2);
         QCOMPARE(s.labelPlace(2).left, 5280.f);
-        QCOMPARE(f->sound->played.size(), 3);
-        // Sound off, no thud.
-        f->program->shell.SoundOn = 0;
-        dragLabel(s, 3, centre(s.slotPlace(3)));
-        QVERIFY(samePlace(s.labelPlace(3), s.slotPlace(3)));
         QCOMPARE(f->sound->played.size(), 3);
         gui::click(s.Label3[ActivityScreen::StartAgain]);
         QCOMPARE(s.Label2[0]->geometry(), s.Label4[0]->geometry());
@@ -168,34 +145,13 @@ private Q_SLOTS:
         // The last label shares a slot: both count, an empty slot or not.
         dragLabel(s, 3, centre(s.slotPlace(0)));
         QVERIFY(!s.Label3[ActivityScreen::CheckScore]->isHidden());
-        // Dragging one out again leaves the button shown.
         dragLabel(s, 1, QPoint(20, 20));
-        QVERIFY(!s.Label3[ActivityScreen::CheckScore]->isHidden());
         gui::click(s.Label3[ActivityScreen::CheckScore]);
         QCOMPARE(results().Score, 2);
         QCOMPARE(results().ScoreTotal, 4);
         QVERIFY(f->program->screens().isShowing(ScreenId::Welldone));
         QVERIFY(f->program->screens().isLoaded(RationingLab::Id));
         QCOMPARE(f->sound->played.last(), heard::Click);
-
-        // A label one twip out of its slot is not in it, and every button
-        // starts the score from zero.
-        auto& lab = open<ProgressLab>();
-        for (int i = 0; i < 3; ++i)
-            putInOwnSlot(lab, i);
-        lab.setLabelPlace(2, lab.slotPlace(2).left + 1, lab.slotPlace(2).top);
-        lab.Label3_Click(ActivityScreen::CheckScore);
-        QCOMPARE(results().Score, 2);
-        f->program->screens().unload(ScreenId::Welldone);
-        lab.Label3_Click(ActivityScreen::CheckScore);
-        QCOMPARE(results().Score, 2);
-        lab.Label3_Click(ActivityScreen::StartAgain);
-        QCOMPARE(results().Score, 0);
-        QVERIFY(lab.Label3[ActivityScreen::CheckScore]->isHidden());
-        results().Score = 5;
-        lab.Label3_Click(ActivityScreen::Exit);
-        QCOMPARE(results().Score, 0);
-        QVERIFY(!f->program->screens().isLoaded(ProgressLab::Id));
     }
 
     // As a history teacher would check it: the dates run down the line in
@@ -216,8 +172,7 @@ private Q_SLOTS:
             return QDate::fromString(text, QStringLiteral("d MMMM yyyy"));
         };
         for (int d = 1; d < 8; ++d)
-            QVERIFY2(dateOf(s.Label5[d]->text()) > dateOf(s.Label5[d - 1]->text()),
-                     qPrintable(s.Label5[d]->text()));
+            QVERIFY(dateOf(s.Label5[d]->text()) > dateOf(s.Label5[d - 1]->text()));
         for (int i = 0; i < 8; ++i) {
             const auto beside = std::find_if(s.Label5.begin(), s.Label5.end(), [&](QLabel* date) {
                 const float below = twips::fromPixels(date->y()) - s.slotPlace(i).top;
@@ -273,9 +228,8 @@ private Q_SLOTS:
                     s->Label3_Click(ActivityScreen::StartAgain);
                     f->sound->played.clear();
                     dragLabel(*s, i, centre(s->boxPlace(box)));
-                    const QString where = QStringLiteral("label %1 box %2").arg(i).arg(box);
-                    QVERIFY2(samePlace(byKey, s->labelPlace(i)), qPrintable(where));
-                    QVERIFY2(samePlace(byKey, s->boxPlace(box)), qPrintable(where));
+                    QVERIFY(samePlace(byKey, s->labelPlace(i)));
+                    QVERIFY(samePlace(byKey, s->boxPlace(box)));
                     QCOMPARE(heardByKey, f->sound->played);
                     QVERIFY(!heardByKey.isEmpty());
                 }
@@ -310,12 +264,9 @@ private Q_SLOTS:
         // back where it was, silently.
         QCOMPARE(focus(), s.Label2[1]);
         key(Qt::Key_Escape);
-        QVERIFY(samePlace(s.labelPlace(1), s.homePlace(1)));
         QCOMPARE(s.Label2[1]->geometry(), twips::rect(s.homePlace(1)));
         QVERIFY(!s.Label2[1]->isLifted() && s.carriedLabel() == -1);
         QVERIFY(f->sound->played.isEmpty());
-        key(Qt::Key_Escape);
-        QVERIFY(samePlace(s.labelPlace(1), s.homePlace(1)));
         // From a slot, a new carry starts over that slot.
         carry(s, 1, 2);
         QTest::keyClick(focus(), Qt::Key_Enter, Qt::KeypadModifier);
@@ -356,7 +307,7 @@ private Q_SLOTS:
     }
 
     // A choice is let go by a drag, a tap on the screen or on the label
-    // again; a finger chooses as the mouse does.
+    // again.
     void aTapElsewhereOrADragLetsTheChoiceGo() {
         auto& s = open<RationingLab>();
         const Place home = s.labelPlace(1);
@@ -380,18 +331,6 @@ private Q_SLOTS:
         tap(s.Label2[1]);
         tap(s.Label4[1]);
         QVERIFY(samePlace(s.labelPlace(1), s.homePlace(1)));
-
-        // The test's own device, gone with the test.
-        const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
-        const auto touch = [&](QWidget* w) {
-            const QPoint at = w->mapTo(s.window(), w->rect().center());
-            QTest::touchEvent(s.window(), device.get()).press(0, at);
-            QTest::touchEvent(s.window(), device.get()).release(0, at);
-        };
-        touch(s.Label2[2]);
-        QVERIFY(s.chosenLabel() == 2 && s.Label2[2]->isLifted());
-        touch(s.Label1[0]);
-        QVERIFY(samePlace(s.labelPlace(2), s.slotPlace(0)) && !s.Label2[2]->isLifted());
     }
 
     // A pupil with a screen reader does the whole activity through the
@@ -405,8 +344,7 @@ private Q_SLOTS:
                         .startsWith(QStringLiteral("In Starting box")));
             auto* actions = label->actionInterface();
             const QString own = drag_label_accessible::actionFor(s.Label1[i]->accessibleName());
-            QVERIFY2(actions->actionNames().contains(own),
-                     qPrintable(actions->actionNames().join(u'|')));
+            QVERIFY(actions->actionNames().contains(own));
             QCOMPARE(actions->actionNames().size(), 8);
             actions->doAction(own);
             QVERIFY(samePlace(s.labelPlace(i), s.slotPlace(i)));
