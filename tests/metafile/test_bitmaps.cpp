@@ -1,5 +1,6 @@
-// Bitmaps written byte by byte in every form a metafile may carry them, drawn
-// one pixel to one pixel and compared with the picture worked out by hand.
+// Bitmaps written byte by byte in every form a metafile may carry them and
+// placed by each bitmap record, drawn one pixel to one pixel and compared
+// with the picture worked out by hand.
 #include "picture_check.h"
 #include "testmain.h"
 
@@ -41,22 +42,13 @@ Bytes trueColour(Bytes b, int bytesPerPixel, bool topFirst = false) {
     return b;
 }
 
-// Sixteen-bit rows from each colour's code, bottom row first.
-Bytes words(Bytes b, const QList<int>& top, const QList<int>& bottom) {
-    for (int v : bottom)
-        b.u16(v);
-    for (int v : top)
-        b.u16(v);
-    return b;
-}
-
 Bytes withMasks(Bytes b, quint32 red, quint32 green, quint32 blue) {
     return b.u32(red).u32(green).u32(blue);
 }
 
-QByteArray onePicture(const QByteArray& dib) {
-    return withRecords(
-        Bytes::record(gdi::record::StretchDib, stretchDibParams({0, 0, 4, 2}, {4, 2}, dib)), 4, 2);
+// The whole of the four by two picture, or its first rows, at dest.
+QByteArray stretched(const QByteArray& dib, const QRect& dest = {0, 0, 4, 2}) {
+    return Bytes::record(gdi::record::StretchDib, stretchDibParams(dest, {4, dest.height()}, dib));
 }
 
 } // namespace
@@ -64,151 +56,102 @@ QByteArray onePicture(const QByteArray& dib) {
 class BitmapsTest : public QObject {
     Q_OBJECT
 
-    static void expectPicture(const QImage& image, const QList<QRgb>& expected) {
-        QCOMPARE(image.size(), QSize(4, 2));
-        for (int i = 0; i < 8; ++i)
-            EXPECT_PIXEL(image, QPoint(i % 4, i / 4), QColor(expected[i]));
+    static void form(const char* name, const Bytes& dib, const QList<QRgb>& expected) {
+        QTest::newRow(name) << stretched(dib.data) << expected;
     }
 
 private Q_SLOTS:
-    void everyFormOfBitmap_data() {
-        QTest::addColumn<QByteArray>("dib");
+    // Every form of bitmap, then the same 24-bit picture placed by each
+    // bitmap record. STRETCHDIB counts its source from the bitmap's bottom
+    // row; the two blits count from the top, as a device context holds a
+    // picture.
+    void drawnPixelForPixel_data() {
+        QTest::addColumn<QByteArray>("record");
         QTest::addColumn<QList<QRgb>>("expected");
         using namespace gdi::compression;
         const QRgb k = qRgb(0, 0, 0);
         const QRgb w = qRgb(255, 255, 255);
         // Black and white; rows 0011 under 1010.
-        QTest::newRow("1 bit") << infoHeader(4, 2, 1).u32(0).u32(0xFFFFFF).u32(0x30).u32(0xA0).data
-                               << QList<QRgb>{w, k, w, k, k, k, w, w};
-        QTest::newRow("4 bits") << indexed(4).raw(QByteArray::fromHex("0567000012340000")).data
-                                << Picture;
+        form("1 bit", infoHeader(4, 2, 1).u32(0).u32(0xFFFFFF).u32(0x30).u32(0xA0),
+             QList<QRgb>{w, k, w, k, k, k, w, w});
+        form("4 bits", indexed(4).raw(QByteArray::fromHex("0567000012340000")), Picture);
         // Indices of the test picture, bottom row first.
         const QByteArray rows8 = QByteArray::fromHex("0005060701020304");
-        QTest::newRow("8 bits") << indexed(8).raw(rows8).data << Picture;
-        QTest::newRow("16 bits, 5-5-5")
-            << words(infoHeader(4, 2, 16), {0x7C00, 0x03E0, 0x001F, 0x7FFF},
-                     {0, 0x7FE0, 0x03FF, 0x7C1F})
-                   .data
-            << Picture;
-        QTest::newRow("16 bits, 5-6-5 fields")
-            << words(withMasks(infoHeader(4, 2, 16, BitFields), 0xF800, 0x07E0, 0x001F),
-                     {0xF800, 0x07E0, 0x001F, 0xFFFF}, {0, 0xFFE0, 0x07FF, 0xF81F})
-                   .data
-            << Picture;
-        Bytes v4;
-        v4.u32(108).u32(4).u32(2).u16(1).u16(16).u32(BitFields).u32(0).u32(0).u32(0).u32(0).u32(0);
-        v4.u32(0xF800).u32(0x07E0).u32(0x001F).raw(QByteArray(108 - 52, '\0'));
-        QTest::newRow("16 bits, fields inside a V4 header")
-            << words(v4, {0xF800, 0x07E0, 0x001F, 0xFFFF}, {0, 0xFFE0, 0x07FF, 0xF81F}).data
-            << Picture;
-        QTest::newRow("24 bits") << trueColour(infoHeader(4, 2, 24), 3).data << Picture;
-        QTest::newRow("24 bits, top row first")
-            << trueColour(infoHeader(4, -2, 24), 3, true).data << Picture;
-        QTest::newRow("32 bits") << trueColour(infoHeader(4, 2, 32), 4).data << Picture;
+        form("8 bits", indexed(8).raw(rows8), Picture);
+        // Each colour's code, bottom row first.
+        form("16 bits, 5-5-5",
+             infoHeader(4, 2, 16)
+                 .raw(QByteArray::fromHex("0000E07FFF031F7C"))
+                 .raw(QByteArray::fromHex("007CE0031F00FF7F")),
+             Picture);
+        form("16 bits, 5-6-5 fields",
+             withMasks(infoHeader(4, 2, 16, BitFields), 0xF800, 0x07E0, 0x001F)
+                 .raw(QByteArray::fromHex("0000E0FFFF071FF8 00F8E0071F00FFFF")),
+             Picture);
+        form("24 bits", trueColour(infoHeader(4, 2, 24), 3), Picture);
+        form("24 bits, top row first", trueColour(infoHeader(4, -2, 24), 3, true), Picture);
+        form("32 bits", trueColour(infoHeader(4, 2, 32), 4), Picture);
         // Red in the low byte: only the masks can tell.
         Bytes rgbx = withMasks(infoHeader(4, 2, 32, BitFields), 0x000000FF, 0x0000FF00, 0x00FF0000);
         for (int i : {4, 5, 6, 7, 0, 1, 2, 3})
             rgbx.u8(qRed(Picture[i])).u8(qGreen(Picture[i])).u8(qBlue(Picture[i])).u8(0);
-        QTest::newRow("32 bits, fields") << rgbx.data << Picture;
-        QTest::newRow("run-length 8")
-            << indexed(8, Rle8).raw(QByteArray::fromHex("0200 0206 0000 000401020304 0001")).data
-            << QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3],
-                           k,          k,          Palette[6], Palette[6]};
-        QTest::newRow("run-length 8, moved up a row")
-            << indexed(8, Rle8).raw(QByteArray::fromHex("0205 00020001 0203 0001")).data
-            << QList<QRgb>{k, k, Palette[3], Palette[3], Palette[5], Palette[5], k, k};
-        QTest::newRow("run-length 8, odd absolute run padded")
-            << indexed(8, Rle8).raw(QByteArray::fromHex("0003050607 00 0107 0000 04 01 0001")).data
-            << QList<QRgb>{Palette[1], Palette[1], Palette[1], Palette[1],
-                           Palette[5], Palette[6], Palette[7], Palette[7]};
+        form("32 bits, fields", rgbx, Picture);
+        form("run-length 8",
+             indexed(8, Rle8).raw(QByteArray::fromHex("0200 0206 0000 000401020304 0001")),
+             QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3], k, k, Palette[6],
+                         Palette[6]});
+        form("run-length 8, moved up a row",
+             indexed(8, Rle8).raw(QByteArray::fromHex("0205 00020001 0203 0001")),
+             QList<QRgb>{k, k, Palette[3], Palette[3], Palette[5], Palette[5], k, k});
+        form("run-length 8, odd absolute run padded",
+             indexed(8, Rle8).raw(QByteArray::fromHex("0003050607 00 0107 0000 04 01 0001")),
+             QList<QRgb>{Palette[1], Palette[1], Palette[1], Palette[1], Palette[5], Palette[6],
+                         Palette[7], Palette[7]});
         // A run longer than its row is cut at the edge, never carried into
         // the row drawn next to it in memory.
-        QTest::newRow("run-length 8, run past its row")
-            << indexed(8, Rle8).raw(QByteArray::fromHex("0402 0000 0601 0001")).data
-            << QList<QRgb>{Palette[1], Palette[1], Palette[1], Palette[1],
-                           Palette[2], Palette[2], Palette[2], Palette[2]};
+        form("run-length 8, run past its row",
+             indexed(8, Rle8).raw(QByteArray::fromHex("0402 0000 0601 0001")),
+             QList<QRgb>{Palette[1], Palette[1], Palette[1], Palette[1], Palette[2], Palette[2],
+                         Palette[2], Palette[2]});
         // Entries past the 256 an index can reach are read over, not taken
         // for pixels.
-        QTest::newRow("8 bits, 300 colours")
-            << quads(infoHeader(4, 2, 8, 0, 300), 300).raw(rows8).data << Picture;
-        QTest::newRow("run-length 4")
-            << indexed(4, Rle4).raw(QByteArray::fromHex("0405 0000 00041234 0001")).data
-            << QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3],
-                           k,          Palette[5], k,          Palette[5]};
+        form("8 bits, 300 colours", quads(infoHeader(4, 2, 8, 0, 300), 300).raw(rows8), Picture);
+        form("run-length 4", indexed(4, Rle4).raw(QByteArray::fromHex("0405 0000 00041234 0001")),
+             QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3], k, Palette[5], k,
+                         Palette[5]});
         Bytes core;
         core.u32(12).u16(4).u16(2).u16(1).u16(24);
-        QTest::newRow("core header, 24 bits") << trueColour(core, 3).data << Picture;
-        Bytes core8;
-        core8.u32(12).u16(4).u16(2).u16(1).u16(8);
-        for (int i = 0; i < 256; ++i) {
-            const QRgb c = i < Palette.size() ? Palette[i] : 0;
-            core8.u8(qBlue(c)).u8(qGreen(c)).u8(qRed(c));
-        }
-        QTest::newRow("core header, 8 bits") << core8.raw(rows8).data << Picture;
-    }
-    void everyFormOfBitmap() {
-        QFETCH(QByteArray, dib);
-        QFETCH(QList<QRgb>, expected);
-        QString error;
-        const auto picture = parse(onePicture(dib), &error);
-        QVERIFY2(picture && picture->isComplete(), qPrintable(error));
-        expectPicture(render(*picture, {4, 2}), expected);
-    }
-
-    // The same 24-bit picture placed by each bitmap record. STRETCHDIB
-    // counts its source from the bitmap's bottom row; the two blits count
-    // from the top, as a device context holds a picture.
-    void placedByEachRecord_data() {
-        QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<QList<QRgb>>("expected");
+        form("core header, 24 bits", trueColour(core, 3), Picture);
         const QByteArray dib = trueColour(infoHeader(4, 2, 24), 3).data;
-        const QRgb w = qRgb(255, 255, 255);
-        const QList<QRgb> top = Picture.mid(0, 4);
-        const QList<QRgb> bottom = Picture.mid(4, 4);
+        const QList<QRgb> top = Picture.mid(0, 4), bottom = Picture.mid(4, 4), white(4, w);
         QTest::newRow("stretchdib, first row from the bottom")
-            << Bytes::record(gdi::record::StretchDib, stretchDibParams({0, 0, 4, 1}, {4, 1}, dib))
-            << (bottom + QList<QRgb>{w, w, w, w});
+            << stretched(dib, {0, 0, 4, 1}) << bottom + white;
         Bytes blt;
         blt.u32(gdi::SrcCopy).i16(1).i16(4).i16(0).i16(0).i16(1).i16(4).i16(0).i16(0).raw(dib);
         QTest::newRow("dibstretchblt, first row from the top")
-            << Bytes::record(gdi::record::DibStretchBlt, blt.data)
-            << (top + QList<QRgb>{w, w, w, w});
+            << Bytes::record(gdi::record::DibStretchBlt, blt.data) << top + white;
         Bytes bit;
         bit.u32(gdi::SrcCopy).i16(1).i16(0).i16(1).i16(4).i16(1).i16(0).raw(dib);
         QTest::newRow("dibbitblt, second row to the second row")
-            << Bytes::record(gdi::record::DibBitBlt, bit.data)
-            << (QList<QRgb>{w, w, w, w} + bottom);
+            << Bytes::record(gdi::record::DibBitBlt, bit.data) << white + bottom;
         QTest::newRow("mirrored by a negative width")
-            << Bytes::record(gdi::record::StretchDib, stretchDibParams({4, 0, -4, 2}, {4, 2}, dib))
+            << stretched(dib, {4, 0, -4, 2})
             << QList<QRgb>{top[3],    top[2],    top[1],    top[0],
                            bottom[3], bottom[2], bottom[1], bottom[0]};
         Bytes noBitmap;
         noBitmap.u32(0x00F00021).i16(0).i16(0).i16(0).i16(2).i16(4).i16(0).i16(0);
         QTest::newRow("a blit with no bitmap draws nothing")
-            << Bytes::record(gdi::record::DibBitBlt, noBitmap.data) << QList<QRgb>(8, w);
+            << Bytes::record(gdi::record::DibBitBlt, noBitmap.data) << white + white;
     }
-    void placedByEachRecord() {
+    void drawnPixelForPixel() {
         QFETCH(QByteArray, record);
         QFETCH(QList<QRgb>, expected);
-        const auto picture = parse(withRecords(record, 4, 2));
-        QVERIFY(picture && picture->isComplete());
-        expectPicture(render(*picture, {4, 2}), expected);
-    }
-
-    // Smooth: half way across, the two sides meet in a blend.
-    void scaledSmoothlyIntoItsDestination() {
-        MetafileWriter w;
-        w.begin(1000, 1000);
-        QImage quarters(2, 2, QImage::Format_RGB32);
-        const QList<QColor> colours = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
-        for (int i = 0; i < 4; ++i)
-            quarters.setPixelColor(i % 2, i / 2, colours[i]);
-        w.stretchDib(QRect(0, 0, 1000, 1000), quarters);
-        const QImage image = render(w.finish());
-        for (int i = 0; i < 4; ++i)
-            EXPECT_PIXEL(image, QPoint(10 + i % 2 * 80, 10 + i / 2 * 80), colours[i]);
-        const QRgb middle = image.pixel(50, 10);
-        QVERIFY(qRed(middle) > 60 && qGreen(middle) > 60);
+        QString error;
+        const auto picture = parse(withRecords(record, 4, 2), &error);
+        QVERIFY2(picture && picture->isComplete(), qPrintable(error));
+        const QImage image = render(*picture, {4, 2});
+        for (int i = 0; i < 8; ++i)
+            EXPECT_PIXEL(image, QPoint(i % 4, i / 4), QColor(expected[i]));
     }
 };
 
