@@ -24,16 +24,14 @@ struct ShellFixture : ProgramFixture {
     void remove(const char* relative) const { ProgramFixture::remove(QString::fromUtf8(relative)); }
 
     // A reading page in its screen and print versions, sized apart so that
-    // a test can tell them apart; its words name it unless given. With no
-    // words at all it is blank paper.
-    void page(const QString& name, const std::optional<QString>& words = {}) const {
+    // a test can tell them apart; its words name it.
+    void page(const QString& name) const {
         for (const char* wmf : {"wmf", "wmf2"}) {
             const QString folder = QString::fromLatin1(wmf);
             QDir(dir.path()).mkpath(folder);
             metafile::MetafileWriter w;
             w.begin(folder == u"wmf" ? 10400 : 9300, folder == u"wmf" ? 7800 : 14000);
-            if (!words || !words->isEmpty())
-                w.textOut(100, 100, words.value_or(name));
+            w.textOut(100, 100, name);
             write(folder + u'/' + name + QStringLiteral(".wmf"), w.finish());
         }
     }

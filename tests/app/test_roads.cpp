@@ -4,16 +4,13 @@
 #include "catalogue_state.h"
 #include "labelling.h"
 #include "multiple.h"
-#include "ordering.h"
 #include "page_state.h"
-#include "print_service.h"
 #include "shell_fixture.h"
 #include "support/question_sets.h"
-#include "support/recording_surface.h"
 #include "testmain.h"
+#include "twips.h"
 #include "viewers.h"
 #include "welldone.h"
-#include "wrong.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -27,18 +24,15 @@ class RoadsTest : public QObject {
     QWidget* focus() { return screens().stage().focusWidget(); }
     void key(Qt::Key k) { QTest::keyClick(focus(), k); }
     QString result() { return screens().form<Welldone>().Label1->text(); }
-    void watchAtClick(ScreenId id) {
-        f->sound->onPlay = [this, id](const QString&) { seenAtClick = screens().isShowing(id); };
-    }
 
     // Tabs on until the control has the keyboard (a screen never needs more
     // than a round of its stops), then presses it.
-    bool press(QWidget* control, Qt::Key with = Qt::Key_Return) {
+    bool press(QWidget* control) {
         for (int i = 0; i < 60 && focus() != control; ++i)
             key(Qt::Key_Tab);
         if (focus() != control)
             return false;
-        key(with);
+        key(Qt::Key_Return);
         return true;
     }
     // Focus rings come, as the keys do, only to an active window.
@@ -76,30 +70,25 @@ private Q_SLOTS:
                  composeQuestionFile(test_sets::sheet("Rationing", test_sets::kPattern)));
         seenAtClick = false;
     }
-    void cleanup() { f.reset(); }
+    void cleanup() {
+        f.reset();
+        twips::setScale(1);
+    }
 
-    // The title screen, the menu, sound off, Exit and Cancel, the menu loaded
-    // again, and Exit for good.
+    // The title screen, the menu, sound off, Exit and Cancel, and Exit for
+    // good on a title screen whose picture has gone, silent with sound off.
     void fromTheTitleScreenToTheEnd() {
         f->write(QStringLiteral("multiple/track.txt"), " 2\r\nBlitz\r\nD-Day\r\n");
         Stage& stage = screens().stage();
         stage.resize(1280, 1024);
         startup::showTitleScreen(*f->program);
-        QVERIFY(stage.isVisible() && screens().isShowing(ScreenId::Titlefrm));
         auto& title = screens().form<Titlefrm>();
-        QCOMPARE(title.Caption(), QStringLiteral(" "));
         QCOMPARE(title.geometry().center(), QRect(0, 0, 1280, 1024).center());
         QVERIFY(!title.Picture1()->pixmap().isNull());
-        f->sound->onPlay = [this](const QString&) {
-            seenAtClick =
-                screens().isShowing(ScreenId::intro0) && !screens().isLoaded(ScreenId::Titlefrm);
-        };
         gui::click(title.Command1);
-        QVERIFY(seenAtClick);
-        f->sound->onPlay = {};
+        QVERIFY(!screens().isLoaded(ScreenId::Titlefrm));
         Intro0& menu = screens().form<Intro0>();
         QVERIFY(menu.Option1->isChecked() && !menu.Image1->pixmap().isNull());
-        QVERIFY(menu.Timer1->isActive());
         QTRY_VERIFY(!menu.Timer1->isActive());
         QCOMPARE(f->program->state<CatalogueState>().WorksheetTitles[2], QStringLiteral("D-Day"));
 
@@ -109,85 +98,73 @@ private Q_SLOTS:
         QVERIFY(screens().isShowing(ScreenId::Titlefrm) && !screens().isShowing(ScreenId::intro0));
         gui::click(screens().form<Titlefrm>().Command1);
         QCOMPARE(&screens().form<Intro0>(), &menu);
-        QVERIFY(screens().isShowing(ScreenId::intro0) && !screens().isLoaded(ScreenId::Titlefrm));
         QVERIFY(menu.Option2->isChecked());
         QCOMPARE(f->program->shell.SoundOn, std::optional<int>(0));
-        QCOMPARE(f->sound->played, QStringList{heard::Click});
 
-        screens().unload(ScreenId::intro0);
-        QVERIFY(screens().form<Intro0>().Option1->isChecked());
-        QCOMPARE(f->program->shell.SoundOn, std::optional<int>(1));
-        screens().form<Intro0>().Show();
-        gui::click(screens().form<Intro0>().Label2.at(Intro0::Exit));
+        f->remove("Images/spitfism.jpg");
+        gui::click(menu.Label2.at(Intro0::Exit));
+        QCOMPARE(screens().form<Titlefrm>().Caption(), QStringLiteral("Ostervale"));
+        QVERIFY(screens().form<Titlefrm>().Picture1()->pixmap().toImage().pixelColor(9, 9).red() >
+                100);
         QVERIFY(!f->ended);
         gui::click(screens().form<Titlefrm>().Command2);
         QVERIFY(f->ended);
-        QCOMPARE(f->sound->played, QStringList(3, heard::Click));
-    }
-
-    // Before the menu has switched sound on, leaving is silent.
-    void aMissingTitlePictureFallsBackAndExitIsSilent() {
-        f->remove("Images/spitfism.jpg");
-        startup::showTitleScreen(*f->program);
-        auto& title = screens().form<Titlefrm>();
-        QCOMPARE(title.Caption(), QStringLiteral("Ostervale"));
-        QVERIFY(title.Picture1()->pixmap().toImage().pixelColor(10, 10).red() > 100);
-        gui::click(title.Command2);
-        QVERIFY(f->ended && f->sound->played.isEmpty());
+        QCOMPARE(f->sound->played, QStringList(1, heard::Click));
     }
 
     void everyMenuEntryOpensItsScreenAsItClicks_data() {
         QTest::addColumn<int>("entry");
         QTest::addColumn<int>("screen");
-        QTest::addColumn<bool>("menuStays");
-        QTest::newRow("rationing") << int(Intro0::Rationing) << int(ScreenId::rationing) << true;
-        QTest::newRow("progress") << int(Intro0::Progress) << int(ScreenId::progress) << true;
-        QTest::newRow("wizard") << int(Intro0::Wizard) << int(ScreenId::wizard) << true;
-        QTest::newRow("guide") << int(Intro0::Guide) << int(ScreenId::guide) << true;
-        QTest::newRow("thanks") << int(Intro0::Acknowledgments) << int(ScreenId::teacher) << true;
-        QTest::newRow("catalogue") << int(Intro0::Catalogue) << int(ScreenId::worksheets) << false;
+        QTest::newRow("rationing") << int(Intro0::Rationing) << int(ScreenId::rationing);
+        QTest::newRow("progress") << int(Intro0::Progress) << int(ScreenId::progress);
+        QTest::newRow("wizard") << int(Intro0::Wizard) << int(ScreenId::wizard);
+        QTest::newRow("guide") << int(Intro0::Guide) << int(ScreenId::guide);
+        QTest::newRow("thanks") << int(Intro0::Acknowledgments) << int(ScreenId::teacher);
+        QTest::newRow("catalogue") << int(Intro0::Catalogue) << int(ScreenId::worksheets);
     }
     void everyMenuEntryOpensItsScreenAsItClicks() {
         QFETCH(int, entry);
         QFETCH(int, screen);
-        QFETCH(bool, menuStays);
         Intro0& menu = f->openMainMenu();
-        watchAtClick(ScreenId(screen));
+        f->sound->onPlay = [this, screen](const QString&) {
+            seenAtClick = screens().isShowing(ScreenId(screen));
+        };
         gui::click(menu.Label2.at(entry));
         QVERIFY(seenAtClick);
-        QCOMPARE(screens().isLoaded(ScreenId::intro0), menuStays);
-        QCOMPARE(f->sound->played.size(), 2);
-        if (auto* topic = dynamic_cast<TopicMenu*>(screens().find(ScreenId(screen)))) {
-            // Behind the title and every entry, however large it is.
-            QCOMPARE(topic->client()->children().indexOf(topic->Image1), 0);
-            QVERIFY(!topic->Image1->pixmap().isNull());
-            const bool rationing = entry == Intro0::Rationing;
-            for (int activity : {TopicMenu::Labelling, TopicMenu::Ordering}) {
-                gui::click(topic->label3.at(activity));
-                auto* s = dynamic_cast<ActivityScreen*>(screens().stage().frontScreen());
-                QVERIFY(s);
-                QCOMPARE(s->id(), activity == TopicMenu::Labelling
-                                      ? (rationing ? RationingLab::Id : ProgressLab::Id)
-                                      : (rationing ? RationingOrd::Id : ProgressOrd::Id));
-                // A screen reader announces the heading the pupil sees.
-                QCOMPARE(s->Label6->text(), topic->Label1->text());
-                QVERIFY(s->accessibleName().startsWith(topic->Label1->text() + u':'));
-                gui::click(s->Label3[ActivityScreen::Exit]);
-            }
-            gui::click(topic->label3.at(TopicMenu::Exit));
-            QVERIFY(!screens().isLoaded(ScreenId(screen)));
-            QVERIFY(screens().isShowing(ScreenId::intro0));
-        }
+        QCOMPARE(screens().isLoaded(ScreenId::intro0), entry != Intro0::Catalogue);
+        // The guide has three pages; the acknowledgments, one, and no counter.
+        if (auto* viewer = dynamic_cast<PageViewer*>(screens().find(ScreenId(screen))))
+            QCOMPARE(!viewer->Label1->isHidden() ? viewer->Label1->text() : QString(),
+                     entry == Intro0::Guide ? QStringLiteral("Page 1 of 3") : QString());
+        auto* topic = dynamic_cast<TopicMenu*>(screens().find(ScreenId(screen)));
+        if (!topic)
+            return;
+        // Behind the title and every entry, however large it is.
+        QCOMPARE(topic->client()->children().indexOf(topic->Image1), 0);
+        QVERIFY(!topic->Image1->pixmap().isNull());
+        gui::click(topic->label3.at(TopicMenu::Labelling));
+        auto* lab = dynamic_cast<ActivityScreen*>(screens().stage().frontScreen());
+        QVERIFY(lab &&
+                lab->id() == (entry == Intro0::Rationing ? RationingLab::Id : ProgressLab::Id));
+        // A screen reader announces the heading the pupil sees.
+        QCOMPARE(lab->Label6->text(), topic->Label1->text());
+        QVERIFY(lab->accessibleName().startsWith(topic->Label1->text() + u':'));
+        gui::click(lab->Label3[ActivityScreen::Exit]);
+        gui::click(topic->label3.at(TopicMenu::Exit));
+        QVERIFY(!screens().isLoaded(ScreenId(screen)) && screens().isShowing(ScreenId::intro0));
     }
 
-    // A quiz whose questions are missing keeps the menu; the labels to full
-    // marks.
+    // A quiz whose questions are missing keeps the menu; on a whiteboard,
+    // the labels dragged to full marks (the drops decided in twips at any
+    // scale), and a triple click on the results' "Exit" whose later clicks
+    // fall on the activity's own "Exit" and leave it as it was.
     void labellingByMouseToFullMarksAndBack() {
         f->remove("multiple/Rationing.txt");
+        screens().stage().resize(1800, 1400);
+        twips::setScale(1.5f);
         TopicMenu& menu = f->openTopic(Intro0::Rationing);
         gui::click(menu.label3.at(TopicMenu::MultipleChoice));
         QCOMPARE(f->messages->shown.size(), 1);
-        QVERIFY(f->messages->shown[0].contains(QStringLiteral("quiz cannot start")));
         QVERIFY(!screens().isLoaded(ScreenId::multiple) && screens().isShowing(menu.id()));
         gui::click(menu.label3.at(TopicMenu::Labelling));
         auto& lab = screens().form<RationingLab>();
@@ -195,8 +172,6 @@ private Q_SLOTS:
             gui::drag(lab.Label2[i], lab.client(), lab.Label1[i]->geometry().center());
         gui::click(lab.Label3[ActivityScreen::CheckScore]);
         QCOMPARE(result(), QStringLiteral("Excellent work. You have scored 4 out of 4."));
-        // A triple click on "Exit" closes the results; the later clicks fall
-        // on the activity's own "Exit" and leave it as it was.
         Stage& stage = screens().stage();
         const QPoint exit =
             screens().form<Welldone>().Label3[Welldone::Exit]->mapTo(&stage, QPoint(6, 6));
@@ -204,33 +179,22 @@ private Q_SLOTS:
         QVERIFY(!screens().isLoaded(ScreenId::Welldone));
         QCOMPARE(stage.childAt(exit), lab.Label3[ActivityScreen::Exit]);
         QCOMPARE(stage.frontScreen(), &lab);
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(lab.labelPlace(i).left, lab.slotPlace(i).left);
-        gui::click(lab.Label3[ActivityScreen::Exit]);
-        QVERIFY(screens().isShowing(ScreenId::rationing));
     }
 
-    // Left half-way, the quiz starts afresh; then a whole quiz by keys, and
-    // its review back to the topic menu.
-    void theQuizLeftThenDoneByKeysThenReviewed() {
+    // A whole quiz by keys: letters, arrows from the hidden no-answer button, and Tab round the
+    // answers and the entries, never back to that button.
+    void theQuizDoneByKeys() {
         TopicMenu& menu = topicByKeys(Intro0::Rationing);
         QVERIFY(press(menu.label3.at(TopicMenu::MultipleChoice)));
-        auto& first = screens().form<Multiple>();
-        QCOMPARE(first.Label6->text(), QStringLiteral("Rationing"));
-        QVERIFY(!first.Picture1()->pixmap().isNull());
-        gui::click(first.Label3[Multiple::Next]);
-        gui::click(first.Label3[Multiple::Exit]);
-        QVERIFY(screens().isShowing(ScreenId::rationing));
-        QVERIFY(press(menu.label3.at(TopicMenu::MultipleChoice)));
         auto& quiz = screens().form<Multiple>();
+        QCOMPARE(quiz.Label6->text(), QStringLiteral("Rationing"));
+        QVERIFY(!quiz.Picture1()->pixmap().isNull());
         QCOMPARE(quiz.Label4->text(), QStringLiteral("Question 1"));
         for (int q = 1; q <= 10; ++q) {
             const int right = test_sets::kPattern[q - 1];
             if (q % 2) {
                 key(Qt::Key(Qt::Key_A + right - 1));
             } else {
-                // Each question starts on the hidden no-answer button, and Tab
-                // goes round the answers, then the entries, never back to it.
                 QCOMPARE(focus(), quiz.Option1[Multiple::NoAnswer]);
                 if (q == 2) {
                     for (QWidget* stop : std::initializer_list<QWidget*>{
@@ -250,7 +214,6 @@ private Q_SLOTS:
                         QAccessible::queryAccessibleInterface(quiz.client())->indexOfChild(hidden),
                         -1);
                 }
-                // Down from no answer reaches A first.
                 for (int a = 0; a < right; ++a)
                     key(a % 2 ? Qt::Key_Right : Qt::Key_Down);
             }
@@ -260,36 +223,13 @@ private Q_SLOTS:
             QVERIFY(press(quiz.Label3[Multiple::Next]));
         }
         QCOMPARE(result(), QStringLiteral("Good work. You have scored 9 out of 10."));
-        gui::click(screens().form<Welldone>().Label3[Welldone::ReviewOrCertificate]);
-        QCOMPARE(screens().form<Wrong>().Label2[0]->text(), QStringLiteral(" 3. Question 3?"));
-        gui::click(screens().form<Wrong>().Label3);
-        QVERIFY(screens().isShowing(ScreenId::rationing));
-        QVERIFY(!screens().isLoaded(ScreenId::Welldone));
     }
 
-    // Key facts by keys, the keyboard never slipping on to Exit; the notes
-    // from page 1 whatever was read before, printed from their print version;
-    // the acknowledgments' logo and the guide from the main menu.
+    // Key facts by keys, the keyboard never slipping on to Exit, and back
+    // on the entry that opened them.
     void theReadingPages() {
-        for (const char* name : {"key progressa", "key progressb", "key progressc", "progressa",
-                                 "guide1", "guide2", "guide3", "acknowledgments"})
+        for (const char* name : {"key progressa", "key progressb", "key progressc"})
             f->page(QString::fromUtf8(name));
-        f->page(QStringLiteral("progressb"), QString());
-        QVERIFY(QDir(f->dir.path()).mkpath(QStringLiteral("logo")));
-        for (int frame = 0; frame < 20; ++frame) {
-            QImage logo(120, 120, QImage::Format_RGB32);
-            logo.fill(QColor(frame, 0, 0));
-            QVERIFY(logo.save(f->path(Teacher::logoFrameFile(frame).replace(u'\\', u'/')), "BMP"));
-        }
-        QImage still(120, 89, QImage::Format_RGB32);
-        still.fill(Qt::darkBlue);
-        QVERIFY(still.save(f->path(QStringLiteral("logo/quorvane2.bmp")), "BMP"));
-        QList<QPointF> printed;
-        f->program->state<Printing>().openPrinter = [&printed](const PrintJob&) {
-            auto surface = std::make_unique<RecordingSurface>();
-            surface->onDone = [&printed](const RecordingSurface& s) { printed += s.pictures; };
-            return std::unique_ptr<PrintSurface>(std::move(surface));
-        };
 
         TopicMenu& menu = topicByKeys(Intro0::Progress);
         MenuEntry* keyFacts = menu.label3.at(TopicMenu::KeyFacts);
@@ -304,64 +244,10 @@ private Q_SLOTS:
         QCOMPARE(focus(), facts.Label3[PageViewer::Previous]);
         key(Qt::Key_Return);
         key(Qt::Key_Return);
-        QCOMPARE(pageState(facts), "Page 1 of 3, " + kf.arg(QChar(u'a')) + ", 01");
         QCOMPARE(focus(), facts.Label3[PageViewer::Next]);
-        key(Qt::Key_Return);
         QVERIFY(press(facts.Label3[PageViewer::Exit]));
-        QVERIFY(!screens().isLoaded(Teacher::Id));
         QCOMPARE(focus(), keyFacts);
         QVERIFY(keyFacts->showsFocusRing());
-        // The viewers are silent.
-        QCOMPARE(f->sound->played.size(), 3);
-
-        gui::click(menu.label3.at(TopicMenu::TeachersNotes));
-        auto& notes = screens().form<Teacher>();
-        QCOMPARE(pageState(notes), "Page 1 of 2, wmf/progressa.wmf, wmf2/progressa.wmf, 01");
-        gui::click(notes.Label3[PageViewer::Print]);
-        QCOMPARE(printed, QList<QPointF>{QPointF(1000, 1000)});
-        QCOMPARE(notes.Image2->page()->sizeInTwips(), QSizeF(9300, 14000));
-        // Blank paper is no page to a pupil, nor to print.
-        gui::click(notes.Label3[PageViewer::Next]);
-        QCOMPARE(pageState(notes), QStringLiteral("Page 2 of 2, , , 10"));
-        QVERIFY(!notes.Image1->grab().toImage().isNull());
-        gui::click(notes.Label3[PageViewer::Print]);
-        QCOMPARE(f->messages->shown, QStringList{print_service::ProblemMessage});
-        QCOMPARE(printed.size(), 1);
-        gui::click(notes.Label3[PageViewer::Exit]);
-        gui::click(menu.label3.at(TopicMenu::Exit));
-
-        auto& main = screens().form<Intro0>();
-        gui::click(main.Label2.at(Intro0::Acknowledgments));
-        auto* thanks = &screens().form<Teacher>();
-        QCOMPARE(f->program->state<PageState>().PageCount, 1);
-        QVERIFY(thanks->Label1->isHidden() && thanks->Label3[PageViewer::Next]->isHidden());
-        QVERIFY(thanks->Label3[PageViewer::Previous]->isHidden());
-        QVERIFY(thanks->Image1->file().endsWith(QStringLiteral("wmf/acknowledgments.wmf")));
-        QVERIFY(thanks->Picture1()->isHidden() && thanks->Picture2->isHidden());
-        QCOMPARE(thanks->Picture2->pixmap().size(), QSize(120, 89));
-        for (int i = 0; i < 22; ++i)
-            thanks->Timer1_Timer();
-        QCOMPARE(f->program->state<PageState>().LogoFrame, 2);
-        QCOMPARE(thanks->Picture1()->pixmap().toImage().pixelColor(5, 5).red(), 2);
-        QVERIFY(!thanks->Picture1()->isHidden());
-        // The logo runs on where it was at the next opening.
-        gui::click(thanks->Label3[PageViewer::Exit]);
-        gui::click(main.Label2.at(Intro0::Acknowledgments));
-        thanks = &screens().form<Teacher>();
-        QVERIFY(thanks->Picture1()->isHidden() && thanks->Timer1->isActive());
-        thanks->Timer1_Timer();
-        QCOMPARE(f->program->state<PageState>().LogoFrame, 3);
-        QVERIFY(!thanks->Picture2->isHidden());
-        gui::click(thanks->Label3[PageViewer::Exit]);
-
-        gui::click(main.Label2.at(Intro0::Guide));
-        auto& guide = screens().form<Guide>();
-        QCOMPARE(pageState(guide),
-                 QStringLiteral("Page 1 of 3, wmf/guide1.wmf, wmf2/guide1.wmf, 01"));
-        gui::click(guide.Label3[PageViewer::Next]);
-        gui::click(guide.Label3[PageViewer::Next]);
-        QCOMPARE(pageState(guide),
-                 QStringLiteral("Page 3 of 3, wmf/guide3.wmf, wmf2/guide3.wmf, 10"));
     }
 };
 
