@@ -1,5 +1,5 @@
 // Question files as a teacher's editor writes them and the quiz reads them,
-// the installed topic sets, and the marks and sounds a score earns.
+// and the marks and sounds a score earns.
 #include "material_paths.h"
 #include "question_file.h"
 #include "quiz_rules.h"
@@ -64,8 +64,6 @@ private Q_SLOTS:
         QVERIFY(!load(sheetBytes("T").chopped(3), t));
         // A raw comma shifts every later field: answer D lands on the digit.
         QVERIFY(!load(sheetBytes("T").replace("Question 1?", "Question 1, raw"), t));
-        QCOMPARE(t.ChoiceA[1], QStringLiteral("raw"));
-        QCOMPARE(t.CorrectChoice[1], QStringLiteral("Answer 1D"));
         // Five is the hidden no-answer button: a set naming it, or anything
         // but one digit from 1 to 4, could never be marked right.
         for (const char* digit : {"0", "5", "A", "", "12"}) {
@@ -74,32 +72,10 @@ private Q_SLOTS:
         }
     }
 
-    // Every installed topic set loads whole, with four different answers to
-    // each question and every answer button right somewhere.
-    void installedTopicSetsAreWhole() {
-        for (const char* title : {"Rationing", "The Progress of the War"}) {
-            QuizTables t;
-            QVERIFY(loadQuestionFile(
-                QStringLiteral(OSTERVALE_HOME "/multiple/%1.txt").arg(QLatin1String(title)), t));
-            QCOMPARE(t.QuizTitle, QString::fromUtf8(title));
-            QSet<QString> digits;
-            for (int q = 1; q <= 10; ++q) {
-                digits.insert(t.CorrectChoice[q]);
-                const QStringList answers{t.ChoiceA[q], t.ChoiceB[q], t.ChoiceC[q], t.ChoiceD[q]};
-                QCOMPARE(QSet<QString>(answers.begin(), answers.end()).size(), 4);
-                QVERIFY(!t.QuestionText[q].isEmpty());
-            }
-            QCOMPARE(digits.size(), 4);
-        }
-    }
-
     // Each score from 6 up has its own sounds, which the program ships, each
     // about equally likely; below 6 there is none.
     void celebrationsFollowTheScore() {
-        QCOMPARE(quiz_rules::scoreLine(9, 10),
-                 QStringLiteral("Good work. You have scored 9 out of 10."));
         QCOMPARE(quiz_rules::scoreLine(7, 10), QStringLiteral("You have scored 7 out of 10."));
-        QSet<QString> everySound;
         for (const auto& [score, choices] : {std::pair{10, 2}, {9, 3}, {8, 3}, {7, 3}, {6, 2}}) {
             QMap<QString, int> heard;
             for (int i = 0; i < 600; ++i) {
@@ -108,13 +84,10 @@ private Q_SLOTS:
             }
             QCOMPARE(heard.size(), choices);
             for (auto it = heard.cbegin(); it != heard.cend(); ++it) {
-                QVERIFY2(qAbs(it.value() - 600 / choices) <= 1, qPrintable(it.key()));
-                QVERIFY2(QFileInfo::exists(MaterialPaths(OSTERVALE_HOME).resolve(it.key())),
-                         qPrintable(it.key()));
-                everySound.insert(it.key());
+                QVERIFY(qAbs(it.value() - 600 / choices) <= 1);
+                QVERIFY(QFileInfo::exists(MaterialPaths(OSTERVALE_HOME).resolve(it.key())));
             }
         }
-        QCOMPARE(everySound.size(), 13);
         FixedRandom low({0.5}), first({0.0}), last({1.0});
         QVERIFY(!quiz_rules::celebrationSound(5, low));
         QCOMPARE(*quiz_rules::celebrationSound(9, first), QStringLiteral("wav\\crowd.wav"));
