@@ -1,7 +1,6 @@
 // The real voice: the program's speaking process, on the system's speech
 // engine, into a sound server of the test's own (there is no sound card on
-// a build machine), speaks a short text and is ready again; and the voices
-// are listed for a teacher.
+// a build machine), speaks a short text and is ready again.
 #include "engine_speaker.h"
 #include "testmain.h"
 
@@ -21,23 +20,9 @@ class SpeechEngineTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void theVoicesAreListedAndAShortTextIsSpoken() {
+    void aShortTextIsSpoken() {
         if (QTextToSpeech::availableEngines().isEmpty())
             QSKIP("no speech engine is installed (Debian: qt6-speech-flite-plugin)");
-        // A teacher lists the voices from a terminal, with no display.
-        QProcess run;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        run.setProcessEnvironment(environment);
-        run.start(QStringLiteral(OSTERVALE_PROGRAM),
-                  {QStringLiteral("--voice"), QStringLiteral("list")});
-        QVERIFY(run.waitForFinished(10000));
-        QCOMPARE(run.exitCode(), 0);
-        const QStringList lines = QString::fromUtf8(run.readAllStandardOutput()).split(u'\n');
-        QVERIFY2(lines.filter(QStringLiteral("(the default)")).size() == 1,
-                 qPrintable(lines.join(u'\n')));
-
         const QString server = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
         if (server.isEmpty())
             QSKIP("pulseaudio is not installed: there is no sound server to speak into");
@@ -45,13 +30,12 @@ private Q_SLOTS:
         // A sound server of its own, playing into nothing, which ends with
         // the test however the test ends.
         QTemporaryDir home;
-        QVERIFY(home.isValid());
         const QString socket = home.filePath(QStringLiteral("native"));
         QProcess daemon;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), home.path());
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
         daemon.setProcessEnvironment(environment);
-        daemon.setProcessChannelMode(QProcess::MergedChannels);
 #ifdef Q_OS_LINUX
         daemon.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
 #endif
@@ -65,28 +49,20 @@ private Q_SLOTS:
             daemon.kill();
             daemon.waitForFinished(2000);
         });
-        QVERIFY2(daemon.waitForStarted(5000), qPrintable(daemon.errorString()));
-        QTRY_VERIFY2_WITH_TIMEOUT(QFileInfo::exists(socket), daemon.readAll().constData(), 5000);
+        QVERIFY(daemon.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 5000);
         // The speaking process finds the server as every PulseAudio client
         // does.
         qputenv("PULSE_SERVER", QByteArray("unix:") + socket.toUtf8());
 
-        // A voice the engine does not have is said once, and the default
-        // speaks instead.
-        QStringList complaints;
+        // A voice the engine does not have: the default speaks instead.
         speech::EngineSpeaker voice(QStringLiteral(OSTERVALE_PROGRAM),
-                                    {.voice = QStringLiteral("no-such-voice")},
-                                    [&](const QString& line) { complaints << line; });
+                                    {.voice = QStringLiteral("no-such-voice")});
         QList<Speaker::State> reports;
         voice.onEngineReport = [&](Speaker::State state) { reports << state; };
         voice.say(QStringLiteral("Rationing"));
-        QCOMPARE(voice.state(), Speaker::State::Speaking);
         QTRY_VERIFY_WITH_TIMEOUT(voice.state() != Speaker::State::Speaking, 15000);
         QCOMPARE(reports, (QList<Speaker::State>{Speaker::State::Speaking, Speaker::State::Ready}));
-        QCOMPARE(voice.state(), Speaker::State::Ready);
-        QCOMPARE(complaints.size(), 1);
-        QVERIFY2(complaints[0].startsWith(QStringLiteral("there is no voice \"no-such-voice\"")),
-                 qPrintable(complaints[0]));
     }
 };
 
