@@ -132,12 +132,15 @@ private Q_SLOTS:
         press(&lab, Qt::Key_Escape);
         QCOMPARE(lab.carriedLabel(), -1);
 
-        // With the sound off, nothing is said.
+        // With the sound off, nothing is heard: neither the voice nor a drop.
         f->program->shell.SoundOn = 0;
-        const qsizetype heard = voice->log.size();
+        const qsizetype said = voice->log.size();
+        const qsizetype played = f->sound->played.size();
         rightClick(lab.Label2[2]);
         press(&lab, Qt::Key_F6);
-        QCOMPARE(voice->log.size(), heard);
+        gui::drag(lab.Label2[2], lab.client(), lab.Label1[2]->geometry().center());
+        QCOMPARE(voice->log.size(), said);
+        QCOMPARE(f->sound->played.size(), played);
     }
 
     void aReadingPageByLineAndWhole() {
