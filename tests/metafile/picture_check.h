@@ -28,11 +28,6 @@ inline QImage render(const Metafile& picture, QSize size = {100, 100}, QRectF ta
     return image;
 }
 
-inline QImage render(const QByteArray& bytes, QSize size = {100, 100}) {
-    const std::optional<Metafile> picture = parse(bytes);
-    return picture ? render(*picture, size) : QImage();
-}
-
 // Antialiased edges and smooth scaling blur a little; the tests look at
 // pixels well inside what they check, so a small tolerance is all it takes.
 inline bool near(QRgb actual, const QColor& expected, int tolerance = 24) {

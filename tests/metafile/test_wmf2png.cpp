@@ -55,8 +55,6 @@ private Q_SLOTS:
         QTest::newRow("its own size, 15 twips a pixel") << page << both << QSize(192, 96) << 0;
         QTest::newRow("a width asked for")
             << page << both + QStringList{"--width", "300"} << QSize(300, 150) << 0;
-        QTest::newRow("a width asked for, one word")
-            << page << both + QStringList{"--width=50"} << QSize(50, 25) << 0;
         QTest::newRow("made for a screen") << screen << both << QSize(700, 350) << 0;
         QTest::newRow("made for a screen, wider")
             << screen << both + QStringList{"--width", "1600"} << QSize(1600, 800) << 0;
