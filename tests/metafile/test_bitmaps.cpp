@@ -102,6 +102,15 @@ private Q_SLOTS:
              indexed(8, Rle8).raw(QByteArray::fromHex("0402 0000 0601 0001")),
              QList<QRgb>{Palette[1], Palette[1], Palette[1], Palette[1], Palette[2], Palette[2],
                          Palette[2], Palette[2]});
+        // Entries past the 256 an index can reach are read over, not taken
+        // for pixels.
+        Bytes wide = infoHeader(4, 2, 8, 0, 300);
+        for (int i = 0; i < 300; ++i)
+            wide.u8(qBlue(Palette[i % 8]))
+                .u8(qGreen(Palette[i % 8]))
+                .u8(qRed(Palette[i % 8]))
+                .u8(0);
+        form("8 bits, 300 colours", wide.raw(rows8), Picture);
         form("run-length 4", indexed(4, Rle4).raw(QByteArray::fromHex("0405 0000 00041234 0001")),
              QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3], k, Palette[5], k,
                          Palette[5]});
