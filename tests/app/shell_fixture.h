@@ -14,14 +14,12 @@
 struct ShellFixture : ProgramFixture {
     ShellFixture() {
         picture(QStringLiteral("Images/spitfism.jpg"), 320, 240, Qt::darkGreen);
-        picture(QStringLiteral("Images/spitfire2sm.jpg"), 320, 240, Qt::darkRed);
         picture(QStringLiteral("Images/rationbook2.jpg"), 420, 400, Qt::yellow);
         picture(QStringLiteral("Images/Stal.jpg"), 800, 537, Qt::gray);
         picture(QStringLiteral("Images/rationsm.jpg"), 352, 118, Qt::cyan);
         picture(QStringLiteral("Images/MIDWAY.jpg"), 244, 235, Qt::blue);
         startup::defineScreens(*program);
     }
-    void remove(const char* relative) const { ProgramFixture::remove(QString::fromUtf8(relative)); }
 
     // A reading page in its screen and print versions, sized apart so that
     // a test can tell them apart; its words name it.
@@ -41,13 +39,6 @@ struct ShellFixture : ProgramFixture {
         startup::showTitleScreen(*program);
         gui::click(program->screens().form<Titlefrm>().Command1);
         return program->screens().form<Intro0>();
-    }
-
-    // Then a topic: Intro0::Rationing or Intro0::Progress.
-    TopicMenu& openTopic(int entry) {
-        gui::click(openMainMenu().Label2.at(entry));
-        const ScreenId id = entry == Intro0::Rationing ? ScreenId::rationing : ScreenId::progress;
-        return *dynamic_cast<TopicMenu*>(program->screens().find(id));
     }
 };
 

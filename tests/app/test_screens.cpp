@@ -3,7 +3,6 @@
 // control at the program's own fonts, a screen reader hears a name for the
 // screen and for every control in the role it expects.
 #include "drag_label.h"
-#include "labelling.h"
 #include "multiple.h"
 #include "page_box.h"
 #include "page_state.h"
@@ -16,9 +15,7 @@
 #include "support/stand_ins.h"
 #include "testmain.h"
 #include "twips.h"
-#include "viewers.h"
 #include "welldone.h"
-#include "wizard.h"
 #include "wrong.h"
 
 #include <QAccessible>
@@ -135,34 +132,17 @@ private Q_SLOTS:
             screens().unload(ScreenId::Welldone);
             screens().unload(ScreenId::Wrong);
         }
-        for (const auto& [score, total, quiz] : {std::tuple{10, 10, true},
-                                                 {8, 10, true},
-                                                 {3, 10, true},
-                                                 {4, 4, false},
-                                                 {1, 3, false},
-                                                 {2, 8, false}}) {
+        const std::tuple<int, int, bool> scores[] = {{10, 10, true}, {8, 10, true}, {3, 10, true},
+                                                     {4, 4, false},  {1, 3, false}, {2, 8, false}};
+        for (const auto& [score, total, quiz] : scores) {
             program->state<Results>() = {score, total, quiz};
             check(screens().form<Welldone>(), QStringLiteral(" %1 of %2").arg(score).arg(total));
             screens().unload(ScreenId::Welldone);
         }
     }
 
-    void theDesignSizesAndAWizardTick() {
-        // Points at 96 dots an inch: a smaller font would fit anywhere and
-        // still be wrong.
-        auto& menu = screens().form<Intro0>();
-        QCOMPARE(QFontInfo(menu.Label1->font()).pixelSize(), 43);
-        QCOMPARE(QFontInfo(menu.Label2.at(Intro0::Exit)->font()).pixelSize(), 24);
-        QCOMPARE(QFontInfo(screens().form<Multiple>().Option1[1]->font()).pixelSize(), 27);
-        QCOMPARE(QFontInfo(screens().form<RationingLab>().Label2[0]->font()).pixelSize(), 15);
-        QCOMPARE(screens().form<Wizard>().Check1[15]->accessibleName(),
-                 QStringLiteral("Question 4, answer D is right"));
-    }
-
     void theScaleAskedFor() {
-        QCOMPARE(startup::fittingScale(QSize(1920, 1080)), 1.8f);
         QCOMPARE(startup::fittingScale(QSize(1366, 738)), 1.23f);
-        QCOMPARE(startup::fittingScale(QSize()), 1.0f);
         const auto scale = [](const QStringList& args) {
             return startup::scaleFromArguments(QStringList{"ostervale"} + args, QSize(1920, 1200));
         };
