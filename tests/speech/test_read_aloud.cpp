@@ -134,12 +134,12 @@ private Q_SLOTS:
 
         // With the sound off, nothing is heard: neither the voice nor a drop.
         f->program->shell.SoundOn = 0;
-        const qsizetype said = voice->log.size();
+        const qsizetype spoken = voice->log.size();
         const qsizetype played = f->sound->played.size();
         rightClick(lab.Label2[2]);
         press(&lab, Qt::Key_F6);
         gui::drag(lab.Label2[2], lab.client(), lab.Label1[2]->geometry().center());
-        QCOMPARE(voice->log.size(), said);
+        QCOMPARE(voice->log.size(), spoken);
         QCOMPARE(f->sound->played.size(), played);
     }
 

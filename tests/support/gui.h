@@ -26,32 +26,6 @@ inline void doubleClickAt(QWidget* window, QPoint at) {
     QTest::mouseRelease(second, Qt::LeftButton, {}, second->mapFrom(window, at));
 }
 
-// Three clicks as quick as a pupil's hand makes them: press, release,
-// double-click, release, then a plain press and release, each 40 ms after the
-// last (QTest's own clicks lie a double-click time apart). Each event goes to
-// whatever lies under the pointer when it comes.
-inline void tripleClickAt(QWidget* window, QPoint at) {
-    const QEvent::Type types[] = {QEvent::MouseButtonPress,    QEvent::MouseButtonRelease,
-                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease,
-                                  QEvent::MouseButtonPress,    QEvent::MouseButtonRelease};
-    const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
-    int time = QTest::lastMouseTimestamp + interval;
-    for (const QEvent::Type type : types) {
-        QWidget* target = window->childAt(at);
-        const QPoint local = target->mapFrom(window, at);
-        const bool down = type != QEvent::MouseButtonRelease;
-        QMouseEvent event(type, local, target->mapToGlobal(local), Qt::LeftButton,
-                          down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        event.setTimestamp(quint64(time += 40));
-        QCoreApplication::sendEvent(target, &event);
-    }
-    QTest::lastMouseTimestamp = time + interval;
-}
-
-} // namespace gui
-
-namespace gui {
-
 // Presses on a control, moves the pointer in two steps to `to` (a point of
 // `surface`) and lets go. The events go to the window, as the pointer's
 // would, so the control keeps them only through the press's implicit grab.

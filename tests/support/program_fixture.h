@@ -51,5 +51,4 @@ struct ProgramFixture {
             qFatal("fixture: cannot write %s", qPrintable(relative));
     }
 
-    void remove(const QString& relative) const { QFile::remove(path(relative)); }
 };

@@ -34,10 +34,7 @@ public:
     bool begin() override { return startable && step(); }
     float ScaleWidth() const override { return w_; }
     float ScaleHeight() const override { return h_; }
-    void setFont(const QString& name, double points) override {
-        fonts.append(name);
-        points_ = points;
-    }
+    void setFont(const QString&, double points) override { points_ = points; }
     void setForeColor(const QColor& colour) override { colour_ = colour; }
     void setDrawWidth(int pixels) override { width_ = pixels; }
     bool Print(const QString& text, bool newLine = true) override {
@@ -83,7 +80,6 @@ public:
     QList<PrintedLine> printed;
     QList<DrawnLine> lines;
     QList<QPointF> pictures;
-    QStringList fonts;
     int ended = 0;
     int killed = 0;
     int steps = 0;
