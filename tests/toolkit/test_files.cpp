@@ -153,6 +153,14 @@ private Q_SLOTS:
         QVERIFY(FieldReader::open(path));
         QCOMPARE(taken(11), QStringLiteral("taken"));
         QCOMPARE(taken(10), QStringLiteral("refused"));
+        // Pages, pictures and sounds may be as large as 32 MB, and no larger.
+        QFile big(path);
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize((qint64(32) << 20) + 1));
+        using namespace outside_file;
+        for (const qint64 limit : {PageLimit, PictureLimit, SoundLimit}) {
+            QCOMPARE(taken(limit), QStringLiteral("refused"));
+            QCOMPARE(taken(limit + 1), QStringLiteral("taken"));
+        }
         QVERIFY(QFile::remove(path) && QFile::link(QStringLiteral("/dev/zero"), path));
         QCOMPARE(taken(1 << 20), QStringLiteral("refused"));
         QVERIFY(QFile::remove(path));
