@@ -48,8 +48,9 @@ private Q_SLOTS:
     // Single GIF images of the viewer's size on its blue, every one
     // different, looping back to the first without a jump; the medallion,
     // which does not move, decodes to the very same pixels throughout. The
-    // still logo is a BMP of its size: navy below the Q, gold in it.
-    void logoAnimatesSmoothlyAndStandsStill() {
+    // still logo is a BMP of its size: navy below the Q, gold in it; and
+    // the desktop's icons.
+    void logoAnimatesSmoothlyStandsStillAndMakesIcons() {
         const QList<LogoFile> files = renderLogo();
         QCOMPARE(files.size(), kLogoFrames + 1);
         QList<QImage> frames;
@@ -73,11 +74,8 @@ private Q_SLOTS:
         const QRgb navy = still.pixel(60, 74), gold = still.pixel(38, 40);
         QVERIFY(qBlue(navy) > qRed(navy) + 40 && qGray(navy) < 90);
         QVERIFY(qRed(gold) > qBlue(gold) + 60 && qGray(gold) > 110);
-    }
-
-    // The desktop's icon at the theme's sizes (the package check holds
-    // their names): the medallion filling a transparent square.
-    void iconsAreTheMedallionAtEveryThemeSize() {
+        // The desktop's icon at the theme's sizes (the package check holds
+        // their names): the medallion filling a transparent square.
         const QList<LogoFile> icons = renderIcons();
         for (int k = 0; k < 3; ++k) {
             const int side = kIconSizes[k];

@@ -57,7 +57,6 @@ public:
         return *this;
     }
     Bytes& u16(int v) { return u8(v & 0xFF).u8((v >> 8) & 0xFF); }
-    Bytes& i16(int v) { return u16(v & 0xFFFF); }
     Bytes& u32(quint32 v) { return u16(int(v & 0xFFFF)).u16(int(v >> 16)); }
     Bytes& raw(const QByteArray& b) {
         data.append(b);
@@ -94,8 +93,8 @@ inline Bytes infoHeader(int width, int height, int bitsPerPixel, quint32 compres
 inline QByteArray stretchDibParams(const QRect& dest, QSize source, const QByteArray& dib) {
     Bytes p;
     p.u32(gdi::SrcCopy).u16(gdi::DibRgbColours);
-    p.i16(source.height()).i16(source.width()).i16(0).i16(0);
-    p.i16(dest.height()).i16(dest.width()).i16(dest.y()).i16(dest.x());
+    p.u16(source.height()).u16(source.width()).u16(0).u16(0);
+    p.u16(dest.height()).u16(dest.width()).u16(dest.y()).u16(dest.x());
     return p.raw(dib).data;
 }
 

@@ -63,12 +63,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("readable");
         QTest::addColumn<bool>("complete");
         QTest::addColumn<bool>("after");
-        const Bytes rectangle = Bytes().i16(1000).i16(1000).i16(0).i16(0);
+        const Bytes rectangle = Bytes().u16(1000).u16(1000).u16(0).u16(0);
 
         for (const quint32 words : {0u, 0x7FFFu}) // the last runs past the end
             broken(qPrintable(QStringLiteral("record of %1 words").arg(words)),
                    Bytes().u32(words).u16(rec::Rectangle).raw(rectangle.data).data);
-        broken("rectangle cut short", record(rec::Rectangle, Bytes().i16(1000).i16(1000)));
+        broken("rectangle cut short", record(rec::Rectangle, Bytes().u16(1000).u16(1000)));
         // Run-length rows need no bytes for pixels they skip, so only the cap
         // stands between a few bytes and a hundred million pixels.
         broken("bitmap of more pixels than allowed",
@@ -91,8 +91,8 @@ private Q_SLOTS:
         survived("unknown records",
                  record(0x0999, Bytes().raw("whatever")) + record(0x0626, Bytes().u16(15)));
         // Either side zero would divide by zero.
-        survived("zero window width", record(rec::SetWindowExt, Bytes().i16(1000).i16(0)));
-        survived("zero viewport height", record(rec::SetViewportExt, Bytes().i16(0).i16(1000)));
+        survived("zero window width", record(rec::SetWindowExt, Bytes().u16(1000).u16(0)));
+        survived("zero viewport height", record(rec::SetViewportExt, Bytes().u16(0).u16(1000)));
         survived("unknown map mode", record(rec::SetMapMode, Bytes().u16(77)));
         add("an end record half way", around(Bytes::record(rec::Eof, {})), true, false);
         add("wrong checksum", withHeaderBytes(20, "\x12\x34"), true, true);

@@ -122,11 +122,11 @@ private Q_SLOTS:
         QTest::newRow("stretchdib, first row from the bottom")
             << stretched(dib, {0, 0, 4, 1}) << bottom + white;
         Bytes blt;
-        blt.u32(gdi::SrcCopy).i16(1).i16(4).i16(0).i16(0).i16(1).i16(4).i16(0).i16(0).raw(dib);
+        blt.u32(gdi::SrcCopy).u16(1).u16(4).u16(0).u16(0).u16(1).u16(4).u16(0).u16(0).raw(dib);
         QTest::newRow("dibstretchblt, first row from the top")
             << Bytes::record(gdi::record::DibStretchBlt, blt.data) << top + white;
         Bytes bit;
-        bit.u32(gdi::SrcCopy).i16(1).i16(0).i16(1).i16(4).i16(1).i16(0).raw(dib);
+        bit.u32(gdi::SrcCopy).u16(1).u16(0).u16(1).u16(4).u16(1).u16(0).raw(dib);
         QTest::newRow("dibbitblt, second row to the second row")
             << Bytes::record(gdi::record::DibBitBlt, bit.data) << white + bottom;
         QTest::newRow("mirrored by a negative width")
@@ -134,7 +134,7 @@ private Q_SLOTS:
             << QList<QRgb>{top[3],    top[2],    top[1],    top[0],
                            bottom[3], bottom[2], bottom[1], bottom[0]};
         Bytes noBitmap;
-        noBitmap.u32(0x00F00021).i16(0).i16(0).i16(0).i16(2).i16(4).i16(0).i16(0);
+        noBitmap.u32(0x00F00021).u16(0).u16(0).u16(0).u16(2).u16(4).u16(0).u16(0);
         QTest::newRow("a blit with no bitmap draws nothing")
             << Bytes::record(gdi::record::DibBitBlt, noBitmap.data) << white + white;
     }

@@ -7,38 +7,6 @@ using namespace picture_check;
 
 namespace {
 
-struct Page {
-    Pen pen{gdi::pen::Dash, 15, QColor(10, 20, 30)};
-    Brush brush{gdi::brush::Hatched, QColor(200, 100, 0), gdi::hatch::Cross, {}};
-    Font font;
-    QImage photo;
-    QByteArray bytes;
-
-    Page() {
-        font.height = -240;
-        font.weight = gdi::weight::Bold;
-        font.italic = true;
-        font.face = QStringLiteral("Times New Roman");
-        photo = QImage(3, 2, QImage::Format_RGB32);
-        for (int i = 0; i < 6; ++i)
-            photo.setPixel(i % 3, i / 3, qRgb(40 * i, 255 - 40 * i, 100));
-        MetafileWriter w;
-        w.begin(2880, 1440);
-        w.selectObject(w.createPen(pen));
-        w.selectObject(w.createBrush(brush));
-        w.selectObject(w.createFont(font));
-        w.setTextColor(Qt::darkBlue);
-        w.textOut(100, 200, QStringLiteral(u"Evacuees… £5 café €Ÿ\u008D"));
-        // What the code page lacks is written as a question mark.
-        w.extTextOut(100, 500, QStringLiteral(u"1940 – “Blitz” Ω"), 0, std::nullopt, {90, 90});
-        w.ellipse({1500, 700, 2100, 1300});
-        w.polyline(QPolygon({QPoint(0, 1400), QPoint(2880, 1400)}));
-        w.stretchDib(QRect(1500, 0, 600, 400), photo, 24);
-        w.stretchDib(QRect(2200, 0, 600, 400), photo, 8);
-        bytes = w.finish();
-    }
-};
-
 template <typename T> QList<T> all(const Metafile& m) {
     QList<T> found;
     for (const Command& c : m.commands)
@@ -58,16 +26,40 @@ class RoundTripTest : public QObject {
 
 private Q_SLOTS:
     void readsBackWhatWasWritten() {
-        const Page page;
+        const Pen pen{gdi::pen::Dash, 15, QColor(10, 20, 30)};
+        const Brush brush{gdi::brush::Hatched, QColor(200, 100, 0), gdi::hatch::Cross, {}};
+        Font font;
+        font.height = -240;
+        font.weight = gdi::weight::Bold;
+        font.italic = true;
+        font.face = QStringLiteral("Times New Roman");
+        QImage photo(3, 2, QImage::Format_RGB32);
+        for (int i = 0; i < 6; ++i)
+            photo.setPixel(i % 3, i / 3, qRgb(40 * i, 255 - 40 * i, 100));
+        MetafileWriter w;
+        w.begin(2880, 1440);
+        w.selectObject(w.createPen(pen));
+        w.selectObject(w.createBrush(brush));
+        w.selectObject(w.createFont(font));
+        w.setTextColor(Qt::darkBlue);
+        w.textOut(100, 200, QStringLiteral(u"Evacuees… £5 café €Ÿ\u008D"));
+        // What the code page lacks is written as a question mark.
+        w.extTextOut(100, 500, QStringLiteral(u"1940 – “Blitz” Ω"), 0, std::nullopt, {90, 90});
+        w.ellipse({1500, 700, 2100, 1300});
+        w.polyline(QPolygon({QPoint(0, 1400), QPoint(2880, 1400)}));
+        w.stretchDib(QRect(1500, 0, 600, 400), photo, 24);
+        w.stretchDib(QRect(2200, 0, 600, 400), photo, 8);
+        const QByteArray b = w.finish();
+
         QString error;
-        const auto m = parse(page.bytes, &error);
+        const auto m = parse(b, &error);
         QVERIFY2(m && m->isComplete(), qPrintable(error));
         QVERIFY(m->placeable);
         QCOMPARE(m->frame, QRectF(0, 0, 2880, 1440));
         QCOMPARE(m->sizeInTwips(), QSizeF(2880, 1440));
-        QCOMPARE(all<cmd::SelectPen>(*m).value(0).pen, page.pen);
-        QCOMPARE(all<cmd::SelectBrush>(*m).value(0).brush, page.brush);
-        QCOMPARE(all<cmd::SelectFont>(*m).value(0).font, page.font);
+        QCOMPARE(all<cmd::SelectPen>(*m).value(0).pen, pen);
+        QCOMPARE(all<cmd::SelectBrush>(*m).value(0).brush, brush);
+        QCOMPARE(all<cmd::SelectFont>(*m).value(0).font, font);
         QCOMPARE(all<cmd::TextColour>(*m).value(0).colour, QColor(Qt::darkBlue));
         const QList<cmd::Text> texts = all<cmd::Text>(*m);
         QCOMPARE(texts.size(), 2);
@@ -84,23 +76,22 @@ private Q_SLOTS:
             QCOMPARE(b.destAt, QPoint(1500 + 700 * depth, 0));
             QCOMPARE(b.destSize, QSize(600, 400));
             QCOMPARE(b.sourceSize, QSize(3, 2));
-            QCOMPARE(b.image.convertToFormat(QImage::Format_RGB32), page.photo);
+            QCOMPARE(b.image.convertToFormat(QImage::Format_RGB32), photo);
         }
         QCOMPARE(m->commands.size(), std::size_t(12));
         // Without its placeable header the same records frame themselves.
-        const auto bare = parse(page.bytes.mid(22));
+        const auto bare = parse(b.mid(22));
         QVERIFY(bare && !bare->placeable);
         QCOMPARE(bare->frame, m->frame);
         QCOMPARE(bare->sizeInTwips(), m->sizeInTwips());
         // Its size at the scale the header gives, or in twips when it gives
         // none.
         for (const auto& [inch, twips] : {std::pair{720, 5760}, std::pair{0, 2880}}) {
-            QByteArray bytes = page.bytes;
+            QByteArray bytes = b;
             bytes.replace(14, 2, Bytes().u16(inch).data);
             QCOMPARE(parse(bytes)->sizeInTwips(), QSizeF(twips, twips / 2));
         }
         // Headers any reader can trust.
-        const QByteArray& b = page.bytes;
         QCOMPARE(qFromLittleEndian<quint32>(b.constData()), 0x9AC6CDD7u);
         // The ten words before it, exclusive-ored by hand.
         QCOMPARE(word(b, 20), 0x5C51);

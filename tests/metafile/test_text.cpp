@@ -45,57 +45,43 @@ class TextTest : public QObject {
     }
 
 private Q_SLOTS:
-    void alignmentPlacesTheReferencePoint_data() {
-        QTest::addColumn<int>("h");
-        QTest::addColumn<int>("v");
-        for (int h = 0; h < 3; ++h)     // left, right, centre
-            for (int v = 0; v < 3; ++v) // top, baseline, bottom
-                QTest::addRow("h%d v%d", h, v) << h << v;
-    }
+    // Every horizontal with every vertical alignment. The reference point is
+    // at pixel 50, 50. "H" has small side bearings, a flat foot on the
+    // baseline and a top below the ascent; the font's descent is about a
+    // fifth of the em (4 pixels).
     void alignmentPlacesTheReferencePoint() {
-        QFETCH(int, h);
-        QFETCH(int, v);
         using namespace gdi::align;
-        const int hFlags[] = {Left, Right, Center};
-        const int vFlags[] = {Top, Baseline, Bottom};
-        MetafileWriter w = page();
-        w.setTextAlign(hFlags[h] | vFlags[v]);
-        w.textOut(500, 500, QStringLiteral("HH"));
-        const QRect box = ink(render(parse(w.finish()).value())).box;
-        // Reference point at pixel 50, 50. "H" has small side bearings, a
-        // flat foot on the baseline and a top below the ascent; the font's
-        // descent is about a fifth of the em (4 pixels).
-        const int across[] = {box.left() - 50, box.right() - 46, box.center().x() - 49};
-        const int down[] = {box.top() - 51, box.bottom() - 48, box.bottom() - 43};
+        const int hFlags[] = {Left, Right, Center}, vFlags[] = {Top, Baseline, Bottom};
         const int acrossSpread[] = {3, 3, 2}, downSpread[] = {5, 2, 4};
-        QVERIFY(across[h] >= 0 && across[h] <= acrossSpread[h]);
-        QVERIFY(down[v] >= 0 && down[v] <= downSpread[v]);
+        for (int h = 0; h < 3; ++h)
+            for (int v = 0; v < 3; ++v) {
+                MetafileWriter w = page();
+                w.setTextAlign(hFlags[h] | vFlags[v]);
+                w.textOut(500, 500, QStringLiteral("HH"));
+                const QRect box = ink(render(parse(w.finish()).value())).box;
+                const int across[] = {box.left() - 50, box.right() - 46, box.center().x() - 49};
+                const int down[] = {box.top() - 51, box.bottom() - 48, box.bottom() - 43};
+                QVERIFY(across[h] >= 0 && across[h] <= acrossSpread[h]);
+                QVERIFY(down[v] >= 0 && down[v] <= downSpread[v]);
+            }
     }
 
-    void advancesPlaceEachCharacter_data() {
-        QTest::addColumn<QList<int>>("dx");
-        QTest::addColumn<QList<int>>("inked");
-        QTest::addColumn<QList<int>>("blank");
-        // "III" from x = 10 pixels; an I is a bar about two pixels wide just
-        // right of where it starts, and advances about six pixels.
-        QTest::newRow("every advance")
-            << QList<int>{300, 300, 300} << QList<int>{10, 40, 70} << QList<int>{25, 55, 85};
-        QTest::newRow("short array")
-            << QList<int>{300} << QList<int>{10, 40, 47} << QList<int>{25, 55, 70};
-        QTest::newRow("no array") << QList<int>{} << QList<int>{10, 16, 21}
-                                  << QList<int>{30, 40, 70};
-    }
+    // "III" from x = 10 pixels with every advance given, one, and none; an I
+    // is a bar about two pixels wide just right of where it starts, and
+    // advances about six pixels.
     void advancesPlaceEachCharacter() {
-        QFETCH(QList<int>, dx);
-        QFETCH(QList<int>, inked);
-        QFETCH(QList<int>, blank);
-        MetafileWriter w = page();
-        w.extTextOut(100, 500, QStringLiteral("III"), 0, std::nullopt, dx);
-        const QImage image = render(parse(w.finish()).value());
-        for (int x : inked)
-            QVERIFY(ink(image, x, x + 4).count > 0);
-        for (int x : blank)
-            QCOMPARE(ink(image, x, x + 2).count, 0);
+        const QList<int> rows[][3] = {{{300, 300, 300}, {10, 40, 70}, {25, 55, 85}},
+                                      {{300}, {10, 40, 47}, {25, 55, 70}},
+                                      {{}, {10, 16, 21}, {30, 40, 70}}};
+        for (const auto& [dx, inked, blank] : rows) {
+            MetafileWriter w = page();
+            w.extTextOut(100, 500, QStringLiteral("III"), 0, std::nullopt, dx);
+            const QImage image = render(parse(w.finish()).value());
+            for (int x : inked)
+                QVERIFY(ink(image, x, x + 4).count > 0);
+            for (int x : blank)
+                QCOMPARE(ink(image, x, x + 2).count, 0);
+        }
     }
 
     // Opaque mode fills the text's cell, not its box; an opaque box is
@@ -123,38 +109,30 @@ private Q_SLOTS:
     // on every reading page (a quicker way to the page than laying it out).
     // "I I" leaves a gap between two bars that only a line through or under
     // the text can ink.
-    void fontStyles_data() {
-        QTest::addColumn<QString>("style");
-        for (const char* style : {"bold", "underline", "italic", "strike out"})
-            QTest::newRow(style) << QString::fromLatin1(style);
-    }
     void fontStyles() {
-        QFETCH(QString, style);
-        Font styled = arial(-300);
-        styled.weight = style == u"bold" ? gdi::weight::Bold : gdi::weight::Normal;
-        styled.underline = style == u"underline";
-        styled.italic = style == u"italic";
-        styled.strikeOut = style == u"strike out";
-        QImage images[2];
-        const Font fonts[2] = {arial(-300), styled};
-        for (int i = 0; i < 2; ++i) {
-            MetafileWriter w = page(fonts[i]);
+        const auto drawn = [](const Font& font) {
+            MetafileWriter w = page(font);
             w.extTextOut(100, 600, QStringLiteral("I I"), 0, std::nullopt, {150, 150, 150});
-            images[i] = render(parse(w.finish()).value());
-        }
-        const Ink plain = ink(images[0]), with = ink(images[1]);
-        QVERIFY(plain.count > 0);
+            return render(parse(w.finish()).value());
+        };
         // Within the space between the bars, 15 pixels after the first.
-        const int gap = 26;
-        QCOMPARE(ink(images[0], gap, gap + 5, 40, 55).count, 0);
-        if (style == u"bold")
-            QVERIFY(with.count > plain.count * 5 / 4);
-        else if (style == u"underline")
-            QVERIFY(with.box.bottom() > plain.box.bottom() && with.box.bottom() <= 66);
-        else if (style == u"strike out")
-            QVERIFY(ink(images[1], gap, gap + 5, 40, 55).count > 0);
-        else
-            QVERIFY(with.box.right() > plain.box.right());
+        const auto inGap = [](const QImage& image) { return ink(image, 26, 31, 40, 55).count; };
+        const QImage plainImage = drawn(arial(-300));
+        const Ink plain = ink(plainImage);
+        QVERIFY(plain.count > 0 && inGap(plainImage) == 0);
+        for (int style = 0; style < 4; ++style) { // bold, underline, italic, strike out
+            Font styled = arial(-300);
+            styled.weight = style == 0 ? gdi::weight::Bold : gdi::weight::Normal;
+            styled.underline = style == 1;
+            styled.italic = style == 2;
+            styled.strikeOut = style == 3;
+            const QImage image = drawn(styled);
+            const Ink with = ink(image);
+            const bool shows[] = {with.count > plain.count * 5 / 4,
+                                  with.box.bottom() > plain.box.bottom() && with.box.bottom() <= 66,
+                                  with.box.right() > plain.box.right(), inGap(image) > 0};
+            QVERIFY2(shows[style], qPrintable(QString::number(style)));
+        }
     }
 
     // A glyph hundreds of pixels long and a few high is more than FreeType

@@ -13,19 +13,6 @@ class Wmf2PngTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
 
-    // The tool's exit code (-1 when it crashed or hung) and what it said.
-    std::pair<int, QByteArray> run(const QByteArray& bytes, QStringList args) {
-        QFile file(dir.filePath(QStringLiteral("in.wmf")));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return {-2, "the test could not write its picture"};
-        file.close();
-        QProcess tool;
-        tool.start(QStringLiteral(WMF2PNG), args.replaceInStrings("IN", file.fileName()));
-        if (!tool.waitForFinished(20000) || tool.exitStatus() != QProcess::NormalExit)
-            return {-1, {}};
-        return {tool.exitCode(), tool.readAllStandardError()};
-    }
-
     // Two inches by one, red on the left half; or the same as a program
     // writes it for a screen of 700 x 350 pixels: no placeable header, the
     // window scaled onto a viewport.
@@ -53,8 +40,6 @@ private Q_SLOTS:
         const QByteArray page = twoByOne(), screen = twoByOne(true);
         const QStringList both{"IN", "OUT"};
         QTest::newRow("its own size, 15 twips a pixel") << page << both << QSize(192, 96) << 0;
-        QTest::newRow("a width asked for")
-            << page << both + QStringList{"--width", "300"} << QSize(300, 150) << 0;
         QTest::newRow("made for a screen") << screen << both << QSize(700, 350) << 0;
         QTest::newRow("made for a screen, wider")
             << screen << both + QStringList{"--width", "1600"} << QSize(1600, 800) << 0;
@@ -63,9 +48,6 @@ private Q_SLOTS:
                                         Bytes().u32(2).u16(gdi::record::Rectangle).data
                                  << both << QSize(192, 96) << 0;
         QTest::newRow("not a metafile") << QByteArray(200, 'x') << both << QSize() << 1;
-        QTest::newRow("no such file")
-            << page << QStringList{dir.filePath(QStringLiteral("missing.wmf")), "OUT"} << QSize()
-            << 1;
         QTest::newRow("nowhere to write")
             << page << QStringList{"IN", dir.filePath(QStringLiteral("no/such/out.png"))} << QSize()
             << 1;
@@ -76,10 +58,17 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(QSize, size);
         QFETCH(int, code);
+        QFile in(dir.filePath(QStringLiteral("in.wmf")));
+        QVERIFY(in.open(QIODevice::WriteOnly) && in.write(bytes) == bytes.size());
+        in.close();
         const QString out = dir.filePath(QStringLiteral("page.png"));
         QFile::remove(out);
-        const auto [exit, errors] = run(bytes, args.replaceInStrings("OUT", out));
-        QCOMPARE(exit, code);
+        QProcess tool;
+        tool.start(QStringLiteral(WMF2PNG),
+                   args.replaceInStrings("IN", in.fileName()).replaceInStrings("OUT", out));
+        QVERIFY(tool.waitForFinished(20000) && tool.exitStatus() == QProcess::NormalExit);
+        QCOMPARE(tool.exitCode(), code);
+        const QByteArray errors = tool.readAllStandardError();
         if (code != 0) {
             QCOMPARE(errors.count('\n'), 1);
             QVERIFY(errors.startsWith("wmf2png: "));
