@@ -72,16 +72,13 @@ private Q_SLOTS:
         form("8 bits", indexed(8).raw(rows8), Picture);
         // Each colour's code, bottom row first.
         form("16 bits, 5-5-5",
-             infoHeader(4, 2, 16)
-                 .raw(QByteArray::fromHex("0000E07FFF031F7C"))
-                 .raw(QByteArray::fromHex("007CE0031F00FF7F")),
+             infoHeader(4, 2, 16).raw(QByteArray::fromHex("0000E07FFF031F7C 007CE0031F00FF7F")),
              Picture);
+        // The masks, then the rows.
+        const QByteArray fields = QByteArray::fromHex("00F80000 E0070000 1F000000");
         form("16 bits, 5-6-5 fields",
              infoHeader(4, 2, 16, BitFields)
-                 .u32(0xF800)
-                 .u32(0x07E0)
-                 .u32(0x001F)
-                 .raw(QByteArray::fromHex("0000E0FFFF071FF8 00F8E0071F00FFFF")),
+                 .raw(fields + QByteArray::fromHex("0000E0FFFF071FF8 00F8E0071F00FFFF")),
              Picture);
         form("24 bits, top row first", trueColour(infoHeader(4, -2, 24), 3, true), Picture);
         form("32 bits", trueColour(infoHeader(4, 2, 32), 4), Picture);
@@ -104,13 +101,9 @@ private Q_SLOTS:
                          Palette[2], Palette[2]});
         // Entries past the 256 an index can reach are read over, not taken
         // for pixels.
-        Bytes wide = infoHeader(4, 2, 8, 0, 300);
-        for (int i = 0; i < 300; ++i)
-            wide.u8(qBlue(Palette[i % 8]))
-                .u8(qGreen(Palette[i % 8]))
-                .u8(qRed(Palette[i % 8]))
-                .u8(0);
-        form("8 bits, 300 colours", wide.raw(rows8), Picture);
+        // The test palette over and over, 300 entries of four bytes.
+        const QByteArray table = indexed(8).data.mid(40).repeated(38).left(1200);
+        form("8 bits, 300 colours", infoHeader(4, 2, 8, 0, 300).raw(table).raw(rows8), Picture);
         form("run-length 4", indexed(4, Rle4).raw(QByteArray::fromHex("0405 0000 00041234 0001")),
              QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3], k, Palette[5], k,
                          Palette[5]});
