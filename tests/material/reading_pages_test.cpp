@@ -189,35 +189,15 @@ private Q_SLOTS:
         }
     }
 
-    void mistakesAreReported() {
-        const std::pair<const char*, const char*> mistakes[] = {
-            {"# H\nSome **bold words\nand more\n", "line 2"},
-            {"Words without a heading.\n", "heading"},
-            {"# H\n@picture ration-book.svg left 5%\n", "line 2"},
-            {"# H\n@picture ../x.svg left 30%\n", "line 2"},
-            {"# H\n\nRead on \u2192 here\n", "line 3"}};
-        for (const auto& [markup, expected] : mistakes)
-            QVERIFY2(build(QString::fromUtf8(markup)).errors.contains(QString::fromUtf8(expected)),
-                     markup);
-        const QString tooLong = "# Too much\n" + QString("Rationing began in 1940. ").repeated(300);
-        QVERIFY(build(tooLong).errors.contains("too long for the screen page"));
-        // Pages are laid out with the widths of the fonts the viewers draw
-        // them in; a face that resolves to some other font stops the build.
-        using namespace material::pages;
-        QVERIFY(fontProblem(screenStyle()).isEmpty() && fontProblem(printStyle()).isEmpty());
-        PageStyle style = screenStyle();
-        style.caption.family = QStringLiteral("Ostervale No Such Face");
-        QVERIFY(fontProblem(style).contains(QStringLiteral("Ostervale No Such Face")));
-    }
-
     // A made-up page: long lines wrap, never cut, a word too long for any
     // line included; text beside a floated picture stops short of it and,
     // once past it, uses the whole width again. Bold words stand level with
     // their line and run on from its words; a button's name in bold is never
     // split over two lines, nor an answer key's "5 A:" parted from its
     // answer, as line ends sweep across them; a bold stretch longer than a
-    // line is parted between its words.
-    void madeUpPageWrapsAndKeepsBoldWhole() {
+    // line is parted between its words. Then the mistakes a teacher-writer
+    // may make, each named.
+    void madeUpPagesWrapKeepBoldWholeAndNameMistakes() {
         QString markup = QStringLiteral("# A heading long enough to need a second line on the "
                                         "screen page and perhaps on paper too\n@picture "
                                         "ration-book.svg right 35% A caption\nRationing began "
@@ -264,6 +244,16 @@ private Q_SLOTS:
             QCOMPARE(screen.marks[i].at.y(), screen.marks[i - 1].at.y());
             QVERIFY(piece.left() >= before.right() - 1 && piece.left() < before.right() + 120);
         }
+        const std::pair<QString, const char*> mistakes[] = {
+            {"# H\nSome **bold words\nand more\n", "line 2"},
+            {"Words without a heading.\n", "heading"},
+            {"# H\n@picture ration-book.svg left 5%\n", "line 2"},
+            {"# H\n@picture ../x.svg left 30%\n", "line 2"},
+            {"# H\n\nRead on \u2192 here\n", "line 3"},
+            {"# Too much\n" + QString("Rationing began in 1940. ").repeated(300),
+             "too long for the screen page"}};
+        for (const auto& [bad, expected] : mistakes)
+            QVERIFY2(build(bad).errors.contains(QString::fromUtf8(expected)), qPrintable(bad));
     }
 };
 

@@ -102,10 +102,9 @@ private Q_SLOTS:
         std::vector<double> all, celebrations;
         for (const material::SoundRow& row : material::soundTable()) {
             const Wav wav = loadSound(QString::fromLatin1(row.output));
-            QVERIFY2(wav.rate == 44100 && !wav.samples.empty(), row.output);
             const bool interface = all.size() < 3;
-            QVERIFY2(interface ? wav.seconds() > 0.005 && wav.seconds() < 0.25
-                               : wav.seconds() >= 1 && wav.seconds() <= 3,
+            const double s = wav.seconds(); // not a number when nothing was read
+            QVERIFY2(wav.rate == 44100 && (interface ? s > 0.005 && s < 0.25 : s >= 1 && s <= 3),
                      row.output);
             const int peak =
                 std::abs(*std::max_element(wav.samples.begin(), wav.samples.end(),

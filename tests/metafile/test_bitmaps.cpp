@@ -122,10 +122,6 @@ private Q_SLOTS:
         bit.u32(gdi::SrcCopy).u16(1).u16(0).u16(1).u16(4).u16(1).u16(0).raw(dib);
         QTest::newRow("dibbitblt, second row to the second row")
             << Bytes::record(gdi::record::DibBitBlt, bit.data) << white + bottom;
-        QTest::newRow("mirrored by a negative width")
-            << stretched(dib, {4, 0, -4, 2})
-            << QList<QRgb>{top[3],    top[2],    top[1],    top[0],
-                           bottom[3], bottom[2], bottom[1], bottom[0]};
         Bytes noBitmap;
         noBitmap.u32(0x00F00021).u16(0).u16(0).u16(0).u16(2).u16(4).u16(0).u16(0);
         QTest::newRow("a blit with no bitmap draws nothing")

@@ -196,12 +196,8 @@ private Q_SLOTS:
         QTest::newRow("the object table") << Steps([](MetafileWriter& w) {
             w.deleteObject(1);
             QCOMPARE(w.createPalette({Qt::red}), 1);
-            w.record(DibCreatePatternBrush, Bytes()
-                                                .u16(gdi::brush::DibPatternPt)
-                                                .u16(gdi::DibPalColours)
-                                                .raw(infoHeader(1, 1, 8).data)
-                                                .u32(0)
-                                                .data);
+            const Bytes style = Bytes().u16(gdi::brush::DibPatternPt).u16(gdi::DibPalColours);
+            w.record(DibCreatePatternBrush, style.data + infoHeader(1, 1, 8).u32(0).data);
             w.createBrush(solid(Qt::blue)); // slot 3, counted by hand
             for (const int slot : {3, 1, 2})
                 w.selectObject(slot);

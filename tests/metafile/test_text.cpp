@@ -49,7 +49,7 @@ private Q_SLOTS:
     // at pixel 50, 50. "H" has small side bearings, a flat foot on the
     // baseline and a top below the ascent; the font's descent is about a
     // fifth of the em (4 pixels).
-    void alignmentPlacesTheReferencePoint() {
+    void alignmentAndAdvancesPlaceTheText() {
         using namespace gdi::align;
         const int hFlags[] = {Left, Right, Center}, vFlags[] = {Top, Baseline, Bottom};
         const int acrossSpread[] = {3, 3, 2}, downSpread[] = {5, 2, 4};
@@ -64,12 +64,9 @@ private Q_SLOTS:
                 QVERIFY(across[h] >= 0 && across[h] <= acrossSpread[h]);
                 QVERIFY(down[v] >= 0 && down[v] <= downSpread[v]);
             }
-    }
-
-    // "III" from x = 10 pixels with every advance given, one, and none; an I
-    // is a bar about two pixels wide just right of where it starts, and
-    // advances about six pixels.
-    void advancesPlaceEachCharacter() {
+        // "III" from x = 10 pixels with every advance given, one, and none;
+        // an I is a bar about two pixels wide just right of where it starts,
+        // and advances about six pixels.
         const QList<int> rows[][3] = {{{300, 300, 300}, {10, 40, 70}, {25, 55, 85}},
                                       {{300}, {10, 40, 47}, {25, 55, 70}},
                                       {{}, {10, 16, 21}, {30, 40, 70}}};
@@ -158,21 +155,6 @@ private Q_SLOTS:
             firstBar[i] = ink(image, 0, starts[1] - 1).box.width();
         }
         QVERIFY(firstBar[1] >= firstBar[0] * 3 && firstBar[1] <= firstBar[0] * 5);
-    }
-
-    // A window running upwards moves text but, as GDI draws glyphs on the
-    // device, never turns it over.
-    void textIsNeverTurnedOver() {
-        MetafileWriter up = page(arial(200));
-        up.setWindowOrg(0, 1000);
-        up.setWindowExt(1000, -1000);
-        up.textOut(100, 300, QStringLiteral("T"));
-        const QImage image = render(parse(up.finish()).value());
-        const QRect t = ink(image).box;
-        QVERIFY(t.bottom() <= 70 && t.top() >= 50);
-        // A "T" upright has its bar on top: the top row is wider than the bottom.
-        const int top = ink(image, 0, 99, t.top(), t.top() + 1).count;
-        QVERIFY(top > ink(image, 0, 99, t.bottom() - 1, t.bottom()).count * 2);
     }
 };
 
