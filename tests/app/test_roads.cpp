@@ -62,6 +62,7 @@ private Q_SLOTS:
         QVERIFY(!screens().isLoaded(ScreenId::Titlefrm));
         Intro0& menu = screens().form<Intro0>();
         QVERIFY(menu.Option1->isChecked() && !menu.Image1->pixmap().isNull());
+        QCOMPARE(menu.Option2->font(), style::tahomaBold(9.75));
         QTRY_VERIFY(!menu.Timer1->isActive());
         QCOMPARE(f->program->state<CatalogueState>().WorksheetTitles[2], QStringLiteral("D-Day"));
 
