@@ -244,6 +244,11 @@ private Q_SLOTS:
             QCOMPARE(screen.marks[i].at.y(), screen.marks[i - 1].at.y());
             QVERIFY(piece.left() >= before.right() - 1 && piece.left() < before.right() + 120);
         }
+        // A blank line ends a paragraph: the next starts on a line of its own.
+        QMap<QString, double> baseline;
+        for (const Extent& mark : build("# H\nOne.\n\nTwo.\n").versions[0].marks)
+            baseline[mark.text] = mark.at.y();
+        QVERIFY(baseline.contains("Two.") && baseline["Two."] > baseline["One."]);
         const std::pair<QString, const char*> mistakes[] = {
             {"# H\nSome **bold words\nand more\n", "line 2"},
             {"Words without a heading.\n", "heading"},

@@ -88,7 +88,7 @@ said=$(cat "$scratch/out.log")
 [ $rc -eq 0 ] || fail "the installed program ended with $rc: $said"
 grep -q 'ostervale: reached the main-menu screen' <<<"$said" || fail "the main menu was not reached: $said"
 ! grep -q 'ostervale: message:' <<<"$said" || fail "the installed program told: $(grep 'message:' <<<"$said")"
-[ -s "$scratch/shots/main-menu.png" ] || fail "no picture of the main menu"
+[ -s "$scratch/shots/title.png" ] && [ -s "$scratch/shots/main-menu.png" ] || fail "no picture of the title or the main menu"
 track="$scratch/home/.local/share/ostervale/multiple/track.txt"
 if [ "$(od -An -c "$track" 2>/dev/null | tr -s ' ')" != " 0 \r \n" ]; then
   fail "the first start left no empty catalogue in the user's folder"
