@@ -141,6 +141,7 @@ private Q_SLOTS:
                  quizSource(10).replace(QStringLiteral("answer: B"), QStringLiteral("answer: E")),
                  quizSource(10) + QStringLiteral("hint: none\n"),
                  quizSource(10) + QStringLiteral("title\n"),
+                 quizSource(10).replace(QStringLiteral("Paris, France"), QString()),
                  QStringLiteral("A: x\n") + quizSource(10),
                  quizSource(10).remove(QStringLiteral("facts: key paris\n"))}) {
             const material::CompiledQuestions refused = material::compileQuestionSource(bad);
