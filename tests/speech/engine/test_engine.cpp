@@ -1,6 +1,7 @@
 // The real voice: the program's speaking process, on the system's speech
 // engine, into a sound server of the test's own (there is no sound card on
-// a build machine), speaks a short text and is ready again.
+// a build machine), speaks a short text and is ready again; and the voices
+// are listed for a teacher.
 #include "engine_speaker.h"
 #include "testmain.h"
 
@@ -63,6 +64,23 @@ private Q_SLOTS:
         voice.say(QStringLiteral("Rationing"));
         QTRY_VERIFY_WITH_TIMEOUT(voice.state() != Speaker::State::Speaking, 15000);
         QCOMPARE(reports, (QList<Speaker::State>{Speaker::State::Speaking, Speaker::State::Ready}));
+    }
+
+    // A teacher lists the voices from a terminal, with no display.
+    void theVoicesAreListedWithoutADisplay() {
+        if (QTextToSpeech::availableEngines().isEmpty())
+            QSKIP("no speech engine is installed (Debian: qt6-speech-flite-plugin)");
+        QProcess run;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        run.setProcessEnvironment(environment);
+        run.start(QStringLiteral(OSTERVALE_PROGRAM),
+                  {QStringLiteral("--voice"), QStringLiteral("list")});
+        QVERIFY(run.waitForFinished(10000));
+        QCOMPARE(run.exitCode(), 0);
+        const QString listed = QString::fromUtf8(run.readAllStandardOutput());
+        QVERIFY2(listed.count(QStringLiteral("(the default)")) == 1, qPrintable(listed));
     }
 };
 
