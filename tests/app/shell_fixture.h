@@ -7,6 +7,7 @@
 #include "support/program_fixture.h"
 #include "titlefrm.h"
 #include "topic_menu.h"
+#include "wizard.h"
 #include "writer.h"
 
 #include <optional>
@@ -65,4 +66,16 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly) ||
         file.write(bytes) != bytes.size())
         qFatal("test: cannot write %s", qPrintable(path));
+}
+
+// Types a whole question set into the wizard's boxes, as a teacher would
+// leave them.
+inline void enter(Wizard& w, const QuestionSheet& s) {
+    w.Text1->setText(s.title);
+    for (int q = 0; q < Wizard::Questions; ++q)
+        w.Text2[q]->setText(s.questions[q]);
+    for (int i = 0; i < Wizard::Answers; ++i) {
+        w.Text3[i]->setText(s.answers[i]);
+        w.Check1[i]->setChecked(s.ticked[i]);
+    }
 }

@@ -58,13 +58,7 @@ class TeachersFoldersTest : public QObject {
     void save(const QuestionSheet& s) {
         f->openMainMenu().Label2_Click(Intro0::Wizard);
         Wizard& w = screens().form<Wizard>();
-        w.Text1->setText(s.title);
-        for (int q = 0; q < Wizard::Questions; ++q)
-            w.Text2[q]->setText(s.questions[q]);
-        for (int i = 0; i < Wizard::Answers; ++i) {
-            w.Text3[i]->setText(s.answers[i]);
-            w.Check1[i]->setChecked(s.ticked[i]);
-        }
+        enter(w, s);
         gui::click(w.Label3[Wizard::Save]);
     }
 

@@ -37,17 +37,6 @@ QuestionSheet sheet(const QString& title = QStringLiteral("Blitz")) {
     return test_sets::sheet(title, test_sets::kPattern);
 }
 
-// Types a whole question set into the boxes, as a teacher would leave them.
-void enter(Wizard& w, const QuestionSheet& s) {
-    w.Text1->setText(s.title);
-    for (int q = 0; q < Wizard::Questions; ++q)
-        w.Text2[q]->setText(s.questions[q]);
-    for (int i = 0; i < Wizard::Answers; ++i) {
-        w.Text3[i]->setText(s.answers[i]);
-        w.Check1[i]->setChecked(s.ticked[i]);
-    }
-}
-
 // Everything the wizard's boxes show, as one comparable value.
 QByteArray shown(const Wizard& w) {
     QuestionSheet s;

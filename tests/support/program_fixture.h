@@ -50,5 +50,4 @@ struct ProgramFixture {
             file.write(bytes) != bytes.size() || !file.flush())
             qFatal("fixture: cannot write %s", qPrintable(relative));
     }
-
 };
