@@ -4,6 +4,7 @@
 #include "catalogue_state.h"
 #include "labelling.h"
 #include "multiple.h"
+#include "page_state.h"
 #include "shell_fixture.h"
 #include "support/question_sets.h"
 #include "testmain.h"
@@ -105,6 +106,11 @@ private Q_SLOTS:
         if (auto* viewer = dynamic_cast<PageViewer*>(screens().find(ScreenId(screen))))
             QCOMPARE(!viewer->Label1->isHidden() ? viewer->Label1->text() : QString(),
                      entry == Intro0::Guide ? QStringLiteral("Page 1 of 3") : QString());
+        // The logo's frames run on, a tick at a time, from the start.
+        if (auto* notes = dynamic_cast<Teacher*>(screens().find(ScreenId(screen)))) {
+            notes->Timer1_Timer();
+            QCOMPARE(f->program->state<PageState>().LogoFrame, 1);
+        }
         auto* topic = dynamic_cast<TopicMenu*>(screens().find(ScreenId(screen)));
         if (!topic)
             return;
