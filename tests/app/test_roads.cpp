@@ -106,8 +106,10 @@ private Q_SLOTS:
         if (auto* viewer = dynamic_cast<PageViewer*>(screens().find(ScreenId(screen))))
             QCOMPARE(!viewer->Label1->isHidden() ? viewer->Label1->text() : QString(),
                      entry == Intro0::Guide ? QStringLiteral("Page 1 of 3") : QString());
-        // The logo's frames run on, a tick at a time, from the start.
+        // The logo and the emblem wait for the first tick; the logo's frames
+        // then run on, a tick at a time, from the start.
         if (auto* notes = dynamic_cast<Teacher*>(screens().find(ScreenId(screen)))) {
+            QVERIFY(notes->Picture2->isHidden());
             notes->Timer1_Timer();
             QCOMPARE(f->program->state<PageState>().LogoFrame, 1);
         }
