@@ -223,6 +223,24 @@ private Q_SLOTS:
             EXPECT_PIXEL(image, at, colour);
     }
 
+    // A hatch's gaps take the background colour only when it is opaque.
+    void hatchGapsTakeTheBackgroundOnlyWhenOpaque() {
+        for (const auto& [mode, gap] : {std::pair{gdi::bk::Opaque, QColor(Qt::yellow)},
+                                        {gdi::bk::Transparent, QColor(Qt::white)}}) {
+            MetafileWriter w = framed();
+            w.selectObject(
+                w.createBrush({gdi::brush::Hatched, Qt::blue, gdi::hatch::Horizontal, {}}));
+            w.setBkColor(Qt::yellow);
+            w.setBkMode(mode);
+            w.rectangle(kWhole);
+            const QImage image = render(parse(w.finish()).value());
+            int gaps = 0;
+            for (int y = 0; y < 100; ++y)
+                gaps += near(image.pixel(50, y), gap) ? 1 : 0;
+            QVERIFY(gaps > 20 && gaps < 100);
+        }
+    }
+
     void logicalUnitsLandOnTheTarget() {
         for (const Mapping& m : kMappings) {
             const QImage image =
