@@ -474,7 +474,9 @@ private Q_SLOTS:
         catalogue(compose(numbered(1, 25)));
         Worksheets& first = open<Worksheets>(Intro0::Catalogue);
         QVERIFY(!paging(first, Worksheets::Previous) && paging(first, Worksheets::Next));
+        const qsizetype heard = f->sound->played.size();
         click(first.Label2[Worksheets::Exit]);
+        QCOMPARE(f->sound->played.size(), heard + 1);
         QVERIFY(screens().isShowing(ScreenId::intro0) && !screens().isLoaded(Worksheets::Id));
         QStringList titles = numbered(1, 1008);
         titles[0] = QString(25, u'W');

@@ -244,7 +244,8 @@ private Q_SLOTS:
         PlainScreen& s = showPlain();
         key(Qt::Key_Tab);
         int textPixels = 0;
-        // Notes the size of each box's words, then presses the button asked
+        QList<QSize> buttons;
+        // Notes the size of each box's words and buttons, then presses the button asked
         // for, or Enter when none is.
         QMessageBox::StandardButton press = QMessageBox::NoButton;
         QTimer timer;
@@ -254,6 +255,9 @@ private Q_SLOTS:
                 return;
             const auto* words = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
             textPixels = QFontInfo(words->font()).pixelSize();
+            buttons.clear();
+            for (const QAbstractButton* button : box->buttons())
+                buttons << button->size();
             if (press == QMessageBox::NoButton)
                 QTest::keyClick(box, Qt::Key_Return);
             else
@@ -270,11 +274,14 @@ private Q_SLOTS:
         };
         QVERIFY(!confirmed());
         const int desk = textPixels;
-        QVERIFY(desk > 5);
+        const QList<QSize> deskButtons = buttons;
+        QVERIFY(desk > 5 && deskButtons.size() == 2);
         twips::setScale(2);
         press = QMessageBox::Ok;
         QVERIFY(confirmed());
         QVERIFY(std::abs(textPixels - 2 * desk) <= 1);
+        for (qsizetype k = 0; k < 2; ++k)
+            QVERIFY(std::abs(buttons[k].width() - 2 * deskButtons[k].width()) <= 2);
     }
 
     // Entries and boxes share one black pixel all round, with the ground
