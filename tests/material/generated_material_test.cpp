@@ -140,13 +140,16 @@ private Q_SLOTS:
                  quizSource(10, QString()),
                  quizSource(10).replace(QStringLiteral("answer: B"), QStringLiteral("answer: E")),
                  quizSource(10) + QStringLiteral("hint: none\n"),
-                 quizSource(10) + QStringLiteral("title\n"),
                  quizSource(10).replace(QStringLiteral("Paris, France"), QString()),
                  QStringLiteral("A: x\n") + quizSource(10),
                  quizSource(10).remove(QStringLiteral("facts: key paris\n"))}) {
             const material::CompiledQuestions refused = material::compileQuestionSource(bad);
             QVERIFY2(!refused.errors.isEmpty() && refused.file.isEmpty(), qPrintable(bad));
         }
+        // A line that is not "key: value" is named for what it is.
+        QVERIFY(material::compileQuestionSource(quizSource(10) + QStringLiteral("title\n"))
+                    .errors.join(u' ')
+                    .contains(QStringLiteral("expected key: value")));
         const QStringList missing = material::answersNotOnPages(
             {"3 September 1939", "U-boats sank ships", "The ships and their food", "Hens",
              "3 December", "Poland"},
