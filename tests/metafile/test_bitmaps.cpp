@@ -110,6 +110,11 @@ private Q_SLOTS:
         Bytes core;
         core.u32(12).u16(4).u16(2).u16(1).u16(24);
         form("core header, 24 bits", trueColour(core, 3), Picture);
+        Bytes core8; // a full table of three-byte entries, as a core header has
+        core8.u32(12).u16(4).u16(2).u16(1).u16(8);
+        for (int i = 0; i < 256; ++i)
+            core8.raw(indexed(8).data.mid(40 + 4 * (i % 8), 3));
+        form("core header, 8 bits", core8.raw(rows8), Picture);
         const QByteArray dib = trueColour(infoHeader(4, 2, 24), 3).data;
         const QList<QRgb> top = Picture.mid(0, 4), bottom = Picture.mid(4, 4), white(4, w);
         QTest::newRow("stretchdib, first row from the bottom")
