@@ -99,23 +99,6 @@ private Q_SLOTS:
         QVERIFY(events.last().startsWith(QStringLiteral("#37 ")));
     }
 
-    void aScreenLeftWithoutAFrontIsReported() {
-        monkey::Monkey m(home, 9);
-        m.afterEvent = [](Program& program, int event) {
-            if (event == 12) {
-                for (QObject* child : program.screens().stage().children()) {
-                    if (auto* screen = qobject_cast<Screen*>(child))
-                        screen->hide();
-                }
-            }
-        };
-        const monkey::Outcome outcome = m.run(50);
-        QVERIFY(!outcome.ok);
-        QCOMPARE(outcome.events, 12);
-        QVERIFY2(outcome.report.contains(QStringLiteral("no screen is in front")),
-                 qPrintable(outcome.report));
-    }
-
     // The stage still names the screen last raised, but it has slid off the
     // stage: the monkey goes by what the pupil sees, not by the stage.
     void aFrontThePupilCannotSeeIsReported() {
