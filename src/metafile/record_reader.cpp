@@ -58,6 +58,22 @@ QString faceName(ByteReader& r) {
     return cp1252::decode(end < 0 ? name : name.first(end));
 }
 
+// An origin or extent as read, kept in `first` as well when it is the
+// first the file sets (an extent only when it has no zero side).
+QPoint firstOrigin(ByteReader& r, std::optional<QPoint>& first) {
+    const QPoint at = yx(r);
+    if (r.ok() && !first)
+        first = at;
+    return at;
+}
+
+QSize firstExtent(ByteReader& r, std::optional<QSize>& first) {
+    const QSize size = heightWidth(r);
+    if (r.ok() && !first && size.width() != 0 && size.height() != 0)
+        first = size;
+    return size;
+}
+
 } // namespace
 
 RecordReader::RecordReader(std::vector<Command>& out)
@@ -103,30 +119,14 @@ QString RecordReader::read(quint16 function, quint32 sizeInWords, QByteArrayView
 
 QString RecordReader::readState(quint16 function, ByteReader& r, bool& known) {
     switch (function) {
-    case rec::SetWindowOrg: {
-        const QPoint at = yx(r);
-        if (r.ok() && !windowOrg_)
-            windowOrg_ = at;
-        return add(cmd::WindowOrg{at}, r);
-    }
-    case rec::SetWindowExt: {
-        const QSize size = heightWidth(r);
-        if (r.ok() && !windowExt_ && size.width() != 0 && size.height() != 0)
-            windowExt_ = size;
-        return add(cmd::WindowExt{size}, r);
-    }
-    case rec::SetViewportOrg: {
-        const QPoint at = yx(r);
-        if (r.ok() && !viewportOrg_)
-            viewportOrg_ = at;
-        return add(cmd::ViewportOrg{at}, r);
-    }
-    case rec::SetViewportExt: {
-        const QSize size = heightWidth(r);
-        if (r.ok() && !viewportExt_ && size.width() != 0 && size.height() != 0)
-            viewportExt_ = size;
-        return add(cmd::ViewportExt{size}, r);
-    }
+    case rec::SetWindowOrg:
+        return add(cmd::WindowOrg{firstOrigin(r, windowOrg_)}, r);
+    case rec::SetWindowExt:
+        return add(cmd::WindowExt{firstExtent(r, windowExt_)}, r);
+    case rec::SetViewportOrg:
+        return add(cmd::ViewportOrg{firstOrigin(r, viewportOrg_)}, r);
+    case rec::SetViewportExt:
+        return add(cmd::ViewportExt{firstExtent(r, viewportExt_)}, r);
     case rec::SetMapMode: {
         const int mode = r.u16();
         if (r.ok() && (mode == gdi::map::Isotropic || mode == gdi::map::Anisotropic))
