@@ -343,6 +343,7 @@ private Q_SLOTS:
             QVERIFY(label->text(QAccessible::Description)
                         .startsWith(QStringLiteral("In Starting box")));
             auto* actions = label->actionInterface();
+            QVERIFY(s.Label1[i]->accessibleName().startsWith("Answer box for the picture of "));
             const QString own = drag_label_accessible::actionFor(s.Label1[i]->accessibleName());
             QVERIFY(actions->actionNames().contains(own));
             QCOMPARE(actions->actionNames().size(), 8);

@@ -97,7 +97,8 @@ private Q_SLOTS:
     // worksheets come back byte for byte (commas as commas, not as the "&"
     // the worksheet file keeps), ten a worksheet, in the order asked for.
     // Imported under their categories, they find their own titles taken and
-    // replace nothing; nor does an export that is refused.
+    // replace nothing; nor does an export that is refused. A speed of
+    // reading aloud the voice cannot take stops the program, saying why.
     void anExportImportsBackToTheSameWorksheets() {
         const QuestionSheet blitz = awkward();
         save(test_sets::sheet(QStringLiteral("Evacuees"), {4, 3, 2, 1, 4, 3, 2, 1, 4, 3}));
@@ -144,6 +145,8 @@ private Q_SLOTS:
         const QByteArray worksheet = fileBytes(evacueesFile);
         QCOMPARE(ostervale({"--export", "Evacuees", "--to", evacueesFile}), 1);
         QCOMPARE(fileBytes(evacueesFile), worksheet);
+        QCOMPARE(ostervale({"--export-all", "--to", xml, "--rate", "2"}, &said), 1);
+        QVERIFY(said.contains(QStringLiteral("--rate takes a number from -1 to 1")));
     }
 
     // Whatever no worksheet can come from is refused whole, with why,

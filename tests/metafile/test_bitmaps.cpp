@@ -104,9 +104,9 @@ private Q_SLOTS:
         // The test palette over and over, 300 entries of four bytes.
         const QByteArray table = indexed(8).data.mid(40).repeated(38).left(1200);
         form("8 bits, 300 colours", infoHeader(4, 2, 8, 0, 300).raw(table).raw(rows8), Picture);
-        form("run-length 4", indexed(4, Rle4).raw(QByteArray::fromHex("0405 0000 00041234 0001")),
-             QList<QRgb>{Picture[0], Picture[1], Picture[2], Picture[3], k, Palette[5], k,
-                         Palette[5]});
+        // An absolute run first, so a misread of its length shows in the row after it.
+        form("run-length 4",
+             indexed(4, Rle4).raw(QByteArray::fromHex("00040567 0000 0212 0234 0001")), Picture);
         Bytes core;
         core.u32(12).u16(4).u16(2).u16(1).u16(24);
         form("core header, 24 bits", trueColour(core, 3), Picture);

@@ -280,8 +280,10 @@ private Q_SLOTS:
         press = QMessageBox::Ok;
         QVERIFY(confirmed());
         QVERIFY(std::abs(textPixels - 2 * desk) <= 1);
-        for (qsizetype k = 0; k < 2; ++k)
-            QVERIFY(std::abs(buttons[k].width() - 2 * deskButtons[k].width()) <= 2);
+        for (qsizetype k = 0; k < 2; ++k) {
+            const QSize off = buttons[k] - 2 * deskButtons[k];
+            QVERIFY(std::abs(off.width()) <= 2 && std::abs(off.height()) <= 2);
+        }
     }
 
     // Entries and boxes share one black pixel all round, with the ground
