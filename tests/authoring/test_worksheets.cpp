@@ -53,10 +53,9 @@ QByteArray shown(const Wizard& w) {
 // The captions of the catalogue's title slots on show, slot 1 first.
 QStringList shown(const Worksheets& w) {
     QStringList titles;
-    for (int k = Worksheets::FirstSlot; k <= Worksheets::LastSlot; ++k) {
+    for (int k = Worksheets::FirstSlot; k <= Worksheets::LastSlot; ++k)
         if (!w.Label2[k]->isHidden())
             titles << w.Label2[k]->text();
-    }
     return titles;
 }
 
@@ -575,7 +574,10 @@ private Q_SLOTS:
         const QByteArray whole = composeQuestionFile(sheet(QStringLiteral("Sheet 26")));
         worksheet(QStringLiteral("Sheet 26"), whole.left(whole.indexOf("Answer 10C")));
         Worksheets& w = open<Worksheets>(Intro0::Catalogue);
+        click(w.Check2); // one mode at a time: ticking one box clears the other
+        click(w.Check1);
         click(w.Check2);
+        QVERIFY(!w.Check1->isChecked());
         f->program->state<CatalogueState>().WorksheetTitles[2] = QStringLiteral("Sheet 9");
         f->messages->answers = {false};
         click(w.Label2[2]);
