@@ -233,7 +233,7 @@ private Q_SLOTS:
         QCOMPARE(s.clicked, QList<int>{3});
     }
 
-    // Real message boxes: their words grow with the scale on a
+    // Real message boxes: their words and buttons grow with the scale on a
     // whiteboard, the answer is the button pressed, a question's default is
     // Cancel, and once a box closes the next key reaches the screen in front
     // without a click to wake it.
