@@ -195,8 +195,8 @@ private Q_SLOTS:
     // their line and run on from its words; a button's name in bold is never
     // split over two lines, nor an answer key's "5 A:" parted from its
     // answer, as line ends sweep across them; a bold stretch longer than a
-    // line is parted between its words. Then the mistakes a teacher-writer
-    // may make, each named.
+    // line is parted between its words, after a colon if one is in reach.
+    // Then the mistakes a teacher-writer may make, each named.
     void madeUpPagesWrapKeepBoldWholeAndNameMistakes() {
         QString markup = QStringLiteral("# A heading long enough to need a second line on the "
                                         "screen page and perhaps on paper too\n@picture "
@@ -207,7 +207,7 @@ private Q_SLOTS:
                       QString("a ").repeated(i % 9 + 1) + "**5 A:** hens. ";
         markup += "\n\n" + QString(70, u'W') + "\n\n**";
         for (int i = 0; i < 40; ++i)
-            markup += QStringLiteral("word%1 ").arg(i);
+            markup += QString::fromLatin1(i == 3 ? "word%1: " : "word%1 ").arg(i);
         markup += "**\n";
         const Built built = build(markup);
         QVERIFY2(built.errors.isEmpty(), qPrintable(built.errors));
@@ -217,7 +217,7 @@ private Q_SLOTS:
         const QRectF picture(screen.bitmaps[0].destAt, screen.bitmaps[0].destSize);
         bool widerBelow = false;
         int names = 0, labels = 0, pieces = 0, rationing = 0;
-        static const QRegularExpression wholeWords(QStringLiteral("^(word\\d+ )*word\\d+$"));
+        static const QRegularExpression wholeWords(QStringLiteral("^(word\\d+ )*word\\d+:?$"));
         for (qsizetype i = 0; i < screen.marks.size(); ++i) {
             const Extent& text = screen.marks[i];
             widerBelow =
